@@ -1,0 +1,16 @@
+#pragma once
+#include <QChar>
+
+namespace lumora {
+
+// A key table turns a typed character into the Hungarian letter it stands for.
+using KeyTable = QChar (*)(QChar typed);
+
+// The main table: nine keys for the small accented letters, the same keys
+// with Shift for the capitals. Every other character comes back unchanged.
+QChar hunkey(QChar typed);
+
+// The short table of two stem fields of exercise 5: small letters only.
+QChar shortkey(QChar typed);
+
+} // namespace lumora

@@ -1,0 +1,71 @@
+#include "core/module1.h"
+
+#include "core/prompter.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace lumora::Module1 {
+
+void setmsg()
+{
+    msgwrong = QStringLiteral("Sorry, it's wrong. Try again. Pay attention to the spelling too.");
+    title = QStringLiteral("  Lumora!  ---  5. lecke");
+    msgcapital = QStringLiteral("Attention to capital letters!");
+    msgdone = QStringLiteral("This exercise has been accomplished. If you want to restart it, "
+                             "click on the \"Restart\" button.");
+    msgstop = QStringLiteral("Don't forget to use a full stop at the end of the sentence.");
+    msgsolution = QStringLiteral("The correct solution is:");
+}
+
+void center(QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize size = window.frameGeometry().size();
+    window.move(area.x() + (area.width() - size.width()) / 2,
+                area.y() + (area.height() - size.height()) / 2);
+}
+
+void onespace(QString& text)
+{
+    // One pass: keep a space only when the character kept before it is not one.
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : std::as_const(text)) {
+        if (c == u' ' && !out.isEmpty() && out.back() == u' ')
+            continue;
+        out.append(c);
+    }
+    text = out;
+}
+
+void capfirst(QString& text)
+{
+    if (text.isEmpty())
+        return;
+    // A character outside the Basic Multilingual Plane is two UTF-16 units.
+    const int len = text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1;
+    const QString first = text.left(len);
+    const QString upper = first.toUpper();
+    if (first == upper)
+        return;
+    text.replace(0, len, upper);
+    prompter().beep();
+    prompter().message(msgcapital, title, Icon::Exclamation);
+}
+
+void endmark(QString& text)
+{
+    if (text.endsWith(u" .") || text.endsWith(u" ?") || text.endsWith(u" !"))
+        text.remove(text.size() - 2, 1);
+    if (!(text.endsWith(u'.') || text.endsWith(u'?') || text.endsWith(u'!'))) {
+        prompter().message(msgstop, title, Icon::Exclamation);
+        text.append(u'.');
+    }
+}
+
+} // namespace lumora::Module1

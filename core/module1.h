@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// The state and procedures that every window shares.
+namespace lumora::Module1 {
+
+inline int splashdone = 0;   // 1 once the start-up splash has closed
+inline int exnum = 0;        // exercise shown by the window of exercises 1 and 2
+inline QString answer;       // the exercise-3 sentence being normalised
+inline QString nl;           // line break, set when the menu loads
+inline QString title;        // base title plus at most one exercise suffix
+inline QString msgwrong;
+inline QString msgcapital;
+inline QString msgdone;
+inline QString msgstop;
+inline QString msgsolution;
+
+// Sets the messages and puts title back to its base text.
+void setmsg();
+
+// Moves the window so that it is centred on its screen.
+void center(QWidget& window);
+
+// Collapses every run of spaces to one space.
+void onespace(QString& text);
+// Makes the first character a capital; beeps and warns if it was not one.
+void capfirst(QString& text);
+// Drops a space before a final . ? or !, and appends a full stop (with a
+// warning) when the text ends in none of them.
+void endmark(QString& text);
+
+} // namespace lumora::Module1

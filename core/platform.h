@@ -1,0 +1,22 @@
+#pragma once
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace lumora {
+
+// Layouts are given in twips: 15 twips to a pixel at 96 DPI. Qt scales the
+// pixels for high-DPI screens.
+constexpr int twips(int t) { return (t + 7) / 15; }
+QRect twips(int left, int top, int width, int height);
+
+// A font of the given point size, measured at 96 DPI so that texts fit the
+// twips layout whatever the screen reports.
+QFont font(const QString& family, double points, bool bold = false, bool italic = false);
+
+// Keeps a window above all others, or ends that.
+void setOnTop(QWidget& window, bool on);
+bool isOnTop(const QWidget& window);
+
+} // namespace lumora

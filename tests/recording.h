@@ -1,0 +1,51 @@
+#pragma once
+#include "core/prompter.h"
+#include "core/random.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <ostream>
+#include <vector>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << l.join(QStringLiteral(" | ")).toStdString(); }
+
+namespace lumora::test {
+
+// Records beeps and messages instead of showing them. Installed for its lifetime.
+class RecordingPrompter : public Prompter {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    RecordingPrompter();
+    ~RecordingPrompter() override;
+    void beep() override;
+    void message(const QString& text, const QString& title, Icon icon) override;
+
+    // "beep" and the message texts, in the order they came.
+    QStringList events;
+    std::vector<Message> messages;
+    int beeps = 0;
+    void clear();
+};
+
+// Hands out scripted numbers, then falls back to a fixed sequence that visits
+// the whole of [0, 1). Installed for its lifetime.
+class ScriptedRandom : public Random {
+public:
+    ScriptedRandom();
+    ~ScriptedRandom() override;
+    double next() override;
+    std::deque<double> script;
+    int draws = 0;
+
+private:
+    double fallback = 0.0;
+};
+
+} // namespace lumora::test
