@@ -9,7 +9,7 @@ QRect twips(int left, int top, int width, int height)
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
-QFont font(const QString& family, double points, bool bold, bool italic)
+QFont typeface(const QString& family, double points, bool bold, bool italic)
 {
     QFont f(family);
     // Faces missing on the machine fall back by style.

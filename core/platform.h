@@ -13,7 +13,7 @@ QRect twips(int left, int top, int width, int height);
 
 // A font of the given point size, measured at 96 DPI so that texts fit the
 // twips layout whatever the screen reports.
-QFont font(const QString& family, double points, bool bold = false, bool italic = false);
+QFont typeface(const QString& family, double points, bool bold = false, bool italic = false);
 
 // Keeps a window above all others, or ends that.
 void setOnTop(QWidget& window, bool on);

@@ -1,0 +1,10 @@
+#include "shell/start.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    lumora::start();
+    return app.exec();
+}

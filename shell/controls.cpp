@@ -1,0 +1,64 @@
+#include "shell/controls.h"
+
+#include "core/platform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lumora::controls {
+namespace {
+
+template <class W>
+W* place(W* w, const char* name, int l, int t, int width, int h)
+{
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(twips(l, t, width, h));
+    return w;
+}
+
+} // namespace
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h)
+{
+    auto* b = place(new QPushButton(caption, parent), name, l, t, w, h);
+    // Enter on a focused button presses that button, as in a dialog.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int t, int w, int h)
+{
+    auto* lab = place(new QLabel(text, parent), name, l, t, w, h);
+    lab->setTextFormat(Qt::PlainText);
+    lab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lab->setWordWrap(true);
+    return lab;
+}
+
+QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
+{
+    return place(new QLineEdit(parent), name, l, t, w, h);
+}
+
+void paint(QWidget* widget, const QColor& background, const QColor& text)
+{
+    QPalette p = widget->palette();
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        p.setColor(role, background);
+    if (text.isValid())
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            p.setColor(role, text);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QColor& background)
+{
+    auto* area = new QWidget(parent);
+    area->setFixedSize(twips(widthTwips), twips(heightTwips));
+    paint(area, background, QColor());
+    return area;
+}
+
+} // namespace lumora::controls

@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+
+class QColor;
+class QFont;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Controls placed at their twips position (left, top, width, height) on a
+// window's client area, named as the windows refer to them.
+namespace lumora::controls {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h);
+QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int t, int w, int h);
+QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h);
+
+// Sets the background (and, if valid, the text colour) of a widget.
+void paint(QWidget* widget, const QColor& background, const QColor& text);
+
+// The client area of a window: fixed size, given background.
+QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QColor& background);
+
+} // namespace lumora::controls

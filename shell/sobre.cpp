@@ -1,0 +1,119 @@
+#include "shell/sobre.h"
+
+#include "core/module1.h"
+#include "core/platform.h"
+#include "core/prompter.h"
+#include "shell/controls.h"
+#include "shell/navigator.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace lumora {
+
+Sobre::Sobre()
+{
+    setObjectName(QStringLiteral("sobre"));
+    setWindowTitle(QStringLiteral("  About Lumora!"));
+    setFixedSize(twips(5445), twips(3405));
+    controls::paint(this, QColor(192, 192, 192), QColor());
+
+    auto* frame = controls::label(this, "SSPanel1", QString(), 120, 120, 5175, 3135);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setLineWidth(2);
+
+    auto* name = controls::label(this, "SSPanel2", QStringLiteral("L U M O R A !"), 1200, 480, 2655, 495);
+    name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    name->setAlignment(Qt::AlignCenter);
+    name->setFont(typeface(QStringLiteral("Times New Roman"), 18, true));
+
+    auto* subject = controls::label(this, "Label5",
+                                    QStringLiteral("(Magyar mint idegen nyelv     Hungarian as a foreign language)"),
+                                    1080, 960, 3135, 615);
+    subject->setAlignment(Qt::AlignCenter);
+    controls::label(this, "Label1", QStringLiteral("On the basis of the book: Lumora  "), 360, 1680, 3975, 255)
+        ->setFont(typeface(QStringLiteral("Times New Roman"), 9, false, true));
+    controls::label(this, "Label4", QStringLiteral("Lumora team\nBudapest, 2001"), 360, 2040, 1455, 615);
+    controls::label(this, "Label6", QStringLiteral("For more information click here:"), 1920, 2760, 2775, 375)
+        ->setFont(typeface(QStringLiteral("Times New Roman"), 9.75, false, true));
+
+    auto* info = controls::label(this, "Image2", QString(), 4680, 2640, 360, 360);
+    info->setPixmap(QPixmap(QStringLiteral(":/icons/info.ico")));
+    info->setCursor(Qt::PointingHandCursor);
+    info->installEventFilter(this);
+
+    image1 = controls::label(this, "Image1", QString(), 4560, 120, 495, 495);
+    const char* frameNames[] = {"Image3", "Image4", "Image5"};
+    for (int i = 0; i < 3; ++i) {
+        frames[i] = controls::label(this, frameNames[i], QString(), 240 + 720 * i, 3000, 615, 495);
+        frames[i]->setPixmap(QPixmap(QStringLiteral(":/icons/about%1.ico").arg(i + 1)));
+        frames[i]->hide();
+    }
+
+    auto* ok = controls::button(this, "Command1", QStringLiteral("&OK"), 360, 2760, 855, 375);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* splash = new QTimer(this);
+    splash->setObjectName(QStringLiteral("Timer1"));
+    splash->setInterval(800);
+    connect(splash, &QTimer::timeout, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    auto* animation = new QTimer(this);
+    animation->setObjectName(QStringLiteral("Timer2"));
+    animation->setInterval(700);
+    connect(animation, &QTimer::timeout, this, &Sobre::animate);
+    animation->start();
+
+    // Load.
+    Module1::center(*this);
+    setOnTop(*this, true);
+    image1->setPixmap(frames[0]->pixmap());
+    if (Module1::splashdone == 0) {
+        setCursor(Qt::WaitCursor);
+        ok->hide();
+        splash->start();
+    }
+}
+
+QString Sobre::credits()
+{
+    const QString& nl = Module1::nl;
+    return QStringLiteral("     This program is a first trial version of one component of a larger multimedia "
+                          "package, which is being developed on the basis of the textbook \"Lumora\" "
+                          "(by the Lumora textbook team, Lumora Press, Budapest, 1998-2001).")
+           + nl + nl
+           + QStringLiteral("     The program is free of charge and can be downloaded from our web site, www.example.org. "
+                            "It may be copied and distributed freely, unchanged and without charge. "
+                            "It is an ordinary windowed application: nothing needs to be installed with it.")
+           + nl + nl
+           + QStringLiteral("     If you have any remarks or suggestions, or simply want to let us know that you "
+                            "use the program, please contact me:  ")
+           + nl + QString(49, u' ') + QStringLiteral("lumora@example.org");
+}
+
+void Sobre::closeEvent(QCloseEvent* event)
+{
+    Module1::splashdone = 1;
+    QWidget::closeEvent(event);
+}
+
+bool Sobre::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("Image2"))
+        prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
+    return QWidget::eventFilter(watched, event);
+}
+
+// Frames cycle 3, 4, 5, 3, ...: find the one shown and put the next one in.
+void Sobre::animate()
+{
+    const qint64 shown = image1->pixmap().cacheKey();
+    for (int i = 0; i < 3; ++i)
+        if (frames[i]->pixmap().cacheKey() == shown) {
+            image1->setPixmap(frames[(i + 1) % 3]->pixmap());
+            return;
+        }
+}
+
+} // namespace lumora

@@ -1,0 +1,22 @@
+#include "shell/start.h"
+
+#include "shell/alap.h"
+#include "shell/navigator.h"
+#include "shell/sobre.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace lumora {
+
+void start()
+{
+    using navigator::Window;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumora.png")));
+    navigator::registerWindow(Window::Menu, [] { return new Alap; });
+    navigator::registerWindow(Window::Backdrop, [] { return makeHatter(); });
+    navigator::registerWindow(Window::About, [] { return new Sobre; });
+    navigator::open(Window::About);
+}
+
+} // namespace lumora

@@ -1,0 +1,74 @@
+#pragma once
+#include "recording.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace lumora::test {
+
+// The open top-level window with that objectName, or nullptr.
+inline QWidget* window(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+// Names of the open windows among the menu and the exercise windows.
+inline QStringList mainWindows()
+{
+    QStringList open;
+    for (const char* name : {"alap", "h05d1", "h05d3", "h05d5"})
+        if (window(name))
+            open << QLatin1String(name);
+    return open;
+}
+
+// A named child of a window; fails the test if it is missing.
+template <class T>
+T* child(QWidget* w, const char* name)
+{
+    T* c = w ? w->findChild<T*>(QLatin1String(name)) : nullptr;
+    EXPECT_NE(c, nullptr) << "no " << name;
+    return c;
+}
+
+// Lets closed windows go and pending events run.
+inline void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+inline void trigger(QWidget* w, const char* action)
+{
+    if (auto* a = child<QAction>(w, action))
+        a->trigger();
+    settle();
+}
+
+inline void click(QWidget* w, const char* button)
+{
+    if (auto* b = child<QWidget>(w, button))
+        QTest::mouseClick(b, Qt::LeftButton);
+    settle();
+}
+
+// Alt plus the key, as a learner presses an access key. A button pressed so
+// reports its click 100 ms later, when it springs back.
+inline void accessKey(QWidget* w, Qt::Key key)
+{
+    QTest::keyClick(w, key, Qt::AltModifier);
+    QTest::qWait(150);
+    settle();
+}
+
+// Starts the program and waits for the splash to give way to the menu.
+QWidget* startToMenu();
+
+} // namespace lumora::test

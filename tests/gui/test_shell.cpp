@@ -1,0 +1,168 @@
+#include "core/module1.h"
+#include "core/platform.h"
+#include "gui.h"
+#include "shell/start.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+const QString menuHowTo = QStringLiteral("Select the exercise you want to work with by clicking on its number. "
+                                         "(All of them correspond to those in the part D of  \"Lumora\".)");
+
+// The frame is unknown until a window is first shown, hence the tolerance.
+void expectCentred(QWidget* w)
+{
+    const QRect screen = w->screen()->geometry();
+    EXPECT_NEAR(w->frameGeometry().center().x(), screen.center().x(), 3);
+    EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 3);
+}
+
+} // namespace
+
+TEST(StartUp, TheSplashHasNoOkButtonAndGivesWayToTheMenu)
+{
+    RecordingPrompter rec;
+    QElapsedTimer clock;
+    clock.start();
+    start();
+    QWidget* splash = window("sobre");
+    ASSERT_NE(splash, nullptr);
+    EXPECT_EQ(splash->windowTitle(), "  About Lumora!");
+    EXPECT_EQ(splash->cursor().shape(), Qt::WaitCursor);
+    EXPECT_FALSE(child<QPushButton>(splash, "Command1")->isVisible());
+    EXPECT_EQ(Module1::splashdone, 0);
+    EXPECT_EQ(window("alap"), nullptr);
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
+    EXPECT_GE(clock.elapsed(), 750);
+    EXPECT_LT(clock.elapsed(), 1500);
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_EQ(Module1::splashdone, 1);
+    EXPECT_NE(window("hatter"), nullptr);
+    EXPECT_EQ(window("hatter")->windowTitle(), "   L U M O R A  !");
+    EXPECT_EQ(Module1::nl, "\r\n");
+    QWidget* menu = window("alap");
+    EXPECT_TRUE(isOnTop(*menu));
+    expectCentred(menu);
+    EXPECT_TRUE(rec.events.isEmpty());
+}
+
+TEST(Menu, ShowsItsCaptionsAndHeadings)
+{
+    QWidget* menu = startToMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->windowTitle(), "");
+    EXPECT_EQ(child<QLabel>(menu, "Panel3D1")->text(), "Choose an exercise and click the icon");
+    const std::pair<const char*, const char*> captions[] = {
+        {"AniButton1", "&1"}, {"AniButton3", "&2"}, {"AniButton2", "&3"}, {"AniButton4", "&5"}, {"Command1", "&End"}};
+    for (auto [name, caption] : captions)
+        EXPECT_EQ(child<QAbstractButton>(menu, name)->text(), caption) << name;
+    EXPECT_EQ(child<QLabel>(menu, "Label7")->text(), "(Sentences with adverbs of place or direct object.)");
+    EXPECT_EQ(child<QLabel>(menu, "Label4")->text(), "Fill in the gaps. ");
+    EXPECT_EQ(child<QAction>(menu, "mnuabout")->text(), "&About...");
+    EXPECT_EQ(child<QAction>(menu, "mnuHow")->text(), "&How to ...");
+}
+
+TEST(Menu, AccessKeysPressTheButtons)
+{
+    QWidget* menu = startToMenu();
+    accessKey(menu, Qt::Key_E);
+    EXPECT_EQ(window("alap"), nullptr);
+    EXPECT_EQ(window("hatter"), nullptr);
+}
+
+TEST(Menu, HowToTitleIsJustTheSuffixBeforeAnyExercise)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    trigger(menu, "mnuHow");
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, menuHowTo);
+    EXPECT_EQ(rec.messages[0].title, "     How to ...");
+    EXPECT_EQ(rec.messages[0].icon, Icon::Information);
+}
+
+TEST(Menu, AboutShowsOkAndTheNormalPointerAndOpensNoMenu)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    trigger(menu, "mnuabout");
+    QWidget* about = window("sobre");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->cursor().shape(), Qt::ArrowCursor);
+    auto* ok = child<QPushButton>(about, "Command1");
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_FALSE(child<QTimer>(about, "Timer1")->isActive());
+    QTest::qWait(1000); // longer than the splash timer
+    settle();
+    EXPECT_EQ(window("alap"), menu);
+    EXPECT_EQ(mainWindows(), QStringList{"alap"});
+
+    QTest::keyClick(ok, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_EQ(window("alap"), menu);
+}
+
+TEST(About, AnimationCyclesThreeFramesAndCreditsJoinWithLineBreaks)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    trigger(menu, "mnuabout");
+    QWidget* about = window("sobre");
+    auto* image1 = child<QLabel>(about, "Image1");
+    auto key = [&](const char* name) { return child<QLabel>(about, name)->pixmap().cacheKey(); };
+    EXPECT_EQ(image1->pixmap().cacheKey(), key("Image3"));
+    const char* cycle[] = {"Image4", "Image5", "Image3"};
+    for (const char* next : cycle) {
+        QTest::qWait(710);
+        EXPECT_EQ(image1->pixmap().cacheKey(), key(next)) << next;
+    }
+
+    QTest::mouseClick(child<QLabel>(about, "Image2"), Qt::LeftButton);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    const auto& credits = rec.messages[0];
+    EXPECT_EQ(credits.title, "About Lumora!");
+    EXPECT_EQ(credits.icon, Icon::Information);
+    const QStringList parts = credits.text.split("\r\n");
+    ASSERT_EQ(parts.size(), 6);
+    EXPECT_TRUE(parts[1].isEmpty() && parts[3].isEmpty());
+    for (int i : {0, 2, 4})
+        EXPECT_TRUE(parts[i].startsWith("     ") && !parts[i].startsWith("      ")) << i;
+    EXPECT_TRUE(parts[4].endsWith("please contact me:  "));
+    EXPECT_TRUE(parts[5].startsWith(QString(49, u' ') + "lumora@") && parts[5].endsWith("@example.org"));
+}
+
+TEST(About, CreditsRunTogetherDuringTheSplash)
+{
+    RecordingPrompter rec;
+    start();
+    QTest::mouseClick(child<QLabel>(window("sobre"), "Image2"), Qt::LeftButton);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_FALSE(rec.messages[0].text.contains('\n'));
+    EXPECT_FALSE(rec.messages[0].text.contains(QChar(u'\r')));
+    EXPECT_TRUE(rec.messages[0].text.contains(").     The program"));
+}
+
+TEST(Menu, EndClosesEveryWindowIncludingAbout)
+{
+    QWidget* menu = startToMenu();
+    trigger(menu, "mnuabout");
+    ASSERT_NE(window("sobre"), nullptr);
+    click(menu, "Command1");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_EQ(window("hatter"), nullptr);
+}
