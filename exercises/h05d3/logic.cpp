@@ -1,0 +1,246 @@
+#include "exercises/h05d3/logic.h"
+
+#include "core/module1.h"
+#include "core/prompter.h"
+#include "core/random.h"
+
+namespace lumora::h05d3 {
+namespace {
+
+// Draws before nextitem stops drawing and steps to the next open item, so
+// that a stuck random source cannot hang the window. With one open item of
+// six, a hundred misses in a row is a one-in-a-hundred-million event.
+constexpr int maxDraws = 100;
+
+QString trimSpaces(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
+// Without the spaces around it, and with a capital first letter.
+void upperfirst(QString& sentence)
+{
+    sentence = trimSpaces(sentence);
+    if (!sentence.isEmpty())
+        sentence.replace(0, 1, sentence.at(0).toUpper());
+}
+
+} // namespace
+
+Logic::Logic(View& view) : view(view) {}
+
+void Logic::load()
+{
+    allista(al);
+    igelista(ige_);
+    hatlista(hat);
+    hatalista(hata);
+    hatblista(hatb);
+    extended_ = false;
+    view.focusStart();
+}
+
+void Logic::start()
+{
+    view.setAnswerShown(true);
+    view.focusAnswer();
+    if (view.plusShown())
+        view.setPlusEnabled(false);
+
+    marks.fill(true); // solved stays: a restart mid-series only reopens the items
+    if (extended_) {
+        firstitem(0, itemCount - 1);
+    } else {
+        view.setPersonShown(true);
+        firstitem(0, basicCount - 1);
+    }
+
+    view.setNextShown(true);
+    view.setNextEnabled(true);
+    view.setNextDefault(true);
+    view.setSolutionButtonShown(true);
+    view.setSolutionButtonEnabled(true);
+    view.setSolutionShown(false);
+    view.setExampleShown(false);
+}
+
+void Logic::firstitem(int lo, int hi)
+{
+    item_ = draw(hi - lo + 1, lo);
+    setup();
+}
+
+void Logic::nextitem(int lo, int hi)
+{
+    const int count = hi - lo + 1;
+    if (solved_ < count) {
+        // Fewer items are closed than solved, so an open one is always there.
+        item_ = draw(count, lo);
+        for (int draws = 1; !marks[item_] && draws < maxDraws; ++draws)
+            item_ = draw(count, lo);
+        for (int steps = 0; !marks[item_] && steps < count; ++steps)
+            item_ = lo + (item_ - lo + 1) % count;
+        setup();
+        return;
+    }
+    prompter().beep();
+    view.setNextDefault(false);
+    prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    if (view.plusShown())
+        view.setPlusEnabled(false);
+    view.setStartCaption(QStringLiteral("&Restart"));
+    Change();
+}
+
+void Logic::setup()
+{
+    view.showPicture(item_);
+    nevma();
+    suffix();
+    if (person(personcode_).opens)
+        subject += u' ';
+    else
+        subject.clear();
+    sentenceA_ = subject + hat[item_] + u' ' + ige_[item_] + ending_ + u'.';
+    sentenceB_ = subject + hatb[item_] + u' ' + ige_[item_] + ending_ + u'.';
+    upper2();
+    upper3();
+    view.setSolutionText(sentenceA_);
+}
+
+void Logic::nevma()
+{
+    if (!extended_) {
+        personcode_ = basicPerson(item_);
+        const Person& p = person(personcode_);
+        subject = p.pronoun.toString();
+        view.setPersonText(p.label.toString());
+        return;
+    }
+    const int choice = draw(3, 1);
+    personcode_ = extendedPerson(item_, choice);
+    const Person& p = person(personcode_);
+    const bool own = personcode_ == 3; // the item's subject stands for the person
+    subject = own ? al[item_] : p.pronoun.toString();
+    view.setPersonText(own ? al[item_] : p.label.toString());
+    view.setPersonIcon(p.icon);
+    view.setPersonShown(own);
+    view.setPersonIconShown(!own);
+}
+
+void Logic::suffix()
+{
+    if (irregular(item_))
+        ige_[item_] = megyStem(personcode_);
+    ending_ = ending(item_, personcode_);
+}
+
+void Logic::upper2() { upperfirst(sentenceA_); }
+
+void Logic::upper3() { upperfirst(sentenceB_); }
+
+void Logic::check(const QString& typed)
+{
+    view.setSolutionShown(false);
+    QString& answer = Module1::answer;
+    answer = trimSpaces(typed);
+    Module1::onespace(answer);
+    Module1::capfirst(answer);
+    Module1::endmark(answer);
+    view.setAnswerText(answer);
+
+    if (answer != sentenceA_ && answer != sentenceB_) {
+        prompter().beep();
+        prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+        return;
+    }
+    if (extended_) {
+        nextitem(0, itemCount - 1);
+    } else {
+        marks[item_] = false;
+        ++solved_;
+        nextitem(0, basicCount - 1);
+    }
+    view.setAnswerText(QString());
+    if (view.nextShown())
+        view.focusAnswer();
+    else
+        view.focusStart();
+}
+
+void Logic::Change()
+{
+    item_ = 0;
+    solved_ = 0;
+    extended_ = false;
+    marks.fill(true);
+    view.clearPicture();
+    view.setStartShown(true);
+    view.focusStart();
+    view.setModeText(QString());
+    view.setPlusShown(true);
+    view.setPlusInvitationShown(true);
+    view.setNextShown(false);
+    view.setSolutionButtonShown(false);
+    view.setPersonShown(false);
+    view.setPersonIconShown(false);
+    view.setExampleShown(true);
+}
+
+void Logic::solution()
+{
+    view.setSolutionShown(true);
+    view.focusAnswer();
+}
+
+void Logic::typing() { view.setSolutionShown(false); }
+
+void Logic::hint()
+{
+    // The dictionary form comes from the table, so a changed stem of megy in
+    // the list stays as it is for the sentence being built.
+    const QString& nl = Module1::nl;
+    const QString text = QStringLiteral("The main words to use in the sentence are:") + nl + nl
+                         + QString(24, u' ') + dictionaryForm(item_) + nl
+                         + QString(23, u' ') + hata[item_];
+    prompter().message(text, Module1::title, Icon::Information);
+    if (view.answerShown())
+        view.focusAnswer();
+}
+
+void Logic::example()
+{
+    const Person& p = person(workedExample.person);
+    view.setStartShown(true);
+    view.setSolutionText(workedExample.sentence.toString());
+    view.setSolutionShown(true);
+    view.setAnswerShown(false);
+    view.focusStart();
+    if (extended_) {
+        view.setPersonIcon(p.icon);
+        view.setPersonIconShown(true);
+    } else {
+        view.setPersonText(p.label.toString());
+        view.setPersonShown(true);
+    }
+    view.showPicture(workedExample.picture);
+}
+
+void Logic::plus()
+{
+    extended_ = true;
+    view.focusStart();
+    view.setModeText(QStringLiteral("(Extended)"));
+    view.setPersonShown(false);
+    view.setPlusInvitationShown(false);
+    view.setPersonIconShown(true);
+    view.setPlusShown(false);
+}
+
+} // namespace lumora::h05d3

@@ -1,0 +1,104 @@
+#pragma once
+#include "exercises/h05d3/data.h"
+
+#include <QString>
+
+namespace lumora::h05d3 {
+
+// What the logic asks of the window of exercise 3. "Shown" means the
+// control itself is not hidden, whether or not the window is on screen.
+class View {
+public:
+    virtual ~View() = default;
+
+    // Display image (Image1).
+    virtual void showPicture(int item) = 0;
+    virtual void clearPicture() = 0;
+
+    // Person label (Label7) and person icon (Image2).
+    virtual void setPersonText(const QString& text) = 0;
+    virtual void setPersonShown(bool shown) = 0;
+    virtual void setPersonIcon(int id) = 0;
+    virtual void setPersonIconShown(bool shown) = 0;
+
+    // Solution line (Label1), mode line (Label5), Plus invitation (Label2).
+    virtual void setSolutionText(const QString& text) = 0;
+    virtual void setSolutionShown(bool shown) = 0;
+    virtual void setModeText(const QString& text) = 0;
+    virtual void setPlusInvitationShown(bool shown) = 0;
+
+    // Answer field (Text1).
+    virtual void setAnswerText(const QString& text) = 0;
+    virtual void setAnswerShown(bool shown) = 0;
+    virtual bool answerShown() const = 0;
+    virtual void focusAnswer() = 0;
+
+    // Start button (comenzar).
+    virtual void setStartShown(bool shown) = 0;
+    virtual void setStartCaption(const QString& caption) = 0;
+    virtual void focusStart() = 0;
+
+    // Next button (Siguiente); the default button is pressed by Enter.
+    virtual void setNextShown(bool shown) = 0;
+    virtual void setNextEnabled(bool enabled) = 0;
+    virtual void setNextDefault(bool isDefault) = 0;
+    virtual bool nextShown() const = 0;
+
+    // Solution button (Solución), Example button (Modelo).
+    virtual void setSolutionButtonShown(bool shown) = 0;
+    virtual void setSolutionButtonEnabled(bool enabled) = 0;
+    virtual void setExampleShown(bool shown) = 0;
+
+    // Plus button (Plusd1).
+    virtual void setPlusShown(bool shown) = 0;
+    virtual void setPlusEnabled(bool enabled) = 0;
+    virtual bool plusShown() const = 0;
+};
+
+// The behaviour of exercise 3: a basic series of six pictures with fixed
+// persons, or ("Plus") endless random pictures with random persons.
+// Each public operation is one event of the window.
+class Logic {
+public:
+    explicit Logic(View& view);
+
+    void load();                       // window load
+    void start();                      // comenzar click
+    void check(const QString& typed);  // Siguiente click or Enter
+    void solution();                   // Solución click
+    void typing();                     // Text1 change
+    void hint();                       // Image1 click
+    void example();                    // Modelo click
+    void plus();                       // Plusd1 click
+
+    int item() const { return item_; }
+    int personcode() const { return personcode_; }
+    int solved() const { return solved_; }
+    bool extended() const { return extended_; }
+    const QString& sentenceA() const { return sentenceA_; }
+    const QString& sentenceB() const { return sentenceB_; }
+    const QString& ige(int k) const { return ige_[k]; }
+
+private:
+    void firstitem(int lo, int hi);
+    void nextitem(int lo, int hi);
+    void setup();
+    void nevma();
+    void suffix();
+    void upper2();
+    void upper3();
+    void Change();
+
+    View& view;
+    Column al, ige_, hat, hata, hatb;
+    std::array<bool, itemCount> marks{}; // true while the item is open in this series
+    int item_ = 0;
+    int solved_ = 0;
+    bool extended_ = false;
+    int personcode_ = 0;
+    QString subject;
+    QString ending_;
+    QString sentenceA_, sentenceB_;
+};
+
+} // namespace lumora::h05d3

@@ -1,0 +1,519 @@
+#include "core/module1.h"
+#include "exercises/h05d3/logic.h"
+#include "h05d3_forms.h"
+#include "recording.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+using namespace lumora;
+using namespace lumora::h05d3;
+using lumora::h05d3::test::forms;
+using lumora::test::RecordingPrompter;
+using lumora::test::ScriptedRandom;
+
+namespace {
+
+// The window's controls as plain members, in their state after load.
+class RecordingView : public View {
+public:
+    int picture = -1; // -1: empty
+    QString personText;
+    bool personShown = false;
+    int icon = 0;
+    bool iconShown = false;
+    QString solutionText;
+    bool solutionShown = false;
+    QString modeText;
+    bool invitationShown = true;
+    QString answerText;
+    QStringList answerLog; // every text written into the answer field
+    bool answerVisible = false;
+    QString focus;
+    bool startShown = true;
+    QString startCaption = "&Start";
+    bool nextVisible = true;
+    bool nextEnabled = false;
+    bool nextDefault = false;
+    bool solutionButtonShown = true;
+    bool solutionButtonEnabled = false;
+    bool exampleShown = true;
+    bool plusVisible = true;
+    bool plusEnabled = true;
+
+    void showPicture(int item) override { picture = item; }
+    void clearPicture() override { picture = -1; }
+    void setPersonText(const QString& text) override { personText = text; }
+    void setPersonShown(bool shown) override { personShown = shown; }
+    void setPersonIcon(int id) override { icon = id; }
+    void setPersonIconShown(bool shown) override { iconShown = shown; }
+    void setSolutionText(const QString& text) override { solutionText = text; }
+    void setSolutionShown(bool shown) override { solutionShown = shown; }
+    void setModeText(const QString& text) override { modeText = text; }
+    void setPlusInvitationShown(bool shown) override { invitationShown = shown; }
+    void setAnswerText(const QString& text) override
+    {
+        answerText = text;
+        answerLog << text;
+    }
+    void setAnswerShown(bool shown) override { answerVisible = shown; }
+    bool answerShown() const override { return answerVisible; }
+    void focusAnswer() override { focus = "answer"; }
+    void setStartShown(bool shown) override { startShown = shown; }
+    void setStartCaption(const QString& caption) override { startCaption = caption; }
+    void focusStart() override { focus = "start"; }
+    void setNextShown(bool shown) override { nextVisible = shown; }
+    void setNextEnabled(bool enabled) override { nextEnabled = enabled; }
+    void setNextDefault(bool isDefault) override { nextDefault = isDefault; }
+    bool nextShown() const override { return nextVisible; }
+    void setSolutionButtonShown(bool shown) override { solutionButtonShown = shown; }
+    void setSolutionButtonEnabled(bool enabled) override { solutionButtonEnabled = enabled; }
+    void setExampleShown(bool shown) override { exampleShown = shown; }
+    void setPlusShown(bool shown) override { plusVisible = shown; }
+    void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
+    bool plusShown() const override { return plusVisible; }
+};
+
+const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");
+const QString msgwrong = QStringLiteral("Sorry, it's wrong. Try again. Pay attention to the spelling too.");
+const QString msgcapital = QStringLiteral("Attention to capital letters!");
+const QString msgstop = QStringLiteral("Don't forget to use a full stop at the end of the sentence.");
+const QString msgdone = QStringLiteral("This exercise has been accomplished. If you want to restart it, "
+                                       "click on the \"Restart\" button.");
+
+QString capital(QString s)
+{
+    s[0] = s[0].toUpper();
+    return s;
+}
+
+class H05d3Logic : public ::testing::Test {
+protected:
+    H05d3Logic()
+    {
+        Module1::setmsg();
+        Module1::title += ": 3.";
+        logic.load();
+    }
+
+    // Scripts the next draw to land on index k of n.
+    void pick(int k, int n) { rnd.script.push_back((k + 0.5) / n); }
+    void startBasic(int item)
+    {
+        pick(item, basicCount);
+        logic.start();
+    }
+    void startExtended(int item, int choice)
+    {
+        pick(item, itemCount);
+        pick(choice - 1, 3);
+        logic.start();
+    }
+    int msgdoneCount() const { return int(rec.events.count(msgdone)); }
+
+    RecordingPrompter rec;
+    ScriptedRandom rnd;
+    RecordingView view;
+    Logic logic{view};
+};
+
+} // namespace
+
+TEST_F(H05d3Logic, BasicRowsHaveTheirFixedPersonsAndSentences)
+{
+    struct Row {
+        int person;
+        const char* label;
+        const char* a;
+        const char* b;
+    };
+    const Row rows[basicCount] = {
+        {22, "(ti)", "A moziba mentek.", "Moziba mentek."},
+        {11, "(mi)", "Az egyetem előtt állunk.", "Az egyetem előtt állunk."},
+        {44, "önök", "Önök újságot olvasnak.", "Önök újságot olvasnak."},
+        {2, "(te)", "Autót bérelsz.", "Egy autót bérelsz."},
+        {1, "(én)", "Szállodában lakom.", "A szállodában lakom."},
+        {2, "(te)", "A konyhában főzöl.", "A konyhában főzöl."},
+    };
+    for (int k = 0; k < basicCount; ++k) {
+        SCOPED_TRACE(k);
+        startBasic(k);
+        EXPECT_EQ(logic.item(), k);
+        EXPECT_EQ(logic.personcode(), rows[k].person);
+        EXPECT_EQ(logic.sentenceA(), QString::fromUtf8(rows[k].a));
+        EXPECT_EQ(logic.sentenceB(), QString::fromUtf8(rows[k].b));
+        EXPECT_EQ(view.picture, k);
+        EXPECT_EQ(view.personText, QString::fromUtf8(rows[k].label));
+        EXPECT_TRUE(view.personShown);
+        EXPECT_FALSE(view.iconShown);
+        EXPECT_EQ(view.solutionText, logic.sentenceA());
+        EXPECT_FALSE(view.solutionShown);
+    }
+}
+
+TEST_F(H05d3Logic, EveryExtendedPairBuildsBothSentencesByTheRule)
+{
+    Column al, hat, hatb;
+    allista(al);
+    hatlista(hat);
+    hatblista(hatb);
+    logic.plus();
+    for (int k = 0; k < itemCount; ++k) {
+        for (int choice = 1; choice <= 3; ++choice) {
+            SCOPED_TRACE(testing::Message() << "item " << k << " choice " << choice);
+            startExtended(k, choice);
+            const bool third = choice == 3;
+            const int code = (singular(k) ? 1 : 11) * choice;
+            const QString subject = !third ? QString() : singular(k) ? al[k] + " " : "ők ";
+            const QString verb = QString::fromUtf8(forms[k][choice - 1]);
+            ASSERT_EQ(logic.item(), k);
+            EXPECT_EQ(logic.personcode(), code);
+            EXPECT_EQ(logic.sentenceA(), capital(subject + hat[k] + " " + verb + "."));
+            EXPECT_EQ(logic.sentenceB(), capital(subject + hatb[k] + " " + verb + "."));
+            // The item's own subject is a label; every other person is an icon.
+            const bool own = code == 3;
+            EXPECT_EQ(view.personShown, own);
+            EXPECT_EQ(view.iconShown, !own);
+            if (own)
+                EXPECT_EQ(view.personText, al[k]);
+            else
+                EXPECT_EQ(view.icon, person(code).icon);
+        }
+    }
+}
+
+TEST_F(H05d3Logic, TellingExtendedSentences)
+{
+    struct Row {
+        int item, choice;
+        const char* a;
+        const char* b;
+    };
+    const Row rows[] = {
+        {0, 3, "Ők a moziba mennek.", "Ők moziba mennek."},
+        {4, 3, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik."},
+        {4, 1, "Szállodában lakom.", "A szállodában lakom."},
+        {4, 2, "Szállodában laksz.", "A szállodában laksz."},
+        {6, 1, "Ezer forintot fizetek.", "1000 forintot fizetek."},
+        {10, 2, "Televíziót nézel.", "Tévét nézel."},
+        {11, 2, "A bankba mész.", "Bankba mész."},
+        {16, 3, "A tanárnő a szobában pihen.", "A tanárnő a szobában pihen."},
+        {29, 2, "Az egyetemre mentek.", "Az egyetemre mentek."},
+        {29, 1, "Az egyetemre megyünk.", "Az egyetemre megyünk."},
+        {30, 3, "Ők a klubban táncolnak.", "Ők egy klubban táncolnak."},
+    };
+    logic.plus();
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.a);
+        startExtended(r.item, r.choice);
+        EXPECT_EQ(logic.sentenceA(), QString::fromUtf8(r.a));
+        EXPECT_EQ(logic.sentenceB(), QString::fromUtf8(r.b));
+    }
+    EXPECT_EQ(view.personText, "ők");
+}
+
+TEST_F(H05d3Logic, BasicSeriesEndsAfterSixRightAnswersWithNoItemTwice)
+{
+    logic.start();
+    EXPECT_FALSE(view.plusEnabled);
+    std::set<int> seen;
+    for (int n = 1; n <= basicCount; ++n) {
+        SCOPED_TRACE(n);
+        ASSERT_EQ(msgdoneCount(), 0);
+        EXPECT_TRUE(seen.insert(logic.item()).second) << "item " << logic.item() << " came twice";
+        EXPECT_GE(logic.item(), 0);
+        EXPECT_LT(logic.item(), basicCount);
+        logic.check(n % 2 ? logic.sentenceA() : logic.sentenceB());
+        EXPECT_TRUE(rec.messages.empty() || n == basicCount);
+    }
+    EXPECT_EQ(rec.events, QStringList({"beep", msgdone}));
+    EXPECT_EQ(rec.messages.at(0).title, title);
+    EXPECT_EQ(rec.messages.at(0).icon, Icon::Exclamation);
+
+    // The reset.
+    EXPECT_EQ(logic.solved(), 0);
+    EXPECT_EQ(logic.item(), 0);
+    EXPECT_EQ(view.startCaption, "&Restart");
+    EXPECT_TRUE(view.startShown);
+    EXPECT_EQ(view.focus, "start");
+    EXPECT_FALSE(view.nextVisible);
+    EXPECT_FALSE(view.nextDefault);
+    EXPECT_FALSE(view.solutionButtonShown);
+    EXPECT_EQ(view.picture, -1);
+    EXPECT_FALSE(view.personShown);
+    EXPECT_FALSE(view.iconShown);
+    EXPECT_TRUE(view.exampleShown);
+    EXPECT_TRUE(view.invitationShown);
+    EXPECT_TRUE(view.plusVisible);
+    EXPECT_FALSE(view.plusEnabled);
+    EXPECT_TRUE(view.answerVisible);
+    EXPECT_EQ(view.answerText, "");
+
+    // Restart: a new series with usable buttons, but no Plus any more.
+    logic.start();
+    EXPECT_TRUE(view.nextVisible && view.nextEnabled && view.nextDefault);
+    EXPECT_TRUE(view.solutionButtonShown && view.solutionButtonEnabled);
+    EXPECT_FALSE(view.exampleShown);
+    EXPECT_FALSE(view.plusEnabled);
+    EXPECT_FALSE(logic.extended());
+    for (int n = 1; n <= basicCount; ++n)
+        logic.check(logic.sentenceA());
+    EXPECT_EQ(msgdoneCount(), 2);
+}
+
+TEST_F(H05d3Logic, StartDuringASeriesReopensTheItemsButKeepsSolved)
+{
+    logic.start();
+    logic.check(logic.sentenceA());
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(logic.solved(), 2);
+    logic.start();
+    EXPECT_EQ(logic.solved(), 2);
+    for (int n = 1; n <= 3; ++n)
+        logic.check(logic.sentenceA());
+    EXPECT_EQ(msgdoneCount(), 0);
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(msgdoneCount(), 1);
+}
+
+TEST_F(H05d3Logic, AStuckRandomSourceStillReachesTheLastOpenItem)
+{
+    startBasic(0);
+    for (int k = 1; k <= 4; ++k) {
+        pick(k, basicCount);
+        logic.check(logic.sentenceA());
+        ASSERT_EQ(logic.item(), k);
+    }
+    // Items 0..4 are closed; every draw from now on lands on item 0.
+    for (int n = 0; n < 1000; ++n)
+        pick(0, basicCount);
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(logic.item(), 5);
+    EXPECT_EQ(logic.sentenceA(), "A konyhában főzöl.");
+    EXPECT_EQ(msgdoneCount(), 0);
+    rnd.script.clear();
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(msgdoneCount(), 1);
+}
+
+TEST_F(H05d3Logic, ExtendedRunsWithoutEndAndKeepsTheNumberOfEachItem)
+{
+    logic.plus();
+    logic.start();
+    EXPECT_TRUE(view.plusEnabled) << "a hidden Plus button is left alone";
+    std::set<int> items;
+    for (int n = 0; n < 400; ++n) {
+        const int k = logic.item();
+        items.insert(k);
+        const std::set<int> allowed = singular(k) ? std::set<int>{1, 2, 3} : std::set<int>{11, 22, 33};
+        ASSERT_TRUE(allowed.contains(logic.personcode())) << "item " << k << " person " << logic.personcode();
+        logic.check(logic.sentenceB());
+    }
+    EXPECT_EQ(items.size(), std::size_t(itemCount));
+    EXPECT_TRUE(rec.events.isEmpty());
+    EXPECT_TRUE(view.nextVisible);
+    EXPECT_EQ(view.focus, "answer");
+    EXPECT_EQ(logic.solved(), 0);
+}
+
+TEST_F(H05d3Logic, ExtendedItemMayFollowItself)
+{
+    logic.plus();
+    startExtended(7, 1);
+    pick(7, itemCount);
+    pick(1, 3);
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(logic.item(), 7);
+    EXPECT_EQ(logic.sentenceA(), "Kalapot kérsz.");
+}
+
+TEST_F(H05d3Logic, CheckNormalisesWithWarningsThenAccepts)
+{
+    struct Case {
+        const char* typed;
+        QStringList events;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"a moziba mentek.", {"beep", msgcapital}, "A moziba mentek."},
+        {"Moziba mentek", {msgstop}, "Moziba mentek."},
+        {"Moziba mentek .", {}, "Moziba mentek."},
+        {"  A  moziba   mentek.  ", {}, "A moziba mentek."},
+        {"moziba  mentek", {"beep", msgcapital, msgstop}, "Moziba mentek."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        RecordingView fresh;
+        Logic l{fresh};
+        l.load();
+        pick(0, basicCount);
+        l.start();
+        rec.clear();
+        l.check(QString::fromUtf8(c.typed));
+        EXPECT_EQ(rec.events, c.events);
+        for (const auto& m : rec.messages)
+            EXPECT_EQ(m.title, title);
+        EXPECT_EQ(fresh.answerLog, QStringList({QString::fromUtf8(c.written), ""}));
+        EXPECT_EQ(l.solved(), 1);
+        EXPECT_EQ(fresh.focus, "answer");
+    }
+}
+
+TEST_F(H05d3Logic, WrongAnswerBeepsWarnsAndChangesNothing)
+{
+    startBasic(2);
+    view.solutionShown = true;
+    for (const char* typed : {"Újságot olvasnak.", "Önök  újságot olvas", "", "önök újságot olvasnak!"}) {
+        SCOPED_TRACE(typed);
+        rec.clear();
+        logic.check(QString::fromUtf8(typed));
+        ASSERT_GE(rec.events.size(), 2);
+        EXPECT_EQ(rec.events.mid(rec.events.size() - 2), QStringList({"beep", msgwrong}));
+        EXPECT_EQ(rec.messages.back().icon, Icon::Exclamation);
+        EXPECT_EQ(rec.messages.back().title, title);
+        EXPECT_EQ(logic.item(), 2);
+        EXPECT_EQ(logic.solved(), 0);
+        EXPECT_EQ(logic.sentenceA(), "Önök újságot olvasnak.");
+        EXPECT_FALSE(view.solutionShown);
+    }
+    // The normalised answer stays in the field for correction.
+    EXPECT_EQ(view.answerText, "Önök újságot olvasnak!");
+    rec.clear();
+    logic.check("");
+    EXPECT_EQ(rec.events, QStringList({msgstop, "beep", msgwrong}));
+    EXPECT_EQ(view.answerText, ".");
+}
+
+TEST_F(H05d3Logic, HintNamesTheDictionaryFormAndTheKeyNoun)
+{
+    Module1::nl = "\r\n";
+    const auto hintFor = [](const QString& verb, const QString& noun) {
+        return "The main words to use in the sentence are:\r\n\r\n" + QString(24, ' ') + verb + "\r\n"
+               + QString(23, ' ') + noun;
+    };
+
+    // Before the first start: item 0, and the hidden answer field keeps no focus.
+    view.focus.clear();
+    logic.hint();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, hintFor("megy", "mozi"));
+    EXPECT_EQ(rec.messages[0].title, title);
+    EXPECT_EQ(rec.messages[0].icon, Icon::Information);
+    EXPECT_EQ(view.focus, "");
+
+    logic.plus();
+    startExtended(4, 2);
+    view.focus = "start";
+    logic.hint();
+    EXPECT_EQ(rec.messages.back().text, hintFor("lakik", "szálloda"));
+    EXPECT_EQ(view.focus, "answer");
+
+    startExtended(17, 3);
+    logic.hint();
+    EXPECT_EQ(rec.messages.back().text, hintFor("vesz", "gyümölcs"));
+}
+
+TEST_F(H05d3Logic, HintForMegyLeavesTheCurrentStemAlone)
+{
+    Module1::nl = "\r\n";
+    logic.plus();
+    startExtended(11, 2);
+    EXPECT_EQ(logic.sentenceA(), "A bankba mész.");
+    EXPECT_EQ(logic.ige(11), "mész");
+    logic.hint();
+    EXPECT_TRUE(rec.messages.back().text.contains(QString(24, ' ') + "megy\r\n"));
+    EXPECT_FALSE(rec.messages.back().text.contains("mész"));
+    EXPECT_EQ(logic.ige(11), "mész");
+
+    pick(11, itemCount);
+    pick(1, 3);
+    logic.check(logic.sentenceA());
+    EXPECT_EQ(logic.sentenceA(), "A bankba mész.");
+    EXPECT_EQ(logic.sentenceB(), "Bankba mész.");
+
+    pick(29, itemCount);
+    pick(2, 3);
+    logic.check(logic.sentenceB());
+    EXPECT_EQ(logic.ige(29), "men");
+    logic.hint();
+    EXPECT_TRUE(rec.messages.back().text.contains(QString(24, ' ') + "megy\r\n"));
+    EXPECT_EQ(logic.ige(29), "men");
+}
+
+TEST_F(H05d3Logic, HintBeforeTheMenuHasLoadedRunsItsLinesTogether)
+{
+    Module1::nl.clear();
+    logic.hint();
+    EXPECT_EQ(rec.messages.at(0).text, "The main words to use in the sentence are:" + QString(24, ' ') + "megy"
+                                           + QString(23, ' ') + "mozi");
+}
+
+TEST_F(H05d3Logic, StartShowsTheFieldAndTheButtons)
+{
+    EXPECT_EQ(view.focus, "start");
+    startBasic(3);
+    EXPECT_TRUE(view.answerVisible);
+    EXPECT_EQ(view.focus, "answer");
+    EXPECT_FALSE(view.plusEnabled);
+    EXPECT_TRUE(view.nextVisible && view.nextEnabled && view.nextDefault);
+    EXPECT_TRUE(view.solutionButtonShown && view.solutionButtonEnabled);
+    EXPECT_FALSE(view.exampleShown);
+    EXPECT_FALSE(view.solutionShown);
+}
+
+TEST_F(H05d3Logic, SolutionShowsTheFirstSentenceAndTypingHidesIt)
+{
+    startBasic(3);
+    view.focus.clear();
+    logic.solution();
+    EXPECT_TRUE(view.solutionShown);
+    EXPECT_EQ(view.solutionText, "Autót bérelsz.");
+    EXPECT_EQ(view.focus, "answer");
+    logic.typing();
+    EXPECT_FALSE(view.solutionShown);
+}
+
+TEST_F(H05d3Logic, ExampleBeforeStartTouchesNoItemState)
+{
+    logic.example();
+    EXPECT_EQ(view.picture, 0);
+    EXPECT_EQ(view.personText, "(ti)");
+    EXPECT_TRUE(view.personShown);
+    EXPECT_FALSE(view.iconShown);
+    EXPECT_EQ(view.solutionText, "Moziba mentek.");
+    EXPECT_TRUE(view.solutionShown);
+    EXPECT_FALSE(view.answerVisible);
+    EXPECT_TRUE(view.startShown);
+    EXPECT_EQ(view.focus, "start");
+    EXPECT_EQ(logic.solved(), 0);
+    EXPECT_TRUE(logic.sentenceA().isEmpty());
+
+    startBasic(4);
+    EXPECT_TRUE(view.answerVisible);
+    EXPECT_FALSE(view.exampleShown);
+    EXPECT_FALSE(view.solutionShown);
+    EXPECT_EQ(view.solutionText, "Szállodában lakom.");
+}
+
+TEST_F(H05d3Logic, PlusSwitchesToTheExtendedVariant)
+{
+    logic.plus();
+    EXPECT_TRUE(logic.extended());
+    EXPECT_EQ(view.modeText, "(Extended)");
+    EXPECT_FALSE(view.personShown);
+    EXPECT_FALSE(view.invitationShown);
+    EXPECT_TRUE(view.iconShown);
+    EXPECT_FALSE(view.plusVisible);
+    EXPECT_EQ(view.focus, "start");
+
+    logic.example();
+    EXPECT_EQ(view.icon, 56);
+    EXPECT_TRUE(view.iconShown);
+    EXPECT_FALSE(view.personShown);
+
+    startExtended(31, 3);
+    EXPECT_EQ(logic.item(), 31);
+    EXPECT_EQ(logic.sentenceB(), "Ők egy étteremben ülnek.");
+    EXPECT_EQ(view.personText, "ők");
+    EXPECT_EQ(view.icon, 57);
+}
