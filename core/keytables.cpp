@@ -30,6 +30,11 @@ QChar lookup(const Row (&table)[N], QChar typed)
 
 } // namespace
 
+QString keyHelp()
+{
+    return QStringLiteral("á  ( ' );  é ( ; );  í ( ` );  ó ( = );  ö ( 0 );  ő ( [ );  ú ( ] );  ü ( - );  ű ( \\ )");
+}
+
 QChar hunkey(QChar typed) { return lookup(mainTable, typed); }
 
 QChar shortkey(QChar typed) { return lookup(shortTable, typed); }

@@ -1,5 +1,5 @@
 #pragma once
-#include <QChar>
+#include <QString>
 
 namespace lumora {
 
@@ -9,6 +9,9 @@ using KeyTable = QChar (*)(QChar typed);
 // The main table: nine keys for the small accented letters, the same keys
 // with Shift for the capitals. Every other character comes back unchanged.
 QChar hunkey(QChar typed);
+
+// The line that the "Char" buttons show: which key gives which small letter.
+QString keyHelp();
 
 // The short table of two stem fields of exercise 5: small letters only.
 QChar shortkey(QChar typed);

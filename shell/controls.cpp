@@ -2,12 +2,30 @@
 
 #include "core/platform.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace lumora::controls {
 namespace {
+
+class CaretToEnd : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            // After the field's own focus handling, which selects all on Tab.
+            auto* field = static_cast<QLineEdit*>(watched);
+            QMetaObject::invokeMethod(field, [field] { field->setCursorPosition(field->text().size()); },
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
 
 template <class W>
 W* place(W* w, const char* name, int l, int t, int width, int h)
@@ -39,6 +57,11 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 {
     return place(new QLineEdit(parent), name, l, t, w, h);
+}
+
+void caretToEndOnFocus(QLineEdit* field)
+{
+    field->installEventFilter(new CaretToEnd(field));
 }
 
 void paint(QWidget* widget, const QColor& background, const QColor& text)

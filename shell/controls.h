@@ -16,6 +16,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int t, int w, int h);
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h);
 
+// Whenever the field gets the focus, the caret goes after its last
+// character with nothing selected, so that typing continues its text.
+void caretToEndOnFocus(QLineEdit* field);
+
 // Sets the background (and, if valid, the text colour) of a widget.
 void paint(QWidget* widget, const QColor& background, const QColor& text);
 

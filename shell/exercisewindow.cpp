@@ -1,12 +1,15 @@
 #include "shell/exercisewindow.h"
 
+#include "core/keytables.h"
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
+#include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -77,6 +80,52 @@ void ExerciseWindow::loadCommon(const QString& suffix)
     Module1::setmsg();
     Module1::title += suffix;
     setWindowTitle(Module1::title);
+}
+
+} // namespace lumora
+
+namespace lumora {
+
+std::array<QPushButton*, 5> ExerciseWindow::jumpButtons(Own own, const std::array<const char*, 5>& names,
+                                                        const char* label, int labelLeft, int labelWidth)
+{
+    controls::label(client, label, QStringLiteral("Go to exercise:"), labelLeft, 120, labelWidth, 375)
+        ->setFont(typeface(QStringLiteral("Arial"), 12, true));
+    std::array<QPushButton*, 5> buttons;
+    for (int i = 0; i < 5; ++i)
+        buttons[i] = controls::button(client, names[i], QStringLiteral("&%1").arg(i + 1), 6840 + 480 * i, 0,
+                                      495, 495);
+    buttons[3]->setEnabled(false);
+    if (own != Own::Exercise12) {
+        connect(buttons[0], &QPushButton::clicked, this, [this] { navigator::openExercise12(1, this); });
+        connect(buttons[1], &QPushButton::clicked, this, [this] { navigator::openExercise12(2, this); });
+    }
+    if (own == Own::Exercise3)
+        buttons[2]->setEnabled(false);
+    else
+        connect(buttons[2], &QPushButton::clicked, this,
+                [this] { navigator::open(navigator::Window::Exercise3, this); });
+    if (own == Own::Exercise5)
+        buttons[4]->setEnabled(false);
+    else
+        connect(buttons[4], &QPushButton::clicked, this,
+                [this] { navigator::open(navigator::Window::Exercise5, this); });
+    return buttons;
+}
+
+QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEdit* answer)
+{
+    QLabel* line = controls::label(client, help, keyHelp(), 240, 5400, 8895, 375);
+    line->setWordWrap(false);
+    line->setFont(typeface(QStringLiteral("MS Serif"), 13.5, true));
+    line->hide();
+    QPushButton* b = controls::button(client, button, QStringLiteral("&Char"), 240, 4920, 855, 495);
+    connect(b, &QPushButton::clicked, this, [line, answer] {
+        line->setVisible(line->isHidden());
+        if (answer && !line->isHidden() && !answer->isHidden())
+            answer->setFocus();
+    });
+    return line;
 }
 
 } // namespace lumora

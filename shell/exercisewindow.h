@@ -3,8 +3,11 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 
 class QAction;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace lumora {
@@ -32,6 +35,18 @@ protected:
     QPushButton* closeButton(const char* name, int l, int t, int w, int h);
     // center, on top once, setmsg, title suffix, caption.
     void loadCommon(const QString& suffix);
+
+    // "Go to exercise:" and the buttons "&1" to "&5" at the top right. They
+    // open the other exercise windows; "&4" and this window's own button are
+    // disabled. The buttons of exercises 1 and 2 are left to the window of
+    // those exercises, which switches between them itself.
+    enum class Own { Exercise12, Exercise3, Exercise5 };
+    std::array<QPushButton*, 5> jumpButtons(Own own, const std::array<const char*, 5>& names, const char* label,
+                                            int labelLeft, int labelWidth);
+
+    // The "&Char" button and its hidden key help line below it. Showing the
+    // help puts the focus into the answer field, when that is shown.
+    QLabel* charButton(const char* button, const char* help, QLineEdit* answer);
 
     DefaultButton defaults{this};
 
