@@ -1,0 +1,248 @@
+#include "exercises/h05d1/logic.h"
+
+#include "core/module1.h"
+#include "core/prompter.h"
+#include "core/random.h"
+#include "exercises/h05d1/data.h"
+
+#include <algorithm>
+
+namespace lumora::h05d1 {
+namespace {
+
+// Exercise 1, or else exercise 2.
+QString suffix(int exercise) { return exercise == 1 ? QStringLiteral(": 1.") : QStringLiteral(": 2."); }
+
+QString heading(int exercise)
+{
+    return (exercise == 1 ? QStringLiteral("1.") : QStringLiteral("2."))
+           + QStringLiteral("  Put in the correct suffixes:");
+}
+
+// Only spaces count as padding; any other character belongs to the answer.
+QString trimSpaces(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == u' ')
+        ++first;
+    while (last > first && text.at(last - 1) == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+Logic::Logic(View& view) : view(view) {}
+
+void Logic::load()
+{
+    titleAndHeading();
+    itemverb = itemverblista();
+    solved = 0;
+    item = 0;
+    // Nothing to answer before the first Start.
+    view.setNextEnabled(false);
+    view.setSolutionEnabled(false);
+}
+
+void Logic::titleAndHeading()
+{
+    Module1::setmsg();
+    Module1::title += suffix(Module1::exnum);
+    view.setHeading(heading(Module1::exnum));
+    view.setCaption(Module1::title);
+}
+
+void Logic::Change()
+{
+    view.setStartEnabled(true);
+    view.setStartCaption(QStringLiteral("&Start"));
+    titleAndHeading();
+    view.setVerbText({});
+    view.setEndingText({});
+    view.setPronounText({});
+    view.setRecordText({});
+    item = 0;
+    solved = 0;
+    extended = false;
+    view.clearPersonIcon();
+    itemverb = itemverblista();
+    view.setPlusPromptVisible(true);
+    view.setPlusVisible(true);
+    // The run is over: answering now would count against the old run's total.
+    view.setNextEnabled(false);
+    view.setSolutionEnabled(false);
+}
+
+void Logic::start()
+{
+    view.setNextEnabled(true);
+    view.setSolutionEnabled(true);
+    if (view.plusVisible())
+        view.setPlusEnabled(false);
+    view.setRecordText({});
+    Module1::setmsg();
+    const bool first = exercise() == 1;
+    view.setPronounVisible(first);
+    view.setPersonVisible(!first);
+    if (extended) {
+        // Message boxes of the extended variant carry the base title.
+        plusz();
+    } else {
+        Module1::title += suffix(first ? 1 : 2);
+        total = exerciseItems(first ? 1 : 2).count;
+        Rand();
+        view.setVerbText(currentVerb());
+        nevmas();
+        spec();
+    }
+    view.focusEnding();
+    view.setStartEnabled(false);
+}
+
+int Logic::exercise() const
+{
+    if (!view.exercise1Enabled())
+        return 1;
+    if (!view.exercise2Enabled())
+        return 2;
+    return 0;
+}
+
+void Logic::Rand()
+{
+    const int ex = exercise();
+    if (ex == 0)
+        return;
+    const ItemRange range = exerciseItems(ex);
+    const auto begin = itemverb.cbegin() + range.first;
+    // The draw repeats until it hits an open item, so there must be one.
+    if (std::all_of(begin, begin + range.count, [](const QString& v) { return v.isEmpty(); }))
+        return;
+    do
+        item = draw(range.count, range.first);
+    while (itemverb.at(item).isEmpty());
+}
+
+void Logic::showPerson(int person)
+{
+    view.setPronounText(pronoun(person));
+    view.showPersonIcon(personicon(person));
+}
+
+void Logic::nevmas() { showPerson(itemPerson(item)); }
+
+QString Logic::currentVerb() const { return extended ? igeb.at(item) : itemverb.at(item); }
+
+void Logic::spec()
+{
+    const QString verb = currentVerb();
+    if (prefillsIk(verb))
+        view.setEndingText(QStringLiteral("ik"));
+    view.setVerbEditable(stemChanges(verb));
+}
+
+QString Logic::answer() const
+{
+    if (extended)
+        return extendedAnswer(item, personOf(view.pronounText()));
+    return basicAnswer(item);
+}
+
+void Logic::next()
+{
+    // Only the joined text counts, not where the learner split it.
+    const QString typed = trimSpaces(view.verbText()) + trimSpaces(view.endingText());
+    if (typed == answer())
+        correct();
+    else
+        wrong();
+}
+
+void Logic::wrong()
+{
+    prompter().beep();
+    prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+}
+
+void Logic::correct()
+{
+    view.setRecordText(view.recordText() + answer() + QStringLiteral("; "));
+    view.setVerbText({});
+    view.setEndingText({});
+    if (extended) {
+        plusz();
+        return;
+    }
+    itemverb[item].clear();
+    ++solved;
+    if (solved < total) {
+        Rand();
+        view.setVerbText(currentVerb());
+        view.focusEnding();
+        nevmas();
+        spec();
+        return;
+    }
+    prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    view.setNextEnabled(false);
+    view.setSolutionEnabled(false);
+    if (view.plusVisible())
+        view.setPlusEnabled(true);
+    itemverb = itemverblista();
+    view.clearPersonIcon();
+    view.setPronounText({});
+    solved = 0;
+    view.setStartEnabled(true);
+    view.setStartCaption(QStringLiteral("&Restart"));
+    view.focusStart();
+}
+
+void Logic::solution()
+{
+    prompter().message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
+}
+
+void Logic::plus()
+{
+    Change();
+    extended = true;
+    igeb = igeblista();
+    view.setPlusPromptVisible(false);
+    view.setPlusVisible(false);
+}
+
+void Logic::plusz()
+{
+    // A candidate is the listed verb with its ending; one found anywhere in
+    // the record is drawn again.
+    QString candidate;
+    do {
+        const int person = draw(personCount, 1);
+        showPerson(person);
+        item = draw(verbCount);
+        candidate = igeb.at(item) + ragb(item, person);
+    } while (view.recordText().contains(candidate));
+    view.setVerbText(igeb.at(item));
+    spec();
+    view.focusEnding();
+}
+
+void Logic::switchTo1()
+{
+    view.setExercise2Enabled(true);
+    Module1::exnum = 1;
+    Change();
+    view.setExercise1Enabled(false);
+}
+
+void Logic::switchTo2()
+{
+    view.setExercise1Enabled(true);
+    Module1::exnum = 2;
+    Change();
+    view.setExercise2Enabled(false);
+}
+
+} // namespace lumora::h05d1
