@@ -1,0 +1,153 @@
+#include "exercises/h05d5/logic.h"
+
+#include "core/module1.h"
+#include "core/prompter.h"
+
+namespace lumora::h05d5 {
+
+namespace {
+
+// Removes leading and trailing spaces, and nothing else.
+QString trim(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+Logic::Logic(View& view) : view(view) {}
+
+void Logic::start()
+{
+    for (int g = 0; g < gapCount; ++g) {
+        view.setGapEnabled(g, true);
+        view.setGapText(g, QString());
+    }
+    okcount = 0;
+    rag3lista(rag3);
+    resetGap0();
+    focus(0);
+    view.setNextEnabled(true);
+    view.setSolutionEnabled(true);
+}
+
+void Logic::personChoice(const QString& itemText)
+{
+    const int p = personOf(itemText);
+    if (p >= 0) {
+        view.setPersonCaption(persons[p].caption.toString());
+        person = p;
+        persons[p].fill(list(p));
+    }
+    Change();
+}
+
+void Logic::gapFocus(int g) { gap = g; }
+
+void Logic::next()
+{
+    bool right;
+    if (const Stem* stem = stemOf(gap))
+        right = trim(view.stemText(gap)) + trim(view.gapText(gap)) == stem->whole;
+    else
+        right = trim(view.gapText(gap)) == list(person)[gap];
+    if (right)
+        Oke();
+    else
+        Hiba();
+}
+
+void Logic::solution()
+{
+    prompter().message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
+                       Icon::Exclamation);
+    focus(gap);
+}
+
+void Logic::Change()
+{
+    for (int g = 0; g < gapCount; ++g) {
+        view.setGapText(g, QString());
+        view.setGapEnabled(g, false);
+    }
+    for (const Stem& stem : stems)
+        view.setStemText(stem.gap, stem.reset.toString());
+    okcount = 0;
+    resetGap0();
+    // Every gap is closed until Start, so there is nothing to check or reveal.
+    view.setNextEnabled(false);
+    view.setSolutionEnabled(false);
+    view.focusStart();
+}
+
+void Logic::Oke()
+{
+    const KindColours& c = colours(gapKind(gap));
+    view.setGapBackground(gap, c.solved);
+    if (c.solvedText)
+        view.setGapTextColour(gap, *c.solvedText);
+    view.setGapEnabled(gap, false);
+    ++okcount;
+    if (okcount == gapCount) {
+        prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+        view.setStartCaption(QStringLiteral("&Restart"));
+        view.setSolutionEnabled(false);
+        view.setNextEnabled(false);
+        view.setGapEnabled(0, false);
+    } else {
+        dodo();
+    }
+}
+
+void Logic::Hiba()
+{
+    prompter().beep();
+    prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+    focus(gap);
+}
+
+void Logic::dodo()
+{
+    // One pass at most: with no gap open the focus stays where it is.
+    for (int i = 0; i < gapCount; ++i) {
+        gap = gap < gapCount - 1 ? gap + 1 : 0;
+        if (view.gapEnabled(gap)) {
+            focus(gap);
+            return;
+        }
+    }
+}
+
+void Logic::focus(int g)
+{
+    // The window reports the focus through gapFocus too; taking it here keeps
+    // the current gap right even if that event comes late.
+    if (view.focusGap(g))
+        gap = g;
+}
+
+SuffixList& Logic::list(int p)
+{
+    switch (p) {
+    case 1: return rag1;
+    case 2: return rag2;
+    case 3: return rag11;
+    case 4: return rag22;
+    case 5: return rag33;
+    }
+    return rag3;
+}
+
+void Logic::resetGap0()
+{
+    view.setGapTextColour(0, normalText);
+    view.setGapText(0, gap0Text.toString());
+}
+
+} // namespace lumora::h05d5

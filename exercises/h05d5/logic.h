@@ -1,0 +1,73 @@
+#pragma once
+#include "exercises/h05d5/data.h"
+
+#include <QColor>
+#include <QString>
+
+namespace lumora::h05d5 {
+
+// The text colour a gap has when the window opens: the system's window-text
+// colour. An invalid colour stands for it.
+inline constexpr QColor normalText{};
+
+// What the logic needs from the window of exercise 5.
+class View {
+public:
+    virtual ~View() = default;
+
+    // Gap g (0..17), the field Text1(g).
+    virtual QString gapText(int g) const = 0;
+    virtual void setGapText(int g, const QString& text) = 0;
+    virtual bool gapEnabled(int g) const = 0;
+    virtual void setGapEnabled(int g, bool enabled) = 0;
+    virtual void setGapBackground(int g, const QColor& colour) = 0;
+    // normalText (an invalid colour) means the system's window-text colour.
+    virtual void setGapTextColour(int g, const QColor& colour) = 0;
+    // Moves the focus to gap g; a disabled gap cannot take it: then nothing
+    // happens and the result is false.
+    virtual bool focusGap(int g) = 0;
+
+    // The stem field before gap g (3, 8, 11 or 16).
+    virtual QString stemText(int g) const = 0;
+    virtual void setStemText(int g, const QString& text) = 0;
+
+    virtual void setPersonCaption(const QString& caption) = 0;
+    virtual void setStartCaption(const QString& caption) = 0;
+    virtual void focusStart() = 0;
+    virtual void setNextEnabled(bool enabled) = 0;
+    virtual void setSolutionEnabled(bool enabled) = 0;
+};
+
+// Exercise 5: the learner fills the 18 gaps one after another.
+class Logic {
+public:
+    explicit Logic(View& view);
+
+    // The window's events.
+    void start();                               // Command1: Start or Restart
+    void personChoice(const QString& itemText); // Combo1: an item chosen
+    void gapFocus(int g);                       // a gap field got the focus (its tag)
+    void next();                                // Command2, or Enter
+    void solution();                            // Command4
+
+private:
+    void Change();
+    void Oke();
+    void Hiba();
+    void dodo();
+
+    // Moves the focus to gap g and makes it the current gap; a disabled gap
+    // refuses the focus and nothing changes.
+    void focus(int g);
+    // The suffix list of person p: rag3 for Péter, rag1 for én, ...
+    SuffixList& list(int p);
+    void resetGap0();
+
+    View& view;
+    int gap = 0;
+    int okcount = 0;
+    int person = 0;  // Péter until one is chosen
+    SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
+};
+
+} // namespace lumora::h05d5
