@@ -80,7 +80,11 @@ QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QCol
 {
     auto* area = new QWidget(parent);
     area->setFixedSize(twips(widthTwips), twips(heightTwips));
-    paint(area, background, QColor());
+    // Only the window colour: fields and buttons on it keep their own.
+    QPalette p = area->palette();
+    p.setColor(QPalette::Window, background);
+    area->setPalette(p);
+    area->setAutoFillBackground(true);
     return area;
 }
 

@@ -30,7 +30,7 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
 } // namespace
 
 ExerciseWindow::ExerciseWindow(const Options& options)
-    : client(controls::clientArea(this, 9210, 5880, QColor(224, 224, 224))), howTo(options.howTo)
+    : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo)
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
@@ -72,11 +72,16 @@ QPushButton* ExerciseWindow::closeButton(const char* name, int l, int t, int w, 
     return b;
 }
 
-void ExerciseWindow::loadCommon(const QString& suffix)
+void ExerciseWindow::placeOnScreen()
 {
     adjustSize();
     Module1::center(*this);
     toggleOnTop();
+}
+
+void ExerciseWindow::loadCommon(const QString& suffix)
+{
+    placeOnScreen();
     Module1::setmsg();
     Module1::title += suffix;
     setWindowTitle(Module1::title);

@@ -30,10 +30,14 @@ public:
 
 protected:
     // The client area under the menu bar; controls are placed on it in twips.
+    // It is 60 twips wider than the 9210 the layout was drawn on, so that the
+    // button "&5" at 8760 + 495 is not cut off at the right edge.
     QWidget* area() const { return client; }
     // The Close button, going back to the menu.
     QPushButton* closeButton(const char* name, int l, int t, int w, int h);
-    // center, on top once, setmsg, title suffix, caption.
+    // center, on top once.
+    void placeOnScreen();
+    // placeOnScreen, then setmsg, title suffix, caption.
     void loadCommon(const QString& suffix);
 
     // "Go to exercise:" and the buttons "&1" to "&5" at the top right. They

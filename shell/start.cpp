@@ -1,5 +1,6 @@
 #include "shell/start.h"
 
+#include "exercises/h05d1/window.h"
 #include "shell/alap.h"
 #include "shell/navigator.h"
 #include "shell/sobre.h"
@@ -16,6 +17,7 @@ void start()
     navigator::registerWindow(Window::Menu, [] { return new Alap; });
     navigator::registerWindow(Window::Backdrop, [] { return makeHatter(); });
     navigator::registerWindow(Window::About, [] { return new Sobre; });
+    navigator::registerWindow(Window::Exercise12, [] { return new h05d1::Window; });
     navigator::open(Window::About);
 }
 
