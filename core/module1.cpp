@@ -30,6 +30,17 @@ void center(QWidget& window)
                 area.y() + (area.height() - size.height()) / 2);
 }
 
+QString trim(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from) == u' ')
+        ++from;
+    while (to > from && text.at(to - 1) == u' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
 void onespace(QString& text)
 {
     // One pass: keep a space only when the character kept before it is not one.

@@ -23,6 +23,9 @@ void setmsg();
 // Moves the window so that it is centred on its screen.
 void center(QWidget& window);
 
+// The text without its leading and trailing spaces; other white space stays.
+QString trim(const QString& text);
+
 // Collapses every run of spaces to one space.
 void onespace(QString& text);
 // Makes the first character a capital; beeps and warns if it was not one.

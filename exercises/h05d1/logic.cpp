@@ -19,17 +19,6 @@ QString heading(int exercise)
            + QStringLiteral("  Put in the correct suffixes:");
 }
 
-// Only spaces count as padding; any other character belongs to the answer.
-QString trimSpaces(const QString& text)
-{
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
 
 } // namespace
 
@@ -153,7 +142,7 @@ QString Logic::answer() const
 void Logic::next()
 {
     // Only the joined text counts, not where the learner split it.
-    const QString typed = trimSpaces(view.verbText()) + trimSpaces(view.endingText());
+    const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
     if (typed == answer())
         correct();
     else

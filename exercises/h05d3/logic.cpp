@@ -12,21 +12,11 @@ namespace {
 // six, a hundred misses in a row is a one-in-a-hundred-million event.
 constexpr int maxDraws = 100;
 
-QString trimSpaces(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from) == u' ')
-        ++from;
-    while (to > from && text.at(to - 1) == u' ')
-        --to;
-    return text.mid(from, to - from);
-}
 
 // Without the spaces around it, and with a capital first letter.
 void upperfirst(QString& sentence)
 {
-    sentence = trimSpaces(sentence);
+    sentence = Module1::trim(sentence);
     if (!sentence.isEmpty())
         sentence.replace(0, 1, sentence.at(0).toUpper());
 }
@@ -149,7 +139,7 @@ void Logic::check(const QString& typed)
 {
     view.setSolutionShown(false);
     QString& answer = Module1::answer;
-    answer = trimSpaces(typed);
+    answer = Module1::trim(typed);
     Module1::onespace(answer);
     Module1::capfirst(answer);
     Module1::endmark(answer);

@@ -5,22 +5,6 @@
 
 namespace lumora::h05d5 {
 
-namespace {
-
-// Removes leading and trailing spaces, and nothing else.
-QString trim(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
-
 Logic::Logic(View& view) : view(view) {}
 
 void Logic::start()
@@ -54,9 +38,9 @@ void Logic::next()
 {
     bool right;
     if (const Stem* stem = stemOf(gap))
-        right = trim(view.stemText(gap)) + trim(view.gapText(gap)) == stem->whole;
+        right = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap)) == stem->whole;
     else
-        right = trim(view.gapText(gap)) == list(person)[gap];
+        right = Module1::trim(view.gapText(gap)) == list(person)[gap];
     if (right)
         Oke();
     else

@@ -149,3 +149,12 @@ TEST(Center, PutsTheWindowInTheMiddleOfItsScreen)
     EXPECT_NEAR(w.frameGeometry().center().y(), screen.center().y(), 1);
     EXPECT_EQ(w.size(), QSize(300, 200));
 }
+
+TEST(Trim, RemovesOnlyTheSpacesAroundTheText)
+{
+    EXPECT_EQ(Module1::trim("  ok  "), "ok");
+    EXPECT_EQ(Module1::trim(" o k "), "o k");
+    EXPECT_EQ(Module1::trim("\tok\n"), "\tok\n");
+    EXPECT_EQ(Module1::trim("   "), "");
+    EXPECT_EQ(Module1::trim(""), "");
+}
