@@ -1,0 +1,10 @@
+#include "core/icons.h"
+
+namespace lumora {
+
+QString personIconPath(int id)
+{
+    return QStringLiteral(":/icons/person%1.ico").arg(id);
+}
+
+} // namespace lumora
