@@ -1,5 +1,13 @@
 #include <QApplication>
+#include <QWidget>
 #include <gtest/gtest.h>
+
+#ifdef LUMORA_LSAN_SUPPRESSIONS
+// Sanitizer builds: leaks inside system libraries are listed in the
+// suppressions file; everything else fails the test process.
+extern "C" const char* __lsan_default_options() { return "suppressions=" LUMORA_LSAN_SUPPRESSIONS; }
+extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1"; }
+#endif
 
 int main(int argc, char** argv)
 {
@@ -7,5 +15,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // The windows a test leaves open go before the application, as they do
+    // when the program ends, so that the leak check sees only real leaks.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        w->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
 }

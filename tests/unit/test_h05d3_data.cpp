@@ -95,8 +95,8 @@ TEST(H05d3Data, EveryItemBuildsItsThreeVerbForms)
 TEST(H05d3Data, AnItemHasNoEndingsOfTheOtherNumber)
 {
     for (int k = 0; k < itemCount; ++k) {
-        const std::initializer_list<int> others =
-            singular(k) ? std::initializer_list<int>{11, 22, 33, 44} : std::initializer_list<int>{1, 2, 3};
+        // A vector: the array behind an initializer_list dies with the ?: expression.
+        const std::vector<int> others = singular(k) ? std::vector<int>{11, 22, 33, 44} : std::vector<int>{1, 2, 3};
         for (int code : others)
             EXPECT_EQ(ending(k, code), "") << "item " << k << " person " << code;
     }
