@@ -59,7 +59,7 @@ void capfirst(QString& text)
     if (text.isEmpty())
         return;
     // A character outside the Basic Multilingual Plane is two UTF-16 units.
-    const int len = text.at(0).isHighSurrogate() && text.size() > 1 ? 2 : 1;
+    const int len = text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate() ? 2 : 1;
     const QString first = text.left(len);
     const QString upper = first.toUpper();
     if (first == upper)

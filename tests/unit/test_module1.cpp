@@ -105,6 +105,9 @@ TEST_F(Normalisers, CapfirstKeepsACharacterOutsideTheBasicPlaneWhole)
     EXPECT_EQ(capfirst(deseret), QString::fromUtf8("\xF0\x90\x90\x80x"));
     const QString lone = QString(QChar(0xD83D));
     EXPECT_EQ(capfirst(lone), lone);
+    // A lone high surrogate is the first character by itself: the letter after it stays small.
+    const QString loneThenLetter = QString(QChar(0xDB00)) + QStringLiteral("r");
+    EXPECT_EQ(capfirst(loneThenLetter), loneThenLetter);
 }
 
 TEST_F(Normalisers, OnespaceCollapsesEveryRun)
