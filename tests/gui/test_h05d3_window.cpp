@@ -146,6 +146,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
     EXPECT_TRUE(ex.button("Siguiente")->isEnabled());
     EXPECT_TRUE(ex.button("Solución")->isEnabled());
+    EXPECT_TRUE(ex.button("Siguiente")->isDefault());
     EXPECT_TRUE(ex.button("Modelo")->isHidden());
     EXPECT_FALSE(ex.button("Plusd1")->isEnabled());
     EXPECT_TRUE(ex.label("Label7")->isVisible());
@@ -198,6 +199,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(ex.button("comenzar")->text(), "&Restart");
     EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
     EXPECT_TRUE(ex.button("Siguiente")->isHidden());
+    EXPECT_FALSE(ex.button("Siguiente")->isDefault());
     EXPECT_TRUE(ex.button("Solución")->isHidden());
     EXPECT_TRUE(ex.button("Modelo")->isVisible());
     EXPECT_TRUE(ex.button("Plusd1")->isVisible());
@@ -219,6 +221,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     settle();
     EXPECT_TRUE(ex.button("Siguiente")->isVisible());
     EXPECT_TRUE(ex.button("Siguiente")->isEnabled());
+    EXPECT_TRUE(ex.button("Siguiente")->isDefault());
     EXPECT_TRUE(ex.button("Solución")->isVisible());
     EXPECT_TRUE(ex.button("Solución")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
