@@ -113,6 +113,8 @@ Window::Window()
     logic.load();
 }
 
+// Each picture is read from the resources when it is shown, rather than all
+// 32 kept in hidden slots from the window's opening.
 void Window::showPicture(int item) { image1->setPixmap(QPixmap(picturePath(item))); }
 void Window::clearPicture() { image1->clear(); }
 
