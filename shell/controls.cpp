@@ -30,7 +30,7 @@ protected:
 template <class W>
 W* place(W* w, const char* name, int l, int t, int width, int h)
 {
-    w->setObjectName(QLatin1String(name));
+    w->setObjectName(QString::fromUtf8(name)); // names such as "Solución" are not Latin-1
     w->setGeometry(twips(l, t, width, h));
     return w;
 }
