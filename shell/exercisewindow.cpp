@@ -122,8 +122,7 @@ QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEd
 {
     QLabel* line = controls::label(client, help, keyHelp(), 240, 5400, 8895, 375);
     line->setWordWrap(false);
-    // Times New Roman, not MS Serif: its substitute is narrow enough for the line to fit.
-    line->setFont(typeface(QStringLiteral("Times New Roman"), 13.5, true));
+    line->setFont(typeface(QStringLiteral("MS Serif"), 13.5, true));
     line->hide();
     QPushButton* b = controls::button(client, button, QStringLiteral("&Char"), 240, 4920, 855, 495);
     connect(b, &QPushButton::clicked, this, [line, answer] {

@@ -10,29 +10,13 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <functional>
 
 namespace lumora::h05d3 {
 namespace {
 
 const QSize pictureSize(240, 170);
 const QSize personIconSize(32, 32);
-
-// An image that asks for something when clicked.
-class ClickableImage : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> clicked;
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && clicked)
-            clicked();
-    }
-};
 
 QFont heading() { return typeface(QStringLiteral("Arial"), 12, true); }
 QFont sentence() { return typeface(QStringLiteral("Times New Roman"), 13.5, true); }
@@ -57,6 +41,7 @@ Window::Window()
     controls::label(a, "Label4", QStringLiteral("3. Make sentences:"), 240, 600, 2415, 375)->setFont(heading());
     label5 = controls::label(a, "Label5", QString(), 360, 960, 2295, 375);
     label5->setFont(heading());
+    label5->setAccessibleName(QStringLiteral("mode"));
 
     // The picture sits in the middle of its frame.
     auto* picture1 = new QFrame(a);
@@ -64,12 +49,11 @@ Window::Window()
     picture1->setGeometry(twips(2760, 600, 4095, 2895));
     picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture1->setLineWidth(2);
-    auto* image = new ClickableImage(picture1);
-    image->setObjectName(QStringLiteral("Image1"));
+    auto* image = controls::clickablePicture(picture1, "Image1", [this] { logic.hint(); });
+    image->setAccessibleName(QStringLiteral("picture"));
     QRect inFrame(QPoint(), pictureSize);
     inFrame.moveCenter(picture1->rect().center());
     image->setGeometry(inFrame);
-    image->clicked = [this] { logic.hint(); };
     image1 = image;
 
     modelo = controls::button(a, "Modelo", QStringLiteral("&Example"), 7320, 1800, 1215, 495);
@@ -79,19 +63,23 @@ Window::Window()
 
     label7 = controls::label(a, "Label7", QString(), 120, 3000, 1695, 495);
     label7->setFont(sentence());
+    label7->setAccessibleName(QStringLiteral("person"));
     label7->hide();
     image2 = new QLabel(a);
     image2->setObjectName(QStringLiteral("Image2"));
+    image2->setAccessibleName(QStringLiteral("person picture"));
     image2->setGeometry(twips(1920, 2880, 480, 480));
     image2->hide();
 
     text1 = controls::field(a, "Text1", 600, 3600, 8055, 495);
     text1->setFont(sentence());
+    text1->setAccessibleName(QStringLiteral("sentence"));
     text1->hide();
     auto* keys = new KeyFilter(hunkey, this);
     keys->watch({text1});
     label1 = controls::label(a, "Label1", QString(), 600, 4200, 8055, 375);
     label1->setFont(sentence());
+    label1->setAccessibleName(QStringLiteral("solution"));
     label1->hide();
 
     label2 = controls::label(a, "Label2",
