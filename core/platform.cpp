@@ -26,6 +26,17 @@ QFont typeface(const QString& family, double points, bool bold, bool italic)
     return f;
 }
 
+QPixmap picture(const QString& path, const QWidget& shownOn)
+{
+    QPixmap pixmap(path);
+    const qreal ratio = shownOn.devicePixelRatioF();
+    if (pixmap.isNull() || ratio == 1.0)
+        return pixmap;
+    pixmap = pixmap.scaled(pixmap.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
 void setOnTop(QWidget& window, bool on)
 {
     const bool visible = window.isVisible();

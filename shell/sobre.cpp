@@ -43,7 +43,7 @@ Sobre::Sobre()
         prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
     });
     info->setGeometry(twips(4680, 2640, 360, 360));
-    info->setPixmap(QPixmap(QStringLiteral(":/icons/info.ico")));
+    info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));
     info->setAccessibleName(QStringLiteral("more information"));
 
     image1 = controls::label(this, "Image1", QString(), 4560, 120, 495, 495);
@@ -51,7 +51,7 @@ Sobre::Sobre()
     const char* frameNames[] = {"Image3", "Image4", "Image5"};
     for (int i = 0; i < 3; ++i) {
         frames[i] = controls::label(this, frameNames[i], QString(), 240 + 720 * i, 3000, 615, 495);
-        frames[i]->setPixmap(QPixmap(QStringLiteral(":/icons/about%1.ico").arg(i + 1)));
+        frames[i]->setPixmap(picture(QStringLiteral(":/icons/about%1.ico").arg(i + 1), *this));
         frames[i]->setAccessibleName(QStringLiteral("animation frame %1").arg(i + 1));
         frames[i]->hide();
     }

@@ -103,7 +103,7 @@ void Window::setRecordText(const QString& text)
 QString Window::pronounText() const { return pronoun->text(); }
 void Window::setPronounText(const QString& text) { pronoun->setText(text); }
 void Window::setPronounVisible(bool visible) { pronoun->setVisible(visible); }
-void Window::showPersonIcon(int personicon) { picture->setPixmap(QPixmap(personIconPath(personicon))); }
+void Window::showPersonIcon(int personicon) { picture->setPixmap(lumora::picture(personIconPath(personicon), *this)); }
 void Window::clearPersonIcon() { picture->clear(); }
 void Window::setPersonVisible(bool visible) { picture->setVisible(visible); }
 void Window::setHeading(const QString& text) { heading->setText(text); }

@@ -7,7 +7,6 @@
 #include "shell/controls.h"
 
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,7 +15,6 @@ namespace lumora::h05d3 {
 namespace {
 
 const QSize pictureSize(240, 170);
-const QSize personIconSize(32, 32);
 
 QFont heading() { return typeface(QStringLiteral("Arial"), 12, true); }
 QFont sentence() { return typeface(QStringLiteral("Times New Roman"), 13.5, true); }
@@ -103,12 +101,12 @@ Window::Window()
 
 // Each picture is read from the resources when it is shown, rather than all
 // 32 kept in hidden slots from the window's opening.
-void Window::showPicture(int item) { image1->setPixmap(QPixmap(picturePath(item))); }
+void Window::showPicture(int item) { image1->setPixmap(picture(picturePath(item), *this)); }
 void Window::clearPicture() { image1->clear(); }
 
 void Window::setPersonText(const QString& text) { label7->setText(text); }
 void Window::setPersonShown(bool shown) { label7->setVisible(shown); }
-void Window::setPersonIcon(int id) { image2->setPixmap(QIcon(personIconPath(id)).pixmap(personIconSize)); }
+void Window::setPersonIcon(int id) { image2->setPixmap(picture(personIconPath(id), *this)); }
 void Window::setPersonIconShown(bool shown) { image2->setVisible(shown); }
 
 void Window::setSolutionText(const QString& text) { label1->setText(text); }
