@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-(cd "${LUMORA_BUILD_DIR:-build}" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+(cd "${LUMORA_BUILD_DIR:-build}" && ctest --output-on-failure -j2)
 [ -f build-asan/build.ninja ] || cmake --preset asan
 cmake --build --preset asan
-QT_QPA_PLATFORM=offscreen ctest --preset asan
+ctest --preset asan

@@ -2,13 +2,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#ifdef LUMORA_LSAN_SUPPRESSIONS
-// Sanitizer builds: leaks inside system libraries are listed in the
-// suppressions file; everything else fails the test process.
-extern "C" const char* __lsan_default_options() { return "suppressions=" LUMORA_LSAN_SUPPRESSIONS; }
-extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1"; }
-#endif
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
