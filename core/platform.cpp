@@ -11,8 +11,11 @@ QRect twips(int left, int top, int width, int height)
 
 QFont typeface(const QString& family, double points, bool bold, bool italic)
 {
-    QFont f(family);
-    // Faces missing on the machine fall back by style.
+    // "MS Serif" is the screen face of Times Roman. The generic serif face that
+    // would stand in for it is too wide for the twips its texts were laid out
+    // in, so it takes the Times metrics (Liberation Serif on Debian).
+    QFont f(family == QLatin1String("MS Serif") ? QStringLiteral("Times New Roman") : family);
+    // Other faces missing on the machine fall back by style.
     const bool sans = family.contains(QLatin1String("Sans")) || family == QLatin1String("Arial");
     f.setStyleHint(sans ? QFont::SansSerif : QFont::Serif);
     f.setPixelSize(qRound(points * 96.0 / 72.0));
