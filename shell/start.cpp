@@ -1,6 +1,7 @@
 #include "shell/start.h"
 
 #include "exercises/h05d1/window.h"
+#include "exercises/h05d5/window.h"
 #include "shell/alap.h"
 #include "shell/navigator.h"
 #include "shell/sobre.h"
@@ -18,6 +19,7 @@ void start()
     navigator::registerWindow(Window::Backdrop, [] { return makeHatter(); });
     navigator::registerWindow(Window::About, [] { return new Sobre; });
     navigator::registerWindow(Window::Exercise12, [] { return new h05d1::Window; });
+    navigator::registerWindow(Window::Exercise5, [] { return new h05d5::Window; });
     navigator::open(Window::About);
 }
 
