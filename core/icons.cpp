@@ -2,6 +2,9 @@
 
 namespace lumora {
 
-QString personIconPath(int id) { return QStringLiteral(":/icons/person%1.ico").arg(id); }
+QString personIconPath(int id)
+{
+    return QStringLiteral(":/icons/person%1.ico").arg(id);
+}
 
 } // namespace lumora

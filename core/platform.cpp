@@ -11,17 +11,30 @@ QRect twips(int left, int top, int width, int height)
 
 QFont typeface(const QString& family, double points, bool bold, bool italic)
 {
-    // "MS Serif" is the screen face of Times Roman. The generic serif face that
-    // would stand in for it is too wide for the twips its texts were laid out
-    // in, so it takes the Times metrics (Liberation Serif on Debian).
-    QFont f(family == QLatin1String("MS Serif") ? QStringLiteral("Times New Roman") : family);
-    // Other faces missing on the machine fall back by style.
-    const bool sans = family.contains(QLatin1String("Sans")) || family == QLatin1String("Arial");
-    f.setStyleHint(sans ? QFont::SansSerif : QFont::Serif);
+    // The old bitmap faces have no metric twins here; the layout fits the
+    // faces that fontconfig puts in place of Times New Roman and Arial.
+    QString face = family;
+    if (face == QLatin1String("MS Serif"))
+        face = QStringLiteral("Times New Roman");
+    else if (face == QLatin1String("MS Sans Serif"))
+        face = QStringLiteral("Arial");
+    QFont f(face);
+    f.setStyleHint(face == QLatin1String("Arial") ? QFont::SansSerif : QFont::Serif);
     f.setPixelSize(qRound(points * 96.0 / 72.0));
     f.setBold(bold);
     f.setItalic(italic);
     return f;
+}
+
+QPixmap picture(const QString& path, const QWidget& shownOn)
+{
+    QPixmap pixmap(path);
+    const qreal ratio = shownOn.devicePixelRatioF();
+    if (pixmap.isNull() || ratio == 1.0)
+        return pixmap;
+    pixmap = pixmap.scaled(pixmap.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
 }
 
 void setOnTop(QWidget& window, bool on)

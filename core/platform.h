@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QPixmap>
 #include <QRect>
 
 class QWidget;
@@ -14,6 +15,10 @@ QRect twips(int left, int top, int width, int height);
 // A font of the given point size, measured at 96 DPI so that texts fit the
 // twips layout whatever the screen reports.
 QFont typeface(const QString& family, double points, bool bold = false, bool italic = false);
+
+// A picture from the resources for a label of the widget: on a high-DPI
+// screen it is scaled up smoothly instead of pixel by pixel.
+QPixmap picture(const QString& path, const QWidget& shownOn);
 
 // Keeps a window above all others, or ends that.
 void setOnTop(QWidget& window, bool on);

@@ -3,7 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb"
+packages="cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth xdotool dpkg-dev desktop-file-utils"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

@@ -51,6 +51,7 @@ QToolButton* pictureButton(QWidget* parent, const Choice& c)
 Alap::Alap()
 {
     setObjectName(QStringLiteral("alap"));
+    setAccessibleName(QStringLiteral("Lumora exercise menu"));
     QWidget* area = controls::clientArea(this, 6015, 6615, grey);
     setCentralWidget(area);
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -2,7 +2,8 @@
 
 #include "core/platform.h"
 
-#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,10 +28,36 @@ protected:
     }
 };
 
+class Picture : public QLabel {
+public:
+    Picture(QWidget* parent, std::function<void()> action) : QLabel(parent), action(std::move(action))
+    {
+        setFocusPolicy(Qt::TabFocus);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            action();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+            action();
+        else
+            QLabel::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> action;
+};
+
 template <class W>
 W* place(W* w, const char* name, int l, int t, int width, int h)
 {
-    w->setObjectName(QLatin1String(name));
+    w->setObjectName(QString::fromUtf8(name)); // names such as "Solución" are not Latin-1
     w->setGeometry(twips(l, t, width, h));
     return w;
 }
@@ -57,6 +84,14 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 {
     return place(new QLineEdit(parent), name, l, t, w, h);
+}
+
+QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action)
+{
+    auto* picture = new Picture(parent, std::move(action));
+    picture->setObjectName(QString::fromUtf8(name));
+    picture->setCursor(Qt::PointingHandCursor);
+    return picture;
 }
 
 void caretToEndOnFocus(QLineEdit* field)

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 class QColor;
 class QFont;
@@ -15,6 +16,10 @@ namespace lumora::controls {
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h);
 QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int t, int w, int h);
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h);
+
+// A picture that acts on a click, or on Space or Enter once Tab has given it
+// the focus. Placed by the caller.
+QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action);
 
 // Whenever the field gets the focus, the caret goes after its last
 // character with nothing selected, so that typing continues its text.

@@ -6,7 +6,6 @@
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -23,6 +22,7 @@ Sobre::Sobre()
     auto* frame = controls::label(this, "SSPanel1", QString(), 120, 120, 5175, 3135);
     frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
     frame->setLineWidth(2);
+    frame->setAccessibleName(QStringLiteral("About Lumora"));
 
     auto* name = controls::label(this, "SSPanel2", QStringLiteral("L U M O R A !"), 1200, 480, 2655, 495);
     name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -39,16 +39,20 @@ Sobre::Sobre()
     controls::label(this, "Label6", QStringLiteral("For more information click here:"), 1920, 2760, 2775, 375)
         ->setFont(typeface(QStringLiteral("Times New Roman"), 9.75, false, true));
 
-    auto* info = controls::label(this, "Image2", QString(), 4680, 2640, 360, 360);
-    info->setPixmap(QPixmap(QStringLiteral(":/icons/info.ico")));
-    info->setCursor(Qt::PointingHandCursor);
-    info->installEventFilter(this);
+    auto* info = controls::clickablePicture(this, "Image2", [] {
+        prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
+    });
+    info->setGeometry(twips(4680, 2640, 360, 360));
+    info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));
+    info->setAccessibleName(QStringLiteral("more information"));
 
     image1 = controls::label(this, "Image1", QString(), 4560, 120, 495, 495);
+    image1->setAccessibleName(QStringLiteral("animation"));
     const char* frameNames[] = {"Image3", "Image4", "Image5"};
     for (int i = 0; i < 3; ++i) {
         frames[i] = controls::label(this, frameNames[i], QString(), 240 + 720 * i, 3000, 615, 495);
-        frames[i]->setPixmap(QPixmap(QStringLiteral(":/icons/about%1.ico").arg(i + 1)));
+        frames[i]->setPixmap(picture(QStringLiteral(":/icons/about%1.ico").arg(i + 1), *this));
+        frames[i]->setAccessibleName(QStringLiteral("animation frame %1").arg(i + 1));
         frames[i]->hide();
     }
 
@@ -96,13 +100,6 @@ void Sobre::closeEvent(QCloseEvent* event)
 {
     Module1::splashdone = 1;
     QWidget::closeEvent(event);
-}
-
-bool Sobre::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("Image2"))
-        prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
-    return QWidget::eventFilter(watched, event);
 }
 
 // Frames cycle 3, 4, 5, 3, ...: find the one shown and put the next one in.

@@ -36,20 +36,25 @@ Window::Window()
     record->setGeometry(twips(240, 960, 8655, 2535));
     record->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     record->setReadOnly(true);
+    record->setAccessibleName(QStringLiteral("right answers"));
     record->setFont(typeface(QStringLiteral("Times New Roman"), 12, true));
 
     picture = label(a, "Image1", QString(), 1920, 3600, 735, 735);
     picture->setAlignment(Qt::AlignCenter);
+    picture->setAccessibleName(QStringLiteral("person picture"));
     pronoun = label(a, "Label1", QString(), 2760, 3840, 615, 495);
     pronoun->setAlignment(Qt::AlignCenter);
+    pronoun->setAccessibleName(QStringLiteral("person"));
     pronoun->setFont(answerFont);
     paint(pronoun, QColor(192, 255, 192), QColor());
     pronoun->hide();
     verb = field(a, "Text1", 3480, 3840, 1815, 495);
     verb->setFont(answerFont);
+    verb->setAccessibleName(QStringLiteral("verb"));
     caretToEndOnFocus(verb);
     ending = field(a, "Text2", 5280, 3840, 735, 495);
     ending->setFont(answerFont);
+    ending->setAccessibleName(QStringLiteral("ending"));
     paint(ending, Qt::white, Qt::red);
 
     plusPrompt = label(a, "Label5",
@@ -98,7 +103,7 @@ void Window::setRecordText(const QString& text)
 QString Window::pronounText() const { return pronoun->text(); }
 void Window::setPronounText(const QString& text) { pronoun->setText(text); }
 void Window::setPronounVisible(bool visible) { pronoun->setVisible(visible); }
-void Window::showPersonIcon(int personicon) { picture->setPixmap(QPixmap(personIconPath(personicon))); }
+void Window::showPersonIcon(int personicon) { picture->setPixmap(lumora::picture(personIconPath(personicon), *this)); }
 void Window::clearPersonIcon() { picture->clear(); }
 void Window::setPersonVisible(bool visible) { picture->setVisible(visible); }
 void Window::setHeading(const QString& text) { heading->setText(text); }

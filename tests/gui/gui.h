@@ -32,7 +32,7 @@ inline QStringList mainWindows()
 template <class T>
 T* child(QWidget* w, const char* name)
 {
-    T* c = w ? w->findChild<T*>(QLatin1String(name)) : nullptr;
+    T* c = w ? w->findChild<T*>(QString::fromUtf8(name)) : nullptr;
     EXPECT_NE(c, nullptr) << "no " << name;
     return c;
 }

@@ -462,6 +462,27 @@ TEST(Exercise5Window, TwoOpensExerciseTwo)
     EXPECT_EQ(child<QLabel>(window("h05d5"), "Label1_18")->text(), "Péter");
 }
 
+TEST(Exercise5Window, ThreeOpensExerciseThreeWhoseFiveComesBack)
+{
+    RecordingPrompter rec;
+    Exercise5 ex = openFromMenu();
+    click(ex.w, "Command1");
+    click(ex.w, "Command7");
+    QWidget* w = window("h05d3");
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"h05d3"});
+    EXPECT_EQ(w->windowTitle(), base + ": 3.");
+
+    click(w, "Command4");
+    Exercise5 again{window("h05d5")};
+    ASSERT_NE(again.w, nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"h05d5"});
+    EXPECT_EQ(again.w->windowTitle(), base + ": 5.");
+    EXPECT_EQ(again.button("Command1")->text(), "&Start");
+    EXPECT_FALSE(again.gap(0)->isEnabled());
+    EXPECT_TRUE(again.gap(0)->text().isEmpty());
+}
+
 TEST(Exercise5Window, CloseBringsTheMenuBack)
 {
     Exercise5 ex = openFromMenu();

@@ -124,11 +124,13 @@ TEST(About, AnimationCyclesThreeFramesAndCreditsJoinWithLineBreaks)
     QWidget* about = window("sobre");
     auto* image1 = child<QLabel>(about, "Image1");
     auto key = [&](const char* name) { return child<QLabel>(about, name)->pixmap().cacheKey(); };
-    EXPECT_EQ(image1->pixmap().cacheKey(), key("Image3"));
-    const char* cycle[] = {"Image4", "Image5", "Image3"};
-    for (const char* next : cycle) {
-        QTest::qWait(710);
-        EXPECT_EQ(image1->pixmap().cacheKey(), key(next)) << next;
+    // Each tick moves one frame on, and the third returns to the first.
+    const char* frames[] = {"Image3", "Image4", "Image5", "Image3"};
+    EXPECT_EQ(image1->pixmap().cacheKey(), key(frames[0]));
+    for (int i = 1; i < 4; ++i) {
+        const qint64 before = key(frames[i - 1]);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return image1->pixmap().cacheKey() != before; }, 1500));
+        EXPECT_EQ(image1->pixmap().cacheKey(), key(frames[i])) << frames[i];
     }
 
     QTest::mouseClick(child<QLabel>(about, "Image2"), Qt::LeftButton);

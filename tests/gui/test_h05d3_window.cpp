@@ -1,0 +1,420 @@
+#include "core/icons.h"
+#include "core/keytables.h"
+#include "core/module1.h"
+#include "core/platform.h"
+#include "exercises/h05d3/pictures.h"
+#include "gui.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");
+
+// A draw of r that picks index k of n.
+double pick(int k, int n) { return (k + 0.5) / n; }
+
+struct Exercise3 {
+    QWidget* w;
+    QLineEdit* answerField() { return child<QLineEdit>(w, "Text1"); }
+    QPushButton* button(const char* name) { return child<QPushButton>(w, name); }
+    QLabel* label(const char* name) { return child<QLabel>(w, name); }
+    QImage picture() { return label("Image1")->pixmap().toImage(); }
+    QImage icon() { return label("Image2")->pixmap().toImage(); }
+
+    // Types the keys with the learner's English keyboard and presses Enter.
+    void answer(const QString& keys)
+    {
+        QTest::keyClick(answerField(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(answerField(), Qt::Key_Backspace);
+        QTest::keyClicks(answerField(), keys);
+        QTest::keyClick(answerField(), Qt::Key_Return);
+        settle();
+    }
+};
+
+Exercise3 openFromMenu()
+{
+    QWidget* menu = startToMenu();
+    click(menu, "AniButton2");
+    return {window("h05d3")};
+}
+
+QImage pictureOf(int item) { return QPixmap(h05d3::picturePath(item)).toImage(); }
+QImage iconOf(int id) { return QIcon(personIconPath(id)).pixmap(32, 32).toImage(); }
+
+} // namespace
+
+TEST(Exercise3Window, OpensFromTheMenuInItsLoadState)
+{
+    Exercise3 ex = openFromMenu();
+    ASSERT_NE(ex.w, nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"h05d3"});
+    EXPECT_EQ(ex.w->windowTitle(), title);
+    EXPECT_EQ(Module1::title, title);
+    EXPECT_TRUE(isOnTop(*ex.w));
+    EXPECT_TRUE(child<QAction>(ex.w, "mnuOntop")->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
+
+    const std::pair<const char*, const char*> captions[] = {
+        {"comenzar", "&Start"}, {"Siguiente", "&Next"}, {"Solución", "Sol&ution"}, {"Modelo", "&Example"},
+        {"Plusd1", "&Plus"},    {"Cerrar", "Clos&e"},   {"Command5", "&Char"},     {"Command1", "&1"},
+        {"Command2", "&2"},     {"Command3", "&3"},     {"Command6", "&4"},        {"Command4", "&5"}};
+    for (auto [name, caption] : captions) {
+        EXPECT_EQ(ex.button(name)->text(), caption) << name;
+        EXPECT_TRUE(ex.button(name)->isVisible()) << name;
+        const bool enabled = !QStringList{"Siguiente", "Solución", "Command3", "Command6"}.contains(name);
+        EXPECT_EQ(ex.button(name)->isEnabled(), enabled) << name;
+    }
+    EXPECT_EQ(ex.label("Label4")->text(), "3. Make sentences:");
+    EXPECT_EQ(ex.label("Label3")->text(), "Go to exercise:");
+    EXPECT_EQ(ex.label("Label2")->text(), " If you want to practise with an extended variant  of this exercise, "
+                                          "click the \"Plus\" button:");
+    EXPECT_TRUE(ex.label("Label5")->text().isEmpty());
+    for (const char* hidden : {"Label1", "Label6", "Label7", "Image2"})
+        EXPECT_TRUE(ex.label(hidden)->isHidden()) << hidden;
+    EXPECT_TRUE(ex.answerField()->isHidden());
+    EXPECT_TRUE(ex.label("Image1")->pixmap().isNull());
+
+    QMenu* options = child<QMenu>(ex.w, "mnuOpciones");
+    EXPECT_EQ(options->title(), "&Options");
+    EXPECT_EQ(child<QAction>(ex.w, "mnuOntop")->text(), "&OnTop");
+    EXPECT_EQ(options->menuAction(), ex.w->findChild<QMenuBar*>()->actions().value(0));
+}
+
+TEST(Exercise3Window, ControlsStandWhereTheLayoutPutsThemAndTheirTextsFit)
+{
+    Exercise3 ex = openFromMenu();
+    auto* frame = child<QFrame>(ex.w, "Picture1");
+    EXPECT_EQ(frame->geometry(), twips(2760, 600, 4095, 2895));
+    QLabel* image = ex.label("Image1");
+    EXPECT_EQ(image->parentWidget(), frame);
+    EXPECT_EQ(image->size(), QSize(240, 170));
+    EXPECT_TRUE(frame->contentsRect().contains(image->geometry()));
+    EXPECT_EQ(ex.answerField()->geometry().topLeft(), twips(600, 3600, 0, 0).topLeft());
+    EXPECT_EQ(ex.answerField()->width(), twips(8055));
+    const std::pair<const char*, QPoint> at[] = {
+        {"comenzar", {0, 0}},       {"Solución", {1080, 0}},     {"Cerrar", {2280, 0}},
+        {"Command1", {6840, 0}},    {"Command4", {8760, 0}},     {"Modelo", {7320, 1800}},
+        {"Siguiente", {7320, 2400}}, {"Plusd1", {7800, 4680}},   {"Command5", {240, 4920}}};
+    for (auto [name, twipsAt] : at)
+        EXPECT_EQ(ex.button(name)->pos(), twips(twipsAt.x(), twipsAt.y(), 0, 0).topLeft()) << name;
+    const std::pair<const char*, QPoint> labels[] = {{"Label4", {240, 600}}, {"Label5", {360, 960}},
+                                                     {"Label7", {120, 3000}}, {"Image2", {1920, 2880}},
+                                                     {"Label1", {600, 4200}}, {"Label2", {2760, 4680}},
+                                                     {"Label6", {240, 5400}}};
+    for (auto [name, twipsAt] : labels)
+        EXPECT_EQ(ex.label(name)->pos(), twips(twipsAt.x(), twipsAt.y(), 0, 0).topLeft()) << name;
+
+    // The longest texts each control will carry.
+    ex.button("comenzar")->setText("&Restart");
+    ex.label("Label5")->setText("(Extended)");
+    ex.label("Label7")->setText("a tanárnő");
+    ex.label("Label1")->setText("A lányok és a fiúk egy klubban táncolnak.");
+    for (QPushButton* b : ex.w->findChildren<QPushButton*>()) {
+        const QString text = QString(b->text()).remove('&');
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(text) + 8, b->width()) << b->objectName().toStdString();
+    }
+    for (const char* name : {"Label4", "Label5", "Label7", "Label1", "Label3", "Label6"}) {
+        QLabel* l = ex.label(name);
+        EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << name;
+        EXPECT_LE(l->fontMetrics().height(), l->height()) << name;
+    }
+    QLabel* invitation = ex.label("Label2");
+    EXPECT_LE(invitation->heightForWidth(invitation->width()), invitation->height());
+    // Not under the picture frame, nor under the buttons beside it.
+    EXPECT_LE(ex.label("Label4")->geometry().right(), frame->geometry().left());
+    EXPECT_LE(invitation->geometry().right(), ex.button("Plusd1")->geometry().left());
+}
+
+TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    const int order[] = {4, 0, 2, 5, 1, 3};
+    for (int item : order)
+        random.script.push_back(pick(item, 6));
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_S);
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+    EXPECT_TRUE(ex.button("Siguiente")->isEnabled());
+    EXPECT_TRUE(ex.button("Solución")->isEnabled());
+    EXPECT_TRUE(ex.button("Siguiente")->isDefault());
+    EXPECT_TRUE(ex.button("Modelo")->isHidden());
+    EXPECT_FALSE(ex.button("Plusd1")->isEnabled());
+    EXPECT_TRUE(ex.label("Label7")->isVisible());
+    EXPECT_TRUE(ex.label("Image2")->isHidden());
+
+    // Item 4, (én): a small first letter is warned about and corrected.
+    EXPECT_EQ(ex.picture(), pictureOf(4));
+    EXPECT_EQ(ex.label("Label7")->text(), "(én)");
+    ex.answer("sz'llod'ban lakom.");
+    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgcapital}));
+    EXPECT_EQ(rec.messages[0].title, title);
+    EXPECT_TRUE(ex.answerField()->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+
+    // Item 0, (ti): the missing full stop is warned about and appended; the
+    // second accepted sentence counts as well.
+    rec.clear();
+    EXPECT_EQ(ex.picture(), pictureOf(0));
+    EXPECT_EQ(ex.label("Label7")->text(), "(ti)");
+    ex.answer("Moziba mentek");
+    EXPECT_EQ(rec.events, QStringList{Module1::msgstop});
+
+    // Item 2, önök: a wrong answer beeps, warns and stays for correction.
+    rec.clear();
+    EXPECT_EQ(ex.picture(), pictureOf(2));
+    EXPECT_EQ(ex.label("Label7")->text(), "önök");
+    ex.answer(")n0k  ]js'got olvastok.");
+    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgwrong}));
+    EXPECT_EQ(rec.messages[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ex.answerField()->text(), "Önök újságot olvastok.");
+    EXPECT_EQ(ex.picture(), pictureOf(2));
+    rec.clear();
+    ex.answer(")n0k ]js'got olvasnak.");
+    EXPECT_TRUE(rec.events.isEmpty());
+
+    // Item 5 confirmed with the Next button itself, the others with Enter.
+    EXPECT_EQ(ex.picture(), pictureOf(5));
+    EXPECT_EQ(ex.label("Label7")->text(), "(te)");
+    QTest::keyClicks(ex.answerField(), "A konyh'ban f[z0l.");
+    click(ex.w, "Siguiente");
+    EXPECT_EQ(ex.picture(), pictureOf(1));
+    EXPECT_EQ(ex.label("Label7")->text(), "(mi)");
+    ex.answer("Az egyetem el[tt 'llunk.");
+    EXPECT_EQ(ex.picture(), pictureOf(3));
+    ex.answer("Egy aut=t b;relsz.");
+    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgdone}));
+
+    // The reset: Restart has the focus, Next and Solution are gone, and Enter
+    // in the answer field no longer presses Next.
+    EXPECT_EQ(ex.button("comenzar")->text(), "&Restart");
+    EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
+    EXPECT_TRUE(ex.button("Siguiente")->isHidden());
+    EXPECT_FALSE(ex.button("Siguiente")->isDefault());
+    EXPECT_TRUE(ex.button("Solución")->isHidden());
+    EXPECT_TRUE(ex.button("Modelo")->isVisible());
+    EXPECT_TRUE(ex.button("Plusd1")->isVisible());
+    EXPECT_FALSE(ex.button("Plusd1")->isEnabled());
+    EXPECT_TRUE(ex.label("Label2")->isVisible());
+    EXPECT_TRUE(ex.label("Label7")->isHidden());
+    EXPECT_TRUE(ex.label("Image1")->pixmap().isNull());
+    EXPECT_TRUE(ex.answerField()->isVisible());
+    rec.clear();
+    ex.answerField()->setFocus();
+    ex.answer("Egy aut=t b;relsz.");
+    EXPECT_TRUE(rec.events.isEmpty());
+    EXPECT_EQ(ex.answerField()->text(), "Egy autót bérelsz.");
+
+    // Restart by Enter on the focused button: Next and Solution work again.
+    random.script = {pick(3, 6)};
+    ex.button("comenzar")->setFocus();
+    QTest::keyClick(ex.button("comenzar"), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(ex.button("Siguiente")->isVisible());
+    EXPECT_TRUE(ex.button("Siguiente")->isEnabled());
+    EXPECT_TRUE(ex.button("Siguiente")->isDefault());
+    EXPECT_TRUE(ex.button("Solución")->isVisible());
+    EXPECT_TRUE(ex.button("Solución")->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+    EXPECT_EQ(ex.picture(), pictureOf(3));
+    click(ex.w, "Solución");
+    EXPECT_TRUE(ex.label("Label1")->isVisible());
+    EXPECT_EQ(ex.label("Label1")->text(), "Autót bérelsz.");
+    ex.answer("Aut=t b;relsz.");
+    EXPECT_TRUE(rec.events.isEmpty()) << rec.events.join(" | ").toStdString();
+    EXPECT_NE(ex.picture(), pictureOf(3));
+}
+
+TEST(Exercise3Window, TheExampleBeforeStartAndStartAfterIt)
+{
+    Exercise3 ex = openFromMenu();
+    click(ex.w, "Modelo");
+    EXPECT_EQ(ex.picture(), pictureOf(0));
+    EXPECT_TRUE(ex.label("Label7")->isVisible());
+    EXPECT_EQ(ex.label("Label7")->text(), "(ti)");
+    EXPECT_TRUE(ex.label("Label1")->isVisible());
+    EXPECT_EQ(ex.label("Label1")->text(), "Moziba mentek.");
+    EXPECT_TRUE(ex.answerField()->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
+
+    click(ex.w, "comenzar");
+    EXPECT_TRUE(ex.answerField()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+    EXPECT_TRUE(ex.button("Modelo")->isHidden());
+    EXPECT_TRUE(ex.label("Label1")->isHidden());
+}
+
+TEST(Exercise3Window, SolutionIsHiddenAgainByTheFirstKeystroke)
+{
+    ScriptedRandom random;
+    random.script = {pick(2, 6)};
+    Exercise3 ex = openFromMenu();
+    click(ex.w, "comenzar");
+    accessKey(ex.w, Qt::Key_U);
+    EXPECT_TRUE(ex.label("Label1")->isVisible());
+    EXPECT_EQ(ex.label("Label1")->text(), "Önök újságot olvasnak.");
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+    QTest::keyClick(ex.answerField(), Qt::Key_Apostrophe);
+    EXPECT_TRUE(ex.label("Label1")->isHidden());
+    EXPECT_EQ(ex.answerField()->text(), "á");
+}
+
+TEST(Exercise3Window, ClickingThePictureGivesTheMainWords)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    random.script = {pick(4, 6)};
+    Exercise3 ex = openFromMenu();
+    const QString nl = "\r\n";
+
+    // Before Start the empty picture names item 0; the focus stays put.
+    QTest::mouseClick(ex.label("Image1"), Qt::LeftButton);
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, "The main words to use in the sentence are:" + nl + nl + QString(24, ' ')
+                                        + "megy" + nl + QString(23, ' ') + "mozi");
+    EXPECT_EQ(rec.messages[0].icon, Icon::Information);
+    EXPECT_EQ(rec.messages[0].title, title);
+    EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
+
+    click(ex.w, "comenzar");
+    ex.button("Cerrar")->setFocus();
+    QTest::mouseClick(ex.label("Image1"), Qt::LeftButton);
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_TRUE(rec.messages[1].text.endsWith(QString(24, ' ') + "lakik" + nl + QString(23, ' ') + "szálloda"));
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+}
+
+TEST(Exercise3Window, PlusThenStartGivesExtendedItemsWithIcons)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    // Item 30 as ők, item 16 with its own subject, item 11 as te, then item 0 as ti.
+    random.script = {pick(30, 32), pick(2, 3), pick(16, 32), pick(2, 3), pick(11, 32), pick(1, 3),
+                     pick(0, 32),  pick(1, 3)};
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_P);
+    EXPECT_EQ(ex.label("Label5")->text(), "(Extended)");
+    EXPECT_TRUE(ex.label("Label2")->isHidden());
+    EXPECT_TRUE(ex.button("Plusd1")->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), ex.button("comenzar"));
+
+    click(ex.w, "comenzar");
+    EXPECT_EQ(ex.picture(), pictureOf(30));
+    EXPECT_TRUE(ex.label("Image2")->isVisible());
+    EXPECT_TRUE(ex.label("Label7")->isHidden());
+    EXPECT_FALSE(ex.icon().isNull());
+    EXPECT_EQ(ex.icon(), iconOf(57));
+    ex.answer("{k egy klubban t'ncolnak.");
+
+    EXPECT_EQ(ex.picture(), pictureOf(16));
+    EXPECT_TRUE(ex.label("Image2")->isHidden());
+    EXPECT_TRUE(ex.label("Label7")->isVisible());
+    EXPECT_EQ(ex.label("Label7")->text(), "a tanárnő");
+    ex.answer("A tan'rn[ a szob'ban pihen.");
+
+    EXPECT_EQ(ex.picture(), pictureOf(11));
+    EXPECT_EQ(ex.icon(), iconOf(52));
+    ex.answer("Bankba m;sz.");
+
+    EXPECT_EQ(ex.picture(), pictureOf(0));
+    EXPECT_EQ(ex.icon(), iconOf(56));
+    EXPECT_TRUE(rec.events.isEmpty()) << rec.events.join(" | ").toStdString();
+    EXPECT_TRUE(ex.button("Siguiente")->isVisible());
+    EXPECT_EQ(ex.label("Label5")->text(), "(Extended)");
+}
+
+TEST(Exercise3Window, CharShowsTheKeyHelpAndFocusesTheShownAnswerField)
+{
+    Exercise3 ex = openFromMenu();
+    QLabel* help = ex.label("Label6");
+    click(ex.w, "Command5");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->text(), "á  ( ' );  é ( ; );  í ( ` );  ó ( = );  ö ( 0 );  ő ( [ );  ú ( ] );  ü ( - );  ű ( \\ )");
+    click(ex.w, "Command5");
+    EXPECT_TRUE(help->isHidden());
+
+    click(ex.w, "comenzar");
+    ex.button("Cerrar")->setFocus();
+    click(ex.w, "Command5");
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+}
+
+TEST(Exercise3Window, EveryKeyOfTheTableReachesTheAnswerFieldTranslated)
+{
+    Exercise3 ex = openFromMenu();
+    click(ex.w, "comenzar");
+    QTest::keyClicks(ex.answerField(), "';`\\[-0]=\":~|{_)}+ xyz/?");
+    EXPECT_EQ(ex.answerField()->text(), "áéíűőüöúóÁÉÍŰŐÜÖÚÓ xyz/?");
+}
+
+TEST(Exercise3Window, ButtonOneOpensExerciseOne)
+{
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_1);
+    QWidget* h05d1 = window("h05d1");
+    ASSERT_NE(h05d1, nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"h05d1"});
+    EXPECT_EQ(Module1::exnum, 1);
+    EXPECT_FALSE(child<QPushButton>(h05d1, "Command10")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(h05d1, "Command5")->isEnabled());
+    EXPECT_EQ(child<QLabel>(h05d1, "Label2")->text(), "1. Put in the correct suffixes:");
+
+    // And its "&3" comes back to a fresh window of exercise 3.
+    click(h05d1, "Command6");
+    QWidget* again = window("h05d3");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"h05d3"});
+    EXPECT_EQ(again->windowTitle(), title);
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(again, "comenzar"));
+}
+
+TEST(Exercise3Window, CloseBringsTheMenuBack)
+{
+    Exercise3 ex = openFromMenu();
+    click(ex.w, "comenzar");
+    click(ex.w, "Cerrar");
+    EXPECT_EQ(mainWindows(), QStringList{"alap"});
+
+    // Opening it again starts from the load state, on top.
+    click(window("alap"), "AniButton2");
+    Exercise3 again{window("h05d3")};
+    ASSERT_NE(again.w, nullptr);
+    EXPECT_TRUE(again.answerField()->isHidden());
+    EXPECT_FALSE(again.button("Siguiente")->isEnabled());
+    EXPECT_TRUE(isOnTop(*again.w));
+}
+
+TEST(Exercise3Window, OnTopTogglesAndHowToHasThreeParagraphs)
+{
+    RecordingPrompter rec;
+    Exercise3 ex = openFromMenu();
+    QAction* ontop = child<QAction>(ex.w, "mnuOntop");
+    trigger(ex.w, "mnuOntop");
+    EXPECT_FALSE(isOnTop(*ex.w));
+    EXPECT_FALSE(ontop->isChecked());
+    trigger(ex.w, "mnuOntop");
+    EXPECT_TRUE(isOnTop(*ex.w));
+    EXPECT_TRUE(ontop->isChecked());
+    EXPECT_TRUE(ex.w->isVisible());
+
+    trigger(ex.w, "mnuHow");
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, title);
+    EXPECT_EQ(rec.messages[0].icon, Icon::Information);
+    EXPECT_EQ(rec.messages[0].text,
+              "Click on the \"Start\" button and put your solution. Then click on the \"Next\" button or press the "
+              "\"Enter\" key. Go on.\r\n\r\nIf you want to see the main words to be used in the sentence, click "
+              "the picture.\r\n\r\nIf you want to see how to type the special Hungarian characters (á, é etc.) on "
+              "an English keyboard, click the \"Char\" button. If you want that information to desappear, click "
+              "again.");
+}

@@ -1,0 +1,28 @@
+#!/bin/sh
+# Builds the .deb, checks what it declares and holds, and starts the unpacked program.
+set -eu
+build="$1"
+cd "$build"
+cpack -G DEB >/dev/null
+deb=$(ls -t lumora_*.deb | head -n 1)
+
+info=$(dpkg-deb --info "$deb")
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
+    echo "$info" | grep -q "Depends:.*$dep" || { echo "missing dependency $dep"; exit 1; }
+done
+contents=$(dpkg-deb --contents "$deb")
+for f in ./usr/bin/lumora ./usr/share/applications/org.example.Lumora.desktop \
+         ./usr/share/icons/hicolor/256x256/apps/org.example.Lumora.png \
+         ./usr/share/icons/hicolor/scalable/apps/org.example.Lumora.svg; do
+    echo "$contents" | grep -q " $f\$" || { echo "missing $f"; exit 1; }
+done
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$deb" "$root"
+desktop-file-validate "$root/usr/share/applications/org.example.Lumora.desktop"
+# Started, it runs until it is stopped: still running after two seconds is a start.
+status=0
+QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/lumora" || status=$?
+[ "$status" -eq 124 ] || { echo "the unpacked program exited with $status"; exit 1; }
+echo "$deb: dependencies, contents and start checked"
