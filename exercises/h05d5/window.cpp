@@ -82,6 +82,7 @@ Window::Window()
     box->setGeometry(twips(4200, 600, 1335, 375));
     box->setFont(buttonFont());
     box->setPlaceholderText(QStringLiteral("Ki?"));
+    box->setAccessibleName(QStringLiteral("person"));
     controls::paint(box, green, QColor());
 
     const QList<QWidget*> readingOrder = buildText();
@@ -139,11 +140,13 @@ QList<QWidget*> Window::buildText()
         QLineEdit* field = controls::field(area(), controlName(e), e.left, top, e.width, fieldHeight);
         field->setFont(textFont());
         field->setText(e.text.toString());
+        field->setAccessibleName(e.text.toString().trimmed());
         if (gapAfter)
             field->setAlignment(Qt::AlignRight);
         switch (e.piece) {
         case Piece::Gap:
             gaps[e.index] = field;
+            field->setAccessibleName(QStringLiteral("gap %1").arg(e.index));
             field->setProperty("tag", QString::number(e.index));
             field->installEventFilter(this);
             setGapBackground(e.index, colours(gapKind(e.index)).unsolved);
@@ -154,6 +157,7 @@ QList<QWidget*> Window::buildText()
         case Piece::Stem:
             // A stem stands directly before its gap.
             stemFields.insert(textElements[i + 1].index, field);
+            field->setAccessibleName(QStringLiteral("word before gap %1").arg(textElements[i + 1].index));
             controls::caretToEndOnFocus(field);
             readingOrder << field;
             break;
