@@ -42,7 +42,7 @@ Sobre::Sobre()
     auto* info = controls::clickablePicture(this, "Image2", [] {
         prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
     });
-    info->setGeometry(twips(4680, 2640, 360, 360));
+    info->setGeometry(twips(4680, 2640, 480, 480)); // the whole 32 x 32 icon
     info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));
     info->setAccessibleName(QStringLiteral("more information"));
 

@@ -2,6 +2,7 @@
 
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
+#include "exercises/h05d5/window.h"
 #include "shell/alap.h"
 #include "shell/navigator.h"
 #include "shell/sobre.h"
@@ -20,6 +21,7 @@ void start()
     navigator::registerWindow(Window::About, [] { return new Sobre; });
     navigator::registerWindow(Window::Exercise12, [] { return new h05d1::Window; });
     navigator::registerWindow(Window::Exercise3, [] { return new h05d3::Window; });
+    navigator::registerWindow(Window::Exercise5, [] { return new h05d5::Window; });
     navigator::open(Window::About);
 }
 

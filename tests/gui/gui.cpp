@@ -7,7 +7,8 @@ namespace lumora::test {
 QWidget* startToMenu()
 {
     start();
-    QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000);
+    if (!QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000))
+        return nullptr;
     settle();
     return window("alap");
 }

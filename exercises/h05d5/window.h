@@ -1,0 +1,57 @@
+#pragma once
+#include "exercises/h05d5/logic.h"
+#include "shell/exercisewindow.h"
+
+#include <QHash>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lumora::h05d5 {
+
+// The window of exercise 5: the text on five lines with its 18 gaps, the
+// "Ki?" person box and the buttons. Every event goes to the logic.
+class Window : public ExerciseWindow, private View {
+    Q_OBJECT
+public:
+    Window();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The five lines of text; returns the gaps and stems in reading order.
+    QList<QWidget*> buildText();
+    void orderTabs(const QList<QWidget*>& chain);
+
+    // View
+    QString gapText(int g) const override;
+    void setGapText(int g, const QString& text) override;
+    bool gapEnabled(int g) const override;
+    void setGapEnabled(int g, bool enabled) override;
+    void setGapBackground(int g, const QColor& colour) override;
+    void setGapTextColour(int g, const QColor& colour) override;
+    bool focusGap(int g) override;
+    QString stemText(int g) const override;
+    void setStemText(int g, const QString& text) override;
+    void setPersonCaption(const QString& caption) override;
+    void setStartCaption(const QString& caption) override;
+    void focusStart() override;
+    void setNextEnabled(bool enabled) override;
+    void setSolutionEnabled(bool enabled) override;
+
+    std::array<QLineEdit*, gapCount> gaps{};
+    QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem
+    bool closingGap = false;
+    QLabel* person = nullptr;
+    QComboBox* box = nullptr;
+    QPushButton* start = nullptr;
+    QPushButton* solution = nullptr;
+    QPushButton* next = nullptr;
+    Logic logic{*this};
+};
+
+} // namespace lumora::h05d5
