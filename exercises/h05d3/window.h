@@ -15,6 +15,8 @@ class Window : public ExerciseWindow, private View {
     Q_OBJECT
 public:
     Window();
+    // The exercise's state, for tests that watch whole sessions.
+    const Logic& state() const { return logic; }
 
 private:
     void showPicture(int item) override;
