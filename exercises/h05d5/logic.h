@@ -50,6 +50,10 @@ public:
     void next();                                // Command2, or Enter
     void solution();                            // Command4
 
+    // For tests that watch whole sessions.
+    int solvedGaps() const { return okcount; }
+    int currentGap() const { return gap; }
+
 private:
     void Change();
     void Oke();

@@ -18,6 +18,8 @@ class Window : public ExerciseWindow, private View {
     Q_OBJECT
 public:
     Window();
+    // The exercise's state, for tests that watch whole sessions.
+    const Logic& state() const { return logic; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -77,5 +77,6 @@ TEST_P(Leaks, OpeningAndClosingAWindow500TimesKeepsTheMemory)
 INSTANTIATE_TEST_SUITE_P(EveryWindow, Leaks,
                          testing::Values(Cycle{"h05d1", "AniButton1", "Command3"},
                                          Cycle{"h05d3", "AniButton2", "Cerrar"},
+                                         Cycle{"h05d5", "AniButton4", "Command3"},
                                          Cycle{"sobre", "mnuabout", "Command1"}),
                          [](const auto& info) { return std::string(info.param.window); });

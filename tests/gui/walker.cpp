@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "exercises/h05d3/window.h"
+#include "exercises/h05d5/window.h"
 #include "gui.h"
 #include "shell/start.h"
 
@@ -163,7 +164,6 @@ std::vector<Walker::Event> Walker::events(const QString& kind)
     std::vector<Event> found;
     if (kind == QLatin1String("click")) {
         for (QAbstractButton* b : usable<QAbstractButton>())
-            if (b->text() != QLatin1String("&5")) // TEMPORARY until h05d5 lands
             found.push_back({QStringLiteral("click ") + nameOf(b), [b] { QTest::mouseClick(b, Qt::LeftButton); }});
     } else if (kind == QLatin1String("menu")) {
         for (QWidget* w : openWindows())
@@ -186,7 +186,6 @@ std::vector<Walker::Event> Walker::events(const QString& kind)
                 if (const qsizetype i = c.indexOf(u'&'); i >= 0 && i + 1 < c.size() && c.at(i + 1).isLetterOrNumber())
                     letters += c.at(i + 1).toLower();
         }
-        letters.remove(u'5'); // TEMPORARY until h05d5 lands
         for (QChar c : letters) {
             const int key = c.isDigit() ? Qt::Key_0 + c.digitValue() : Qt::Key_A + (c.unicode() - u'a');
             found.push_back({QStringLiteral("Alt+") + c, [w, key] {
@@ -271,6 +270,26 @@ std::vector<Walker::Event> Walker::answers()
                              QTest::keyClick(field, Qt::Key_Return);
                          }});
     }
+    if (auto* w = qobject_cast<h05d5::Window*>(window("h05d5"));
+        w && usableButton(w, "Command2") && usableButton(w, "Command4")) {
+        found.push_back({QStringLiteral("answer h05d5 right"), [this, w] {
+                             QTest::mouseClick(named<QPushButton>(w, "Command4"), Qt::LeftButton);
+                             const int g = w->state().currentGap();
+                             auto* gap = named<QLineEdit>(w, QStringLiteral("Text1_%1").arg(g).toLatin1());
+                             if (!gap->isEnabled() || prompter.messages.empty())
+                                 return; // a person choice has closed every gap
+                             if (const h05d5::Stem* stem = h05d5::stemOf(g)) {
+                                 // The stem fields before gaps 3, 8, 11 and 16.
+                                 const char* names[] = {"Text7", "Text6", "Text4", "Text5"};
+                                 fill(named<QLineEdit>(w, names[stem - h05d5::stems.data()]), stem->whole.toString());
+                                 fill(gap, {});
+                             } else {
+                                 // "The correct solution is:" "-" and the suffix
+                                 fill(gap, prompter.messages.back().text.mid(Module1::msgsolution.size() + 1));
+                             }
+                             QTest::keyClick(gap, Qt::Key_Return);
+                         }});
+    }
     return found;
 }
 
@@ -315,9 +334,14 @@ QString Walker::step()
     prompter.clear();
     event.act();
     settle();
-    for (const auto& m : prompter.messages)
-        if (m.text == Module1::msgdone && !before.isEmpty())
-            ++finishedRuns[before.first()];
+    for (const auto& m : prompter.messages) {
+        if (m.text != Module1::msgdone || before.isEmpty())
+            continue;
+        QString run = before.first();
+        if (QWidget* w = window("h05d1"))
+            run += named<QPushButton>(w, "Command10")->isEnabled() ? QStringLiteral(" ex2") : QStringLiteral(" ex1");
+        ++finishedRuns[run];
+    }
     recent << event.what;
     if (recent.size() > 20)
         recent.removeFirst();
@@ -354,6 +378,13 @@ QString Walker::broken() const
                 .arg(logic.extended() ? "extended" : "basic");
         if (logic.item() < 0 || logic.item() >= (logic.extended() ? h05d3::itemCount : h05d3::basicCount))
             return QStringLiteral("h05d3: item %1").arg(logic.item());
+    }
+    if (auto* w = qobject_cast<h05d5::Window*>(window("h05d5"))) {
+        const h05d5::Logic& logic = w->state();
+        if (logic.solvedGaps() < 0 || logic.solvedGaps() > h05d5::gapCount)
+            return QStringLiteral("h05d5: %1 gaps solved").arg(logic.solvedGaps());
+        if (logic.currentGap() < 0 || logic.currentGap() >= h05d5::gapCount)
+            return QStringLiteral("h05d5: current gap %1").arg(logic.currentGap());
     }
     return {};
 }

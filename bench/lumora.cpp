@@ -1,0 +1,237 @@
+// The program under measurement, in three modes (see README, Benchmarks):
+//   startup  start as the program does, end when the splash has painted;
+//   session  open every window once from the menu, then "&End";
+//   windows  time opening each exercise window and judging one answer.
+#include "shown.h"
+
+#include "core/module1.h"
+#include "core/prompter.h"
+#include "shell/navigator.h"
+#include "shell/start.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <tuple>
+#include <vector>
+
+using namespace lumora;
+
+namespace {
+
+// Message boxes would wait for a click: keep only the last text.
+struct Silent : Prompter {
+    QString last;
+    void beep() override {}
+    void message(const QString& text, const QString&, Icon) override { last = text; }
+};
+
+// Names of the windows that have painted since the last clear.
+struct Painted : QObject {
+    QSet<QString> names;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            names << watched->objectName();
+        return false;
+    }
+};
+
+Painted painted;
+
+QWidget* window(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+template <class T = QAbstractButton>
+T* control(QWidget* w, const char* name)
+{
+    T* c = w ? w->findChild<T*>(QString::fromUtf8(name)) : nullptr;
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+
+void press(QWidget* w, const char* button) { control(w, button)->click(); }
+
+// Presses a button and waits until the window it opens has painted.
+QWidget* openPainted(QWidget* from, const char* button, const char* name)
+{
+    painted.names.clear();
+    press(from, button);
+    if (!waitFor([name] { return painted.names.contains(QLatin1String(name)); }))
+        qFatal("%s did not paint", name);
+    return window(name);
+}
+
+QWidget* startToMenu()
+{
+    start();
+    if (!waitFor([] { return window("alap") != nullptr; }))
+        qFatal("no menu");
+    return window("alap");
+}
+
+// Right answers, from the window's own Solution.
+void answerH05d1(QWidget* w, Silent& silent)
+{
+    press(w, "Command1");
+    press(w, "Command4");
+    const QString form = silent.last.mid(Module1::msgsolution.size());
+    auto* verb = control<QLineEdit>(w, "Text1");
+    auto* ending = control<QLineEdit>(w, "Text2");
+    const QString stem = Module1::trim(verb->text());
+    if (verb->isReadOnly()) {
+        ending->setText(form.mid(stem.size()));
+    } else {
+        verb->setText(form);
+        ending->clear();
+    }
+}
+
+void answerH05d3(QWidget* w, Silent&)
+{
+    press(w, "comenzar");
+    press(w, "Solución");
+    control<QLineEdit>(w, "Text1")->setText(control<QLabel>(w, "Label1")->text());
+}
+
+void answerH05d5(QWidget* w, Silent&) { press(w, "Command1"); } // gap 0 holds Péter's "ik"
+
+struct Exercise {
+    const char* name;
+    const char* menuButton;
+    const char* close;
+    const char* next;
+    void (*answer)(QWidget*, Silent&);
+};
+
+long long median(std::vector<long long> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+int windows()
+{
+    Silent silent;
+    setPrompter(&silent);
+    QWidget* menu = startToMenu();
+    const Exercise exercises[] = {
+        {"h05d1", "AniButton1", "Command3", "Command2", answerH05d1},
+        {"h05d3", "AniButton2", "Cerrar", "Siguiente", answerH05d3},
+        {"h05d5", "AniButton4", "Command3", "Command2", answerH05d5},
+    };
+    const int rounds = 30;
+    QSize size;
+    std::printf("%-8s %12s %12s %12s\n", "window", "first (us)", "median (us)", "judge (us)");
+    std::vector<long long> opens;
+    for (const Exercise& e : exercises) {
+        std::vector<long long> open, judge;
+        for (int i = 0; i <= rounds; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            QWidget* w = openPainted(menu, e.menuButton, e.name);
+            open.push_back(clock.nsecsElapsed() / 1000);
+            size = w->size();
+            e.answer(w, silent);
+            silent.last.clear();
+            clock.restart();
+            press(w, e.next);
+            QCoreApplication::processEvents();
+            judge.push_back(clock.nsecsElapsed() / 1000);
+            if (!silent.last.isEmpty() && silent.last != Module1::msgdone)
+                qFatal("%s judged the right answer wrong: %s", e.name, qPrintable(silent.last));
+            menu = openPainted(w, e.close, "alap");
+        }
+        const long long first = open.front();
+        open.erase(open.begin());
+        judge.erase(judge.begin());
+        opens.push_back(median(open));
+        std::printf("%-8s %12lld %12lld %12lld\n", e.name, first, median(open), median(judge));
+    }
+
+    std::vector<long long> empty;
+    for (int i = 0; i <= rounds; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        auto* w = new QWidget;
+        w->setObjectName(QStringLiteral("empty"));
+        w->resize(size);
+        painted.names.clear();
+        w->show();
+        waitFor([] { return painted.names.contains(QStringLiteral("empty")); });
+        empty.push_back(clock.nsecsElapsed() / 1000);
+        delete w;
+    }
+    empty.erase(empty.begin());
+    std::printf("%-8s %12s %12lld %12s   (an empty window of the same size)\n", "empty", "", median(empty), "");
+    const long long slowest = *std::max_element(opens.begin(), opens.end());
+    std::printf("slowest opening %lld us = %.1f x the empty window; goal: within one 60 Hz frame (16667 us): %s\n",
+                slowest, double(slowest) / double(median(empty)), slowest <= 16667 ? "met" : "MISSED");
+    navigator::end();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
+
+int session()
+{
+    Silent silent;
+    setPrompter(&silent);
+    QWidget* menu = startToMenu();
+    for (auto [button, name, close] : {std::tuple{"AniButton1", "h05d1", "Command3"},
+                                       std::tuple{"AniButton3", "h05d1", "Command3"},
+                                       std::tuple{"AniButton2", "h05d3", "Cerrar"},
+                                       std::tuple{"AniButton4", "h05d5", "Command3"}}) {
+        QWidget* w = openPainted(menu, button, name);
+        menu = openPainted(w, close, "alap");
+    }
+    painted.names.clear();
+    control<QAction>(menu, "mnuabout")->trigger();
+    if (!waitFor([] { return painted.names.contains(QStringLiteral("sobre")); }))
+        qFatal("no About window");
+    press(window("sobre"), "Command1");
+    press(menu, "Command1"); // "&End"
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const char* mode = argc > 1 ? argv[1] : "";
+    if (std::strcmp(mode, "startup") == 0) {
+        FirstPaint firstPaint;
+        app.installEventFilter(&firstPaint);
+        start();
+        return app.exec();
+    }
+    app.installEventFilter(&painted);
+    if (std::strcmp(mode, "windows") == 0)
+        return windows();
+    if (std::strcmp(mode, "session") == 0)
+        return session();
+    std::fprintf(stderr, "usage: %s startup|session|windows\n", argv[0]);
+    return 2;
+}
