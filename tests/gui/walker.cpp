@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -193,23 +194,32 @@ std::vector<Walker::Event> Walker::events(const QString& kind)
                                  awaitRelease();
                              }});
         }
-    } else if (kind == QLatin1String("enter") || kind == QLatin1String("tab")) {
+    } else if (kind == QLatin1String("key")) {
+        // Enter and Tab above all, and the other keys that move or press.
+        static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Return, {}}, {Qt::Key_Return, {}}, {Qt::Key_Return, {}}, {Qt::Key_Tab, {}},
+            {Qt::Key_Tab, {}},    {Qt::Key_Tab, Qt::ShiftModifier},         {Qt::Key_Space, {}},
+            {Qt::Key_Escape, {}}, {Qt::Key_Up, {}}, {Qt::Key_Down, {}},     {Qt::Key_Backspace, {}}};
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : keyWindow();
-        const Qt::Key key = kind == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Tab;
+        const auto [key, modifiers] = keys[pick(std::size(keys))];
         if (target)
-            found.push_back({kind + QStringLiteral(" on ") + nameOf(target), [target, key] {
-                                 QTest::keyClick(target, key);
+            found.push_back({QKeySequence(key | modifiers).toString() + QStringLiteral(" on ") + nameOf(target),
+                             [target, key, modifiers] {
+                                 QTest::keyClick(target, key, modifiers);
+                                 awaitRelease(); // Space presses a button as its access key does
                              }});
-    } else if (kind == QLatin1String("type")) {
-        for (QLineEdit* f : usable<QLineEdit>()) {
+    } else if (kind == QLatin1String("type") || kind == QLatin1String("paste")) {
+        const QList<QLineEdit*> fields = usable<QLineEdit>();
+        if (fields.isEmpty())
+            return found;
+        QLineEdit* f = fields.at(pick(int(fields.size())));
+        if (kind == QLatin1String("type")) {
             const QString keys = typedKeys();
             found.push_back({QStringLiteral("type \"%1\" into %2").arg(keys, nameOf(f)), [f, keys] {
                                  QTest::mouseClick(f, Qt::LeftButton);
                                  QTest::keyClicks(f, keys);
                              }});
-        }
-    } else if (kind == QLatin1String("paste")) {
-        for (QLineEdit* f : usable<QLineEdit>()) {
+        } else {
             const QString text = randomText();
             const bool replace = chance(0.5);
             found.push_back({QStringLiteral("paste %1 characters into %2").arg(text.size()).arg(nameOf(f)),
@@ -299,7 +309,7 @@ QString Walker::step()
         const char* name;
         int weight;
     };
-    static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"enter", 8}, {"tab", 5},
+    static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"key", 13},
                                  {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8}};
     std::vector<Event> candidates;
     if (QWidget* popup = QApplication::activePopupWidget()) {
