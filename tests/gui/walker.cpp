@@ -20,17 +20,20 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace lumora::test {
 namespace {
 
-// The visible windows, popups aside.
+// The visible windows, popups aside, by name: Qt lists them in no fixed
+// order, and a seed must walk the same way every time.
 QList<QWidget*> openWindows()
 {
     QList<QWidget*> open;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && w->windowType() != Qt::Popup)
             open << w;
+    std::sort(open.begin(), open.end(), [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
     return open;
 }
 
