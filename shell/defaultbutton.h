@@ -13,7 +13,6 @@ class DefaultButton : public QObject {
 public:
     explicit DefaultButton(QWidget* window);
     void set(QPushButton* button);
-    QPushButton* get() const { return current; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -56,8 +56,6 @@ ExerciseWindow::ExerciseWindow(const Options& options)
             [] { navigator::openAbout(); });
 }
 
-bool ExerciseWindow::onTop() const { return ontop->isChecked(); }
-
 void ExerciseWindow::toggleOnTop()
 {
     const bool on = !ontop->isChecked();

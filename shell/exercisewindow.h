@@ -25,9 +25,6 @@ public:
     };
     explicit ExerciseWindow(const Options& options);
 
-    bool onTop() const;
-    void toggleOnTop();
-
 protected:
     // The client area under the menu bar; controls are placed on it in twips.
     // It is 60 twips wider than the 9210 the layout was drawn on, so that the
@@ -35,6 +32,8 @@ protected:
     QWidget* area() const { return client; }
     // The Close button, going back to the menu.
     QPushButton* closeButton(const char* name, int l, int t, int w, int h);
+    // Flips the check mark of On Top and the stay-on-top state together.
+    void toggleOnTop();
     // center, on top once.
     void placeOnScreen();
     // placeOnScreen, then setmsg, title suffix, caption.

@@ -11,6 +11,26 @@
 #include <QTimer>
 
 namespace lumora {
+namespace {
+
+// The credits message, joined with the shared line break.
+QString credits()
+{
+    const QString& nl = Module1::nl;
+    return QStringLiteral("     This program is a first trial version of one component of a larger multimedia "
+                          "package, which is being developed on the basis of the textbook \"Lumora\" "
+                          "(by the Lumora textbook team, Lumora Press, Budapest, 1998-2001).")
+           + nl + nl
+           + QStringLiteral("     The program is free of charge and can be downloaded from our web site, www.example.org. "
+                            "It may be copied and distributed freely, unchanged and without charge. "
+                            "It is an ordinary windowed application: nothing needs to be installed with it.")
+           + nl + nl
+           + QStringLiteral("     If you have any remarks or suggestions, or simply want to let us know that you "
+                            "use the program, please contact me:  ")
+           + nl + QString(49, u' ') + QStringLiteral("lumora@example.org");
+}
+
+} // namespace
 
 Sobre::Sobre()
 {
@@ -78,22 +98,6 @@ Sobre::Sobre()
         ok->hide();
         splash->start();
     }
-}
-
-QString Sobre::credits()
-{
-    const QString& nl = Module1::nl;
-    return QStringLiteral("     This program is a first trial version of one component of a larger multimedia "
-                          "package, which is being developed on the basis of the textbook \"Lumora\" "
-                          "(by the Lumora textbook team, Lumora Press, Budapest, 1998-2001).")
-           + nl + nl
-           + QStringLiteral("     The program is free of charge and can be downloaded from our web site, www.example.org. "
-                            "It may be copied and distributed freely, unchanged and without charge. "
-                            "It is an ordinary windowed application: nothing needs to be installed with it.")
-           + nl + nl
-           + QStringLiteral("     If you have any remarks or suggestions, or simply want to let us know that you "
-                            "use the program, please contact me:  ")
-           + nl + QString(49, u' ') + QStringLiteral("lumora@example.org");
 }
 
 void Sobre::closeEvent(QCloseEvent* event)

@@ -2,7 +2,6 @@
 #include <QWidget>
 
 class QLabel;
-class QTimer;
 
 namespace lumora {
 
@@ -11,9 +10,6 @@ class Sobre : public QWidget {
     Q_OBJECT
 public:
     Sobre();
-
-    // The credits message, joined with the shared line break.
-    static QString credits();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
