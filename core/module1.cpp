@@ -54,7 +54,7 @@ void onespace(QString& text)
     text = out;
 }
 
-void capfirst(QString& text)
+void capfirst(QString& text, Prompter& prompter)
 {
     if (text.isEmpty())
         return;
@@ -65,16 +65,16 @@ void capfirst(QString& text)
     if (first == upper)
         return;
     text.replace(0, len, upper);
-    prompter().beep();
-    prompter().message(msgcapital, title, Icon::Exclamation);
+    prompter.beep();
+    prompter.message(msgcapital, title, Icon::Exclamation);
 }
 
-void endmark(QString& text)
+void endmark(QString& text, Prompter& prompter)
 {
     if (text.endsWith(u" .") || text.endsWith(u" ?") || text.endsWith(u" !"))
         text.remove(text.size() - 2, 1);
     if (!(text.endsWith(u'.') || text.endsWith(u'?') || text.endsWith(u'!'))) {
-        prompter().message(msgstop, title, Icon::Exclamation);
+        prompter.message(msgstop, title, Icon::Exclamation);
         text.append(u'.');
     }
 }

@@ -3,6 +3,10 @@
 
 class QWidget;
 
+namespace lumora {
+class Prompter;
+}
+
 // The state and procedures that every window shares.
 namespace lumora::Module1 {
 
@@ -29,9 +33,9 @@ QString trim(const QString& text);
 // Collapses every run of spaces to one space.
 void onespace(QString& text);
 // Makes the first character a capital; beeps and warns if it was not one.
-void capfirst(QString& text);
+void capfirst(QString& text, Prompter& prompter);
 // Drops a space before a final . ? or !, and appends a full stop (with a
 // warning) when the text ends in none of them.
-void endmark(QString& text);
+void endmark(QString& text, Prompter& prompter);
 
 } // namespace lumora::Module1

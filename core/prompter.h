@@ -1,22 +1,37 @@
 #pragma once
 #include <QString>
 
+class QWidget;
+
 namespace lumora {
 
 enum class Icon { Exclamation, Information };
 
-// Message boxes and the beep. The program shows a modal QMessageBox; tests
-// install a recording one, so nothing else in the code opens a message box.
+// Message boxes and the beep. Logic talks to this interface only; the
+// program's boxes belong to a window (WindowPrompter), tests record them.
 class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual void beep() = 0;
-    virtual void message(const QString& text, const QString& title, Icon icon) = 0;
+    // detail, when given, is shown under the text in a smaller type.
+    virtual void message(const QString& text, const QString& title, Icon icon, const QString& detail = {}) = 0;
 };
 
-// The prompter every window and procedure uses.
-Prompter& prompter();
-// Installs another prompter (not owned); nullptr goes back to message boxes.
+// The boxes of one window: modal to it and shown above it, also when it stays
+// on top and when boxes follow one another. Never "whatever window is active":
+// between two boxes no window is, and a parentless box opens behind.
+class WindowPrompter : public Prompter {
+public:
+    explicit WindowPrompter(QWidget& owner) : owner(owner) {}
+    void beep() override;
+    void message(const QString& text, const QString& title, Icon icon, const QString& detail = {}) override;
+
+private:
+    QWidget& owner;
+};
+
+// The composition root's override of every WindowPrompter (tests install a
+// recording one); not owned; nullptr goes back to the windows' own boxes.
 void setPrompter(Prompter* p);
 
 } // namespace lumora

@@ -18,14 +18,25 @@ private:
 };
 
 ClockRandom clockRandom;
-Random* current = &clockRandom;
+Random* installed = &clockRandom;
+
+// Asks whichever source is installed at the time of the draw, so that a
+// source installed after a window was made still counts.
+class InstalledRandom : public Random {
+public:
+    double next() override { return installed->next(); }
+};
 
 } // namespace
 
-Random& random() { return *current; }
+Random& random()
+{
+    static InstalledRandom source;
+    return source;
+}
 
-void setRandom(Random* r) { current = r ? r : &clockRandom; }
+void setRandom(Random* r) { installed = r ? r : &clockRandom; }
 
-int draw(int n, int offset) { return static_cast<int>(random().next() * n) + offset; }
+int draw(Random& source, int n, int offset) { return static_cast<int>(source.next() * n) + offset; }
 
 } // namespace lumora

@@ -10,11 +10,12 @@ public:
     virtual double next() = 0;
 };
 
+// The composition root's source: clock-seeded, unless a test has installed
+// another one (not owned; nullptr goes back to the clock-seeded one).
 Random& random();
-// Installs another source (not owned); nullptr goes back to the clock-seeded one.
 void setRandom(Random* r);
 
-// Integer part of r * n + offset, for a fresh r.
-int draw(int n, int offset = 0);
+// Integer part of r * n + offset, for a fresh r from source.
+int draw(Random& source, int n, int offset = 0);
 
 } // namespace lumora

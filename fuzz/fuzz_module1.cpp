@@ -18,7 +18,7 @@ struct Silent : Prompter {
     int beeps = 0;
     int messages = 0;
     void beep() override { ++beeps; }
-    void message(const QString&, const QString&, Icon) override { ++messages; }
+    void message(const QString&, const QString&, Icon, const QString&) override { ++messages; }
 };
 
 void require(bool holds, const char* property, const QString& input)
@@ -71,7 +71,7 @@ void checkCapfirst(const QString& input, Silent& silent)
 {
     QString text = input;
     const int warnings = silent.messages;
-    Module1::capfirst(text);
+    Module1::capfirst(text, silent);
     const bool warned = silent.messages != warnings;
     if (input.isEmpty()) {
         require(text.isEmpty() && !warned, "capfirst leaves the empty text", input);
@@ -89,7 +89,7 @@ void checkEndmark(const QString& input, Silent& silent)
 {
     QString text = input;
     const int warnings = silent.messages;
-    Module1::endmark(text);
+    Module1::endmark(text, silent);
     const bool warned = silent.messages != warnings;
     require(!text.isEmpty() && isEndMark(text.back()), "endmark ends in . ? or !", input);
     if (warned) {
@@ -146,7 +146,6 @@ void checkKeys(const QString& input)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static Silent silent;
-    setPrompter(&silent);
     Module1::setmsg();
     const QString input = decode(data, size);
     checkOnespace(input);

@@ -3,6 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install.sh cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth xdotool \
+    openbox x11-utils \
     dpkg-dev desktop-file-utils
 
 build="${LUMORA_BUILD_DIR:-build}"

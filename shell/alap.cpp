@@ -6,6 +6,7 @@
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -98,8 +99,8 @@ Alap::Alap()
     connect(about, &QAction::triggered, this, [] { navigator::openAbout(); });
     QAction* how = help->addAction(QStringLiteral("&How to ..."));
     how->setObjectName(QStringLiteral("mnuHow"));
-    connect(how, &QAction::triggered, this, [] {
-        prompter().message(QStringLiteral("Select the exercise you want to work with by clicking on its number. "
+    connect(how, &QAction::triggered, this, [this] {
+        boxes.message(QStringLiteral("Select the exercise you want to work with by clicking on its number. "
                                           "(All of them correspond to those in the part D of  \"Lumora\".)"),
                            Module1::title + QStringLiteral("     How to ..."), Icon::Information);
     });
@@ -112,13 +113,23 @@ Alap::Alap()
     Module1::nl = QStringLiteral("\r\n");
 }
 
-QWidget* makeHatter()
+void Alap::closeEvent(QCloseEvent* event)
 {
-    QWidget* hatter = controls::clientArea(nullptr, 7710, 5940, QColor(224, 224, 224));
-    hatter->setObjectName(QStringLiteral("hatter"));
-    hatter->setWindowTitle(QStringLiteral("   L U M O R A  !"));
-    Module1::center(*hatter);
-    return hatter;
+    if (navigator::anotherMainWindowOpen(this))
+        QMainWindow::closeEvent(event);
+    else
+        navigator::end();
 }
+
+Hatter::Hatter()
+{
+    setObjectName(QStringLiteral("hatter"));
+    setWindowTitle(QStringLiteral("   L U M O R A  !"));
+    setFixedSize(twips(7710), twips(5940));
+    controls::paint(this, QColor(224, 224, 224), QColor());  // it has no controls to keep their own colours
+    Module1::center(*this);
+}
+
+void Hatter::closeEvent(QCloseEvent*) { navigator::end(); }
 
 } // namespace lumora

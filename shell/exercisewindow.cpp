@@ -1,12 +1,13 @@
 #include "shell/exercisewindow.h"
 
-#include "core/keytables.h"
+#include "core/keyfilter.h"
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -50,7 +51,7 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     connect(item(help, "mnuHow", QStringLiteral("&How to...")), &QAction::triggered, this, [this] {
-        prompter().message(howTo.join(Module1::nl + Module1::nl), Module1::title, Icon::Information);
+        boxes.message(howTo.join(Module1::nl + Module1::nl), Module1::title, Icon::Information);
     });
     connect(item(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
             [] { navigator::openAbout(); });
@@ -63,11 +64,46 @@ void ExerciseWindow::toggleOnTop()
     ontop->setChecked(on);
 }
 
-QPushButton* ExerciseWindow::closeButton(const char* name, int l, int t, int w, int h)
+ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const char* solution, const char* close)
 {
-    QPushButton* b = controls::button(client, name, QStringLiteral("Clos&e"), l, t, w, h);
-    connect(b, &QPushButton::clicked, this, [this] { navigator::open(navigator::Window::Menu, this); });
-    return b;
+    CommandRow row{controls::button(client, start, QStringLiteral("&Start"), 0, 0, 1095, 495),
+                   controls::button(client, solution, QStringLiteral("Sol&ution"), 1080, 0, 1215, 495),
+                   controls::button(client, close, QStringLiteral("Clos&e"), 2280, 0, 1095, 495)};
+    row.solution->setEnabled(false);
+    connect(row.close, &QPushButton::clicked, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    return row;
+}
+
+void ExerciseWindow::closeEvent(QCloseEvent* event)
+{
+    // A transition has shown the next window already; a close box has not.
+    if (!navigator::anotherMainWindowOpen(this))
+        navigator::open(navigator::Window::Menu);
+    QMainWindow::closeEvent(event);
+}
+
+QPushButton* ExerciseWindow::nextButton(const char* name, int l, int t, int w, int h)
+{
+    QPushButton* next = controls::button(client, name, QStringLiteral("&Next"), l, t, w, h);
+    next->setEnabled(false);
+    defaults.set(next);
+    return next;
+}
+
+ExerciseWindow::Plus ExerciseWindow::plusInvitation(const char* label, const QString& text, const QRect& labelTwips,
+                                                    const char* button, const QRect& buttonTwips)
+{
+    const QRect& l = labelTwips;
+    const QRect& b = buttonTwips;
+    return {controls::label(client, label, text, l.x(), l.y(), l.width(), l.height()),
+            controls::button(client, button, QStringLiteral("&Plus"), b.x(), b.y(), b.width(), b.height())};
+}
+
+void ExerciseWindow::translateKeys(KeyTable table, const QList<QWidget*>& fields)
+{
+    auto* filter = new KeyFilter(table, this);
+    for (QWidget* field : fields)
+        filter->watch({field});
 }
 
 void ExerciseWindow::placeOnScreen()
@@ -116,7 +152,7 @@ std::array<QPushButton*, 5> ExerciseWindow::jumpButtons(Own own, const std::arra
     return buttons;
 }
 
-QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEdit* answer)
+QPushButton* ExerciseWindow::charButton(const char* button, const char* help, QLineEdit* answer)
 {
     QLabel* line = controls::label(client, help, keyHelp(), 240, 5400, 8895, 375);
     line->setWordWrap(false);
@@ -128,7 +164,7 @@ QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEd
         if (answer && !line->isHidden() && !answer->isHidden())
             answer->setFocus();
     });
-    return line;
+    return b;
 }
 
 } // namespace lumora

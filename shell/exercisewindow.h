@@ -1,4 +1,6 @@
 #pragma once
+#include "core/keytables.h"
+#include "core/prompter.h"
 #include "shell/defaultbutton.h"
 
 #include <QMainWindow>
@@ -13,7 +15,9 @@ class QPushButton;
 namespace lumora {
 
 // What the three exercise windows share: the Options and Help menus, the
-// Close button, Enter pressing the default button and the first load steps.
+// Start / Solution / Close row, the Plus invitation, Next, the Char button,
+// the key translation, Enter pressing the default button, the load steps and
+// the window's own message boxes.
 class ExerciseWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -26,12 +30,36 @@ public:
     explicit ExerciseWindow(const Options& options);
 
 protected:
+    // The title-bar close box does what Close does.
+    void closeEvent(QCloseEvent* event) override;
+
     // The client area under the menu bar; controls are placed on it in twips.
     // It is 60 twips wider than the 9210 the layout was drawn on, so that the
     // button "&5" at 8760 + 495 is not cut off at the right edge.
     QWidget* area() const { return client; }
-    // The Close button, going back to the menu.
-    QPushButton* closeButton(const char* name, int l, int t, int w, int h);
+    // The message boxes and beeps of this window, for its logic.
+    Prompter& prompter() { return boxes; }
+
+    // "&Start", "Sol&ution" and "Clos&e" at the top left, by their names.
+    // Solution waits for a run; Close goes back to the menu.
+    struct CommandRow {
+        QPushButton* start;
+        QPushButton* solution;
+        QPushButton* close;
+    };
+    CommandRow commandRow(const char* start, const char* solution, const char* close);
+    // "&Next" at its place: the default button, disabled until a run starts.
+    QPushButton* nextButton(const char* name, int l, int t, int w, int h);
+    // The invitation to the extended variant and its "&Plus" button.
+    struct Plus {
+        QLabel* invitation;
+        QPushButton* button;
+    };
+    Plus plusInvitation(const char* label, const QString& text, const QRect& labelTwips, const char* button,
+                                const QRect& buttonTwips);
+    // Installs the key translation on the fields.
+    void translateKeys(KeyTable table, const QList<QWidget*>& fields);
+
     // Flips the check mark of On Top and the stay-on-top state together.
     void toggleOnTop();
     // center, on top once.
@@ -49,7 +77,7 @@ protected:
 
     // The "&Char" button and its hidden key help line below it. Showing the
     // help puts the focus into the answer field, when that is shown.
-    QLabel* charButton(const char* button, const char* help, QLineEdit* answer);
+    QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
 
     DefaultButton defaults{this};
 
@@ -57,6 +85,7 @@ private:
     QWidget* client;
     QAction* ontop;
     QStringList howTo;
+    WindowPrompter boxes{*this};
 };
 
 } // namespace lumora

@@ -3,46 +3,47 @@
 #include "core/module1.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QMap>
 #include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 
 namespace lumora::navigator {
 namespace {
 
-struct Registry {
-    QMap<Window, std::function<QWidget*()>> makers;
-    QMap<Window, QPointer<QWidget>> open;
+struct Entry {
+    Maker make;
+    ModeSetter setMode;
+    QPointer<QWidget> open;
 };
 
-Registry& registry()
+QMap<Window, Entry>& registry()
 {
-    static Registry r;
+    static QMap<Window, Entry> r;
     return r;
 }
 
-template <class T>
-T* child(QWidget* window, const char* name)
+// Shows the window in a mode, then closes `from`.
+void openIn(Window which, int mode, QWidget* from)
 {
-    return window->findChild<T*>(QLatin1String(name));
+    QWidget* window = open(which);
+    if (const ModeSetter& set = registry()[which].setMode)
+        set(*window, mode);
+    if (from && from != window)
+        from->close();
 }
 
 } // namespace
 
-void registerWindow(Window which, std::function<QWidget*()> make)
+void registerMaker(Window which, Maker make, ModeSetter setMode)
 {
-    registry().makers.insert(which, std::move(make));
+    registry().insert(which, {std::move(make), std::move(setMode), nullptr});
 }
 
 QWidget* open(Window which, QWidget* from)
 {
-    Registry& r = registry();
-    QPointer<QWidget>& window = r.open[which];
+    QPointer<QWidget>& window = registry()[which].open;
     if (!window) {
-        window = r.makers.value(which)();
+        window = registry()[which].make();
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->show();
@@ -56,22 +57,19 @@ QWidget* open(Window which, QWidget* from)
 void openExercise12(int exnum, QWidget* from)
 {
     Module1::exnum = exnum;
-    QWidget* window = open(Window::Exercise12);
-    child<QPushButton>(window, "Command10")->setEnabled(exnum != 1);
-    child<QPushButton>(window, "Command5")->setEnabled(exnum == 1);
-    child<QLabel>(window, "Label2")->setText(QString::number(exnum) + QLatin1String(". Put in the correct suffixes:"));
-    if (from)
-        from->close();
+    openIn(Window::Exercise12, exnum, from);
 }
 
-void openAbout()
+void openAbout() { openIn(Window::About, 0, nullptr); }
+
+bool anotherMainWindowOpen(const QWidget* self)
 {
-    QWidget* about = open(Window::About);
-    child<QTimer>(about, "Timer1")->stop();
-    about->unsetCursor();
-    auto* ok = child<QPushButton>(about, "Command1");
-    ok->setEnabled(true);
-    ok->show();
+    for (Window w : {Window::Menu, Window::Exercise12, Window::Exercise3, Window::Exercise5}) {
+        const QWidget* window = registry().value(w).open;
+        if (window && window != self && window->isVisible())
+            return true;
+    }
+    return false;
 }
 
 void end()
@@ -84,4 +82,3 @@ void end()
 }
 
 } // namespace lumora::navigator
-

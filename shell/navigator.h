@@ -10,18 +10,40 @@ namespace lumora::navigator {
 
 enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5 };
 
-// How each window is made; registered once at start-up.
-void registerWindow(Window which, std::function<QWidget*()> make);
+// How a window is made, and how an opened one is put into the mode it was
+// asked for (exercise 1 or 2; About rather than the splash).
+using Maker = std::function<QWidget*()>;
+using ModeSetter = std::function<void(QWidget&, int mode)>;
+void registerMaker(Window which, Maker make, ModeSetter setMode = {});
+
+// Registers window class W, made with its default constructor. setMode is
+// called as setMode(W&, int) on the opened window: typed, so that a renamed
+// member fails to compile.
+template <class W, class SetMode>
+void registerWindow(Window which, SetMode setMode)
+{
+    registerMaker(which, [] { return new W; },
+                  [setMode](QWidget& w, int mode) { setMode(static_cast<W&>(w), mode); });
+}
+template <class W>
+void registerWindow(Window which)
+{
+    registerMaker(which, [] { return new W; });
+}
 
 // Shows the window (making it if it is not open), then closes `from`.
 QWidget* open(Window which, QWidget* from = nullptr);
 
-// Exercise 1 or 2: sets exnum, shows the window, disables the button of the
-// chosen exercise and sets the heading, then closes `from`.
+// Exercise 1 or 2: sets exnum, shows the window in that exercise, then closes
+// `from`.
 void openExercise12(int exnum, QWidget* from);
 
 // The About window in About mode, whichever window asks.
 void openAbout();
+
+// Whether the menu or an exercise window other than `self` is open: a window
+// closing then is one step of a transition, not the learner's close box.
+bool anotherMainWindowOpen(const QWidget* self);
 
 // Closes every window and ends the program.
 void end();

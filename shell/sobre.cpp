@@ -6,6 +6,7 @@
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -39,10 +40,10 @@ Sobre::Sobre()
     setFixedSize(twips(5445), twips(3405));
     controls::paint(this, QColor(192, 192, 192), QColor());
 
-    auto* frame = controls::label(this, "SSPanel1", QString(), 120, 120, 5175, 3135);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    frame->setLineWidth(2);
-    frame->setAccessibleName(QStringLiteral("About Lumora"));
+    auto* panel = controls::label(this, "SSPanel1", QString(), 120, 120, 5175, 3135);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    panel->setAccessibleName(QStringLiteral("About Lumora"));
 
     auto* name = controls::label(this, "SSPanel2", QStringLiteral("L U M O R A !"), 1200, 480, 2655, 495);
     name->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -59,8 +60,8 @@ Sobre::Sobre()
     controls::label(this, "Label6", QStringLiteral("For more information click here:"), 1920, 2760, 2775, 375)
         ->setFont(typeface(QStringLiteral("Times New Roman"), 9.75, false, true));
 
-    auto* info = controls::clickablePicture(this, "Image2", [] {
-        prompter().message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
+    auto* info = controls::clickablePicture(this, "Image2", [this] {
+        boxes.message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
     });
     info->setGeometry(twips(4680, 2640, 480, 480)); // the whole 32 x 32 icon
     info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));
@@ -76,13 +77,16 @@ Sobre::Sobre()
         frames[i]->hide();
     }
 
-    auto* ok = controls::button(this, "Command1", QStringLiteral("&OK"), 360, 2760, 855, 375);
+    ok = controls::button(this, "Command1", QStringLiteral("&OK"), 360, 2760, 855, 375);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* splash = new QTimer(this);
+    splash = new QTimer(this);
     splash->setObjectName(QStringLiteral("Timer1"));
     splash->setInterval(800);
-    connect(splash, &QTimer::timeout, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    connect(splash, &QTimer::timeout, this, [this] {
+        splashing = false;
+        navigator::open(navigator::Window::Menu, this);
+    });
     auto* animation = new QTimer(this);
     animation->setObjectName(QStringLiteral("Timer2"));
     animation->setInterval(700);
@@ -92,29 +96,43 @@ Sobre::Sobre()
     // Load.
     Module1::center(*this);
     setOnTop(*this, true);
-    image1->setPixmap(frames[0]->pixmap());
+    image1->setPixmap(frames[frame]->pixmap());
     if (Module1::splashdone == 0) {
+        splashing = true;
         setCursor(Qt::WaitCursor);
         ok->hide();
         splash->start();
+    } else {
+        showAbout();
     }
+}
+
+void Sobre::showAbout()
+{
+    splashing = false;
+    splash->stop();
+    unsetCursor();
+    ok->setEnabled(true);
+    ok->show();
+    ok->setFocus();
+    defaults.set(ok);
 }
 
 void Sobre::closeEvent(QCloseEvent* event)
 {
+    if (splashing) {
+        event->ignore();
+        return;
+    }
     Module1::splashdone = 1;
     QWidget::closeEvent(event);
 }
 
-// Frames cycle 3, 4, 5, 3, ...: find the one shown and put the next one in.
+// Frames cycle 3, 4, 5, 3, ...
 void Sobre::animate()
 {
-    const qint64 shown = image1->pixmap().cacheKey();
-    for (int i = 0; i < 3; ++i)
-        if (frames[i]->pixmap().cacheKey() == shown) {
-            image1->setPixmap(frames[(i + 1) % 3]->pixmap());
-            return;
-        }
+    frame = (frame + 1) % 3;
+    image1->setPixmap(frames[frame]->pixmap());
 }
 
 } // namespace lumora

@@ -16,12 +16,13 @@ void start()
 {
     using navigator::Window;
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumora.png")));
-    navigator::registerWindow(Window::Menu, [] { return new Alap; });
-    navigator::registerWindow(Window::Backdrop, [] { return makeHatter(); });
-    navigator::registerWindow(Window::About, [] { return new Sobre; });
-    navigator::registerWindow(Window::Exercise12, [] { return new h05d1::Window; });
-    navigator::registerWindow(Window::Exercise3, [] { return new h05d3::Window; });
-    navigator::registerWindow(Window::Exercise5, [] { return new h05d5::Window; });
+    navigator::registerWindow<Alap>(Window::Menu);
+    navigator::registerWindow<Hatter>(Window::Backdrop);
+    navigator::registerWindow<Sobre>(Window::About, [](Sobre& about, int) { about.showAbout(); });
+    navigator::registerWindow<h05d1::Window>(Window::Exercise12,
+                                             [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
+    navigator::registerWindow<h05d3::Window>(Window::Exercise3);
+    navigator::registerWindow<h05d5::Window>(Window::Exercise5);
     navigator::open(Window::About);
 }
 

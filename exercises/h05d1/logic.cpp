@@ -22,7 +22,7 @@ QString heading(int exercise)
 
 } // namespace
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
 
 void Logic::load()
 {
@@ -33,6 +33,14 @@ void Logic::load()
     // Nothing to answer before the first Start.
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
+}
+
+void Logic::openAs(int exercise)
+{
+    this->exercise = exercise;
+    view.setExercise1Enabled(exercise != 1);
+    view.setExercise2Enabled(exercise == 1);
+    view.setHeading(QString::number(exercise) + QStringLiteral(". Put in the correct suffixes:"));
 }
 
 void Logic::titleAndHeading()
@@ -72,7 +80,7 @@ void Logic::start()
         view.setPlusEnabled(false);
     view.setRecordText({});
     Module1::setmsg();
-    const bool first = exercise() == 1;
+    const bool first = exercise == 1;
     view.setPronounVisible(first);
     view.setPersonVisible(!first);
     if (extended) {
@@ -90,27 +98,17 @@ void Logic::start()
     view.setStartEnabled(false);
 }
 
-int Logic::exercise() const
-{
-    if (!view.exercise1Enabled())
-        return 1;
-    if (!view.exercise2Enabled())
-        return 2;
-    return 0;
-}
-
 void Logic::Rand()
 {
-    const int ex = exercise();
-    if (ex == 0)
+    if (exercise == 0)
         return;
-    const ItemRange range = exerciseItems(ex);
+    const ItemRange range = exerciseItems(exercise);
     const auto begin = itemverb.cbegin() + range.first;
     // The draw repeats until it hits an open item, so there must be one.
     if (std::all_of(begin, begin + range.count, [](const QString& v) { return v.isEmpty(); }))
         return;
     do
-        item = draw(range.count, range.first);
+        item = draw(random, range.count, range.first);
     while (itemverb.at(item).isEmpty());
 }
 
@@ -151,8 +149,8 @@ void Logic::next()
 
 void Logic::wrong()
 {
-    prompter().beep();
-    prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+    prompter.beep();
+    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
 }
 
 void Logic::correct()
@@ -174,7 +172,7 @@ void Logic::correct()
         spec();
         return;
     }
-    prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
     if (view.plusVisible())
@@ -190,7 +188,7 @@ void Logic::correct()
 
 void Logic::solution()
 {
-    prompter().message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }
 
 void Logic::plus()
@@ -208,9 +206,9 @@ void Logic::plusz()
     // the record is drawn again.
     QString candidate;
     do {
-        const int person = draw(personCount, 1);
+        const int person = draw(random, personCount, 1);
         showPerson(person);
-        item = draw(verbCount);
+        item = draw(random, verbCount);
         candidate = igeb.at(item) + ragb(item, person);
     } while (view.recordText().contains(candidate));
     view.setVerbText(igeb.at(item));
@@ -218,20 +216,16 @@ void Logic::plusz()
     view.focusEnding();
 }
 
-void Logic::switchTo1()
-{
-    view.setExercise2Enabled(true);
-    Module1::exnum = 1;
-    Change();
-    view.setExercise1Enabled(false);
-}
+void Logic::switchTo1() { switchTo(1); }
+void Logic::switchTo2() { switchTo(2); }
 
-void Logic::switchTo2()
+void Logic::switchTo(int target)
 {
-    view.setExercise1Enabled(true);
-    Module1::exnum = 2;
+    view.setExercise1Enabled(target != 1);
+    view.setExercise2Enabled(target != 2);
+    Module1::exnum = target;
+    exercise = target;
     Change();
-    view.setExercise2Enabled(false);
 }
 
 } // namespace lumora::h05d1

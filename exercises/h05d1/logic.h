@@ -2,6 +2,11 @@
 #include <QString>
 #include <QStringList>
 
+namespace lumora {
+class Prompter;
+class Random;
+}
+
 namespace lumora::h05d1 {
 
 // What the logic needs from the window of exercises 1 and 2.
@@ -51,9 +56,7 @@ public:
 
     // Exercise buttons: "&1" (Command10) and "&2" (Command5). The disabled
     // one is the current exercise.
-    virtual bool exercise1Enabled() const = 0;
     virtual void setExercise1Enabled(bool enabled) = 0;
-    virtual bool exercise2Enabled() const = 0;
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
@@ -62,10 +65,13 @@ public:
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
-    explicit Logic(View& view);
+    Logic(View& view, Prompter& prompter, Random& random);
 
     // The window's events.
     void load();       // the window loads (after Module1::exnum is set)
+    // Opened for exercise 1 or 2 from another window: that exercise's button
+    // disabled and the heading with one space after the number.
+    void openAs(int exercise);
     void start();      // Command1: Start or Restart
     void next();       // Command2, or Enter
     void solution();   // Command4
@@ -74,22 +80,24 @@ public:
     void switchTo2();  // Command5 "&2"
 
 private:
-    void Change();
-    void Rand();
-    void nevmas();
-    void spec();
+    void Change();   // resets the window for the exercise in exnum
+    void Rand();     // draws an open item of the current exercise
+    void nevmas();   // shows the person of the current item
+    void spec();     // sets up the fields for the current verb (ik, stem)
     void wrong();
     void correct();
-    void plusz();
+    void plusz();    // draws the next verb and person of the extended variant
+    void switchTo(int exercise);
 
-    // 1 or 2 by the disabled exercise button; 0 if neither is disabled.
-    int exercise() const;
     void titleAndHeading();
     void showPerson(int person);
     QString currentVerb() const;
     QString answer() const;
 
     View& view;
+    Prompter& prompter;
+    Random& random;
+    int exercise = 0;  // 1 or 2 once opened; its button is the disabled one
     QStringList itemverb;  // an answered item's entry is emptied for the run
     QStringList igeb;
     int item = 0;

@@ -1,7 +1,7 @@
 #include "exercises/h05d1/window.h"
 
 #include "core/icons.h"
-#include "core/keyfilter.h"
+#include "core/random.h"
 #include "core/platform.h"
 #include "shell/controls.h"
 
@@ -22,9 +22,9 @@ Window::Window()
     QWidget* a = area();
     const QFont answerFont = typeface(QStringLiteral("Times New Roman"), 13.5, true);
 
-    start = button(a, "Command1", QStringLiteral("&Start"), 0, 0, 1095, 495);
-    solution = button(a, "Command4", QStringLiteral("Sol&ution"), 1080, 0, 1215, 495);
-    closeButton("Command3", 2280, 0, 1095, 495);
+    const CommandRow row = commandRow("Command1", "Command4", "Command3");
+    start = row.start;
+    solution = row.solution;
     jump = jumpButtons(Own::Exercise12, {"Command10", "Command5", "Command6", "Command7", "Command8"}, "Label4", 4920,
                        1935);
 
@@ -57,17 +57,15 @@ Window::Window()
     ending->setAccessibleName(QStringLiteral("ending"));
     paint(ending, Qt::white, Qt::red);
 
-    plusPrompt = label(a, "Label5",
-                       QStringLiteral(" If you want to practise with an extended variant  of this exercise, click "
-                                      "on the \"Plus\" button:"),
-                       6120, 3720, 3015, 1095);
-    plus = button(a, "Command9", QStringLiteral("&Plus"), 7320, 4800, 735, 495);
-    next = button(a, "Command2", QStringLiteral("&Next"), 3600, 4560, 1215, 495);
-    defaults.set(next);
+    const Plus p = plusInvitation("Label5",
+                                  QStringLiteral(" If you want to practise with an extended variant  of this "
+                                                 "exercise, click on the \"Plus\" button:"),
+                                  {6120, 3720, 3015, 1095}, "Command9", {7320, 4800, 735, 495});
+    plusPrompt = p.invitation;
+    plus = p.button;
+    next = nextButton("Command2", 3600, 4560, 1215, 495);
     charButton("Command11", "Label6", ending);
-
-    auto* keys = new KeyFilter(hunkey, this);
-    keys->watch({verb, ending});
+    translateKeys(hunkey, {verb, ending});
 
     setTabOrder(start, solution);
     setTabOrder(verb, ending);
@@ -83,6 +81,8 @@ Window::Window()
     placeOnScreen();
     logic.load();
 }
+
+void Window::openAs(int exnum) { logic.openAs(exnum); }
 
 QString Window::verbText() const { return verb->text(); }
 void Window::setVerbText(const QString& text) { verb->setText(text); }
@@ -116,9 +116,7 @@ void Window::setSolutionEnabled(bool enabled) { solution->setEnabled(enabled); }
 void Window::setPlusEnabled(bool enabled) { plus->setEnabled(enabled); }
 void Window::setPlusVisible(bool visible) { plus->setVisible(visible); }
 bool Window::plusVisible() const { return !plus->isHidden(); }
-bool Window::exercise1Enabled() const { return jump[0]->isEnabled(); }
 void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
-bool Window::exercise2Enabled() const { return jump[1]->isEnabled(); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/random.h"
 #include "exercises/h05d1/logic.h"
 #include "shell/exercisewindow.h"
 
@@ -13,6 +14,8 @@ class Window : public ExerciseWindow, private View {
     Q_OBJECT
 public:
     Window();
+    // Exercise 1 or 2, as the menu and the other exercise windows open it.
+    void openAs(int exnum);
 
 private:
     QString verbText() const override;
@@ -39,9 +42,7 @@ private:
     void setPlusEnabled(bool enabled) override;
     void setPlusVisible(bool visible) override;
     bool plusVisible() const override;
-    bool exercise1Enabled() const override;
     void setExercise1Enabled(bool enabled) override;
-    bool exercise2Enabled() const override;
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
 
@@ -57,7 +58,7 @@ private:
     QLineEdit* verb;
     QLineEdit* ending;
     QLabel* plusPrompt;
-    Logic logic{*this};
+    Logic logic{*this, prompter(), random()};
 };
 
 } // namespace lumora::h05d1

@@ -23,7 +23,7 @@ void upperfirst(QString& sentence)
 
 } // namespace
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
 
 void Logic::load()
 {
@@ -62,7 +62,7 @@ void Logic::start()
 
 void Logic::firstitem(int lo, int hi)
 {
-    item_ = draw(hi - lo + 1, lo);
+    item_ = draw(random, hi - lo + 1, lo);
     setup();
 }
 
@@ -71,17 +71,17 @@ void Logic::nextitem(int lo, int hi)
     const int count = hi - lo + 1;
     if (solved_ < count) {
         // Fewer items are closed than solved, so an open one is always there.
-        item_ = draw(count, lo);
+        item_ = draw(random, count, lo);
         for (int draws = 1; !marks[item_] && draws < maxDraws; ++draws)
-            item_ = draw(count, lo);
+            item_ = draw(random, count, lo);
         for (int steps = 0; !marks[item_] && steps < count; ++steps)
             item_ = lo + (item_ - lo + 1) % count;
         setup();
         return;
     }
-    prompter().beep();
+    prompter.beep();
     view.setNextDefault(false);
-    prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
     if (view.plusShown())
         view.setPlusEnabled(false);
     view.setStartCaption(QStringLiteral("&Restart"));
@@ -113,7 +113,7 @@ void Logic::nevma()
         view.setPersonText(p.label.toString());
         return;
     }
-    const int choice = draw(3, 1);
+    const int choice = draw(random, 3, 1);
     personcode_ = extendedPerson(item_, choice);
     const Person& p = person(personcode_);
     const bool own = personcode_ == 3; // the item's subject stands for the person
@@ -141,13 +141,13 @@ void Logic::check(const QString& typed)
     QString& answer = Module1::answer;
     answer = Module1::trim(typed);
     Module1::onespace(answer);
-    Module1::capfirst(answer);
-    Module1::endmark(answer);
+    Module1::capfirst(answer, prompter);
+    Module1::endmark(answer, prompter);
     view.setAnswerText(answer);
 
     if (answer != sentenceA_ && answer != sentenceB_) {
-        prompter().beep();
-        prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+        prompter.beep();
+        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
         return;
     }
     if (extended_) {
@@ -199,7 +199,7 @@ void Logic::hint()
     const QString text = QStringLiteral("The main words to use in the sentence are:") + nl + nl
                          + QString(24, u' ') + dictionaryForm(item_) + nl
                          + QString(23, u' ') + hata[item_];
-    prompter().message(text, Module1::title, Icon::Information);
+    prompter.message(text, Module1::title, Icon::Information);
     if (view.answerShown())
         view.focusAnswer();
 }

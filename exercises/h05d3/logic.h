@@ -3,6 +3,11 @@
 
 #include <QString>
 
+namespace lumora {
+class Prompter;
+class Random;
+}
+
 namespace lumora::h05d3 {
 
 // What the logic asks of the window of exercise 3. "Shown" means the
@@ -60,7 +65,7 @@ public:
 // Each public operation is one event of the window.
 class Logic {
 public:
-    explicit Logic(View& view);
+    Logic(View& view, Prompter& prompter, Random& random);
 
     void load();                       // window load
     void start();                      // comenzar click
@@ -80,16 +85,18 @@ public:
     const QString& ige(int k) const { return ige_[k]; }
 
 private:
-    void firstitem(int lo, int hi);
-    void nextitem(int lo, int hi);
-    void setup();
-    void nevma();
-    void suffix();
-    void upper2();
-    void upper3();
-    void Change();
+    void firstitem(int lo, int hi);  // draws the first item in lo..hi and shows it
+    void nextitem(int lo, int hi);   // draws the next open item, or ends the series
+    void setup();                    // shows the item: picture, person, both sentences
+    void nevma();                    // the item's person: fixed when basic, drawn when extended
+    void suffix();                   // the verb's stem and ending for that person
+    void upper2();                   // the first accepted sentence starts with a capital
+    void upper3();                   // the second accepted sentence starts with a capital
+    void Change();                   // after a series: back to the basic variant, nothing shown
 
     View& view;
+    Prompter& prompter;
+    Random& random;
     Column al, ige_, hat, hata, hatb;
     std::array<bool, itemCount> marks{}; // true while the item is open in this series
     int item_ = 0;

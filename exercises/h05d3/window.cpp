@@ -1,7 +1,6 @@
 #include "exercises/h05d3/window.h"
 
 #include "core/icons.h"
-#include "core/keyfilter.h"
 #include "core/platform.h"
 #include "exercises/h05d3/pictures.h"
 #include "shell/controls.h"
@@ -30,9 +29,9 @@ Window::Window()
 {
     QWidget* a = area();
 
-    comenzar = controls::button(a, "comenzar", QStringLiteral("&Start"), 0, 0, 1095, 495);
-    solucion = controls::button(a, "Solución", QStringLiteral("Sol&ution"), 1080, 0, 1215, 495);
-    closeButton("Cerrar", 2280, 0, 1095, 495);
+    const CommandRow row = commandRow("comenzar", "Solución", "Cerrar");
+    comenzar = row.start;
+    solucion = row.solution;
     jumpButtons(Own::Exercise3, {"Command1", "Command2", "Command3", "Command6", "Command4"}, "Label3", 4920,
                 1935);
 
@@ -55,9 +54,8 @@ Window::Window()
     image1 = image;
 
     modelo = controls::button(a, "Modelo", QStringLiteral("&Example"), 7320, 1800, 1215, 495);
-    siguiente = controls::button(a, "Siguiente", QStringLiteral("&Next"), 7320, 2400, 1215, 495);
-    siguiente->setEnabled(false);
-    solucion->setEnabled(false);
+    siguiente = nextButton("Siguiente", 7320, 2400, 1215, 495);
+    defaults.set(nullptr);  // Next is the default button only while items run
 
     label7 = controls::label(a, "Label7", QString(), 120, 3000, 1695, 495);
     label7->setFont(sentence());
@@ -73,19 +71,19 @@ Window::Window()
     text1->setFont(sentence());
     text1->setAccessibleName(QStringLiteral("sentence"));
     text1->hide();
-    auto* keys = new KeyFilter(hunkey, this);
-    keys->watch({text1});
+    translateKeys(hunkey, {text1});
     label1 = controls::label(a, "Label1", QString(), 600, 4200, 8055, 375);
     label1->setFont(sentence());
     label1->setAccessibleName(QStringLiteral("solution"));
     label1->hide();
 
-    label2 = controls::label(a, "Label2",
-                             QStringLiteral(" If you want to practise with an extended variant  of this exercise, "
-                                            "click the \"Plus\" button:"),
-                             2760, 4680, 4935, 735);
+    const Plus p = plusInvitation("Label2",
+                                  QStringLiteral(" If you want to practise with an extended variant  of this "
+                                                 "exercise, click the \"Plus\" button:"),
+                                  {2760, 4680, 4935, 735}, "Plusd1", {7800, 4680, 735, 495});
+    label2 = p.invitation;
     label2->setFont(typeface(QStringLiteral("Arial"), 10));
-    plusd1 = controls::button(a, "Plusd1", QStringLiteral("&Plus"), 7800, 4680, 735, 495);
+    plusd1 = p.button;
     charButton("Command5", "Label6", text1);
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });

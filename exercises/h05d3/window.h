@@ -1,4 +1,5 @@
 #pragma once
+#include "core/random.h"
 #include "exercises/h05d3/logic.h"
 #include "shell/exercisewindow.h"
 
@@ -15,8 +16,6 @@ class Window : public ExerciseWindow, private View {
     Q_OBJECT
 public:
     Window();
-    // The exercise's state, for tests that watch whole sessions.
-    const Logic& state() const { return logic; }
 
 private:
     void showPicture(int item) override;
@@ -60,7 +59,7 @@ private:
     QLabel* label5; // the mode line
     QLabel* label2; // the Plus invitation
 
-    Logic logic{*this};
+    Logic logic{*this, prompter(), random()};
 };
 
 } // namespace lumora::h05d3

@@ -5,7 +5,7 @@
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, Prompter& prompter) : view(view), prompter(prompter) {}
 
 void Logic::start()
 {
@@ -49,7 +49,7 @@ void Logic::next()
 
 void Logic::solution()
 {
-    prompter().message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
+    prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
 }
@@ -79,7 +79,7 @@ void Logic::Oke()
     view.setGapEnabled(gap, false);
     ++okcount;
     if (okcount == gapCount) {
-        prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
+        prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
         view.setStartCaption(QStringLiteral("&Restart"));
         view.setSolutionEnabled(false);
         view.setNextEnabled(false);
@@ -91,8 +91,8 @@ void Logic::Oke()
 
 void Logic::Hiba()
 {
-    prompter().beep();
-    prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+    prompter.beep();
+    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
     focus(gap);
 }
 

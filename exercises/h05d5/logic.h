@@ -4,6 +4,10 @@
 #include <QColor>
 #include <QString>
 
+namespace lumora {
+class Prompter;
+}
+
 namespace lumora::h05d5 {
 
 // The text colour a gap has when the window opens: the system's window-text
@@ -41,7 +45,7 @@ public:
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
-    explicit Logic(View& view);
+    Logic(View& view, Prompter& prompter);
 
     // The window's events.
     void start();                               // Command1: Start or Restart
@@ -50,15 +54,11 @@ public:
     void next();                                // Command2, or Enter
     void solution();                            // Command4
 
-    // For tests that watch whole sessions.
-    int solvedGaps() const { return okcount; }
-    int currentGap() const { return gap; }
-
 private:
-    void Change();
-    void Oke();
-    void Hiba();
-    void dodo();
+    void Change();  // every gap emptied and closed, the stems reset, until Start
+    void Oke();     // a right answer: the gap closed in its colours, on to the next
+    void Hiba();    // a wrong answer: beep, warning, the focus back in the gap
+    void dodo();    // moves the focus to the next open gap after the current one
 
     // Moves the focus to gap g and makes it the current gap; a disabled gap
     // refuses the focus and nothing changes.
@@ -68,6 +68,7 @@ private:
     void resetGap0();
 
     View& view;
+    Prompter& prompter;
     int gap = 0;
     int okcount = 0;
     int person = 0;  // Péter until one is chosen

@@ -1,6 +1,5 @@
 #include "exercises/h05d5/window.h"
 
-#include "core/keyfilter.h"
 #include "core/platform.h"
 #include "shell/controls.h"
 
@@ -63,10 +62,10 @@ Window::Window()
                                       "you can change the person (Péter, én, te, etc.) clicking the preferred "
                                       "option in the \"Ki?\" box.")}})
 {
-    start = controls::button(area(), "Command1", QStringLiteral("&Start"), 0, 0, 1095, 495);
-    solution = controls::button(area(), "Command4", QStringLiteral("Sol&ution"), 1080, 0, 1215, 495);
-    solution->setEnabled(false);
-    QPushButton* close = closeButton("Command3", 2280, 0, 1095, 495);
+    const CommandRow row = commandRow("Command1", "Command4", "Command3");
+    start = row.start;
+    solution = row.solution;
+    QPushButton* close = row.close;
     for (QPushButton* b : {start, solution, close})
         b->setFont(buttonFont());
     const auto jumps = jumpButtons(Own::Exercise5, {"Command5", "Command6", "Command7", "Command11", "Command8"},
@@ -87,21 +86,17 @@ Window::Window()
 
     const QList<QWidget*> readingOrder = buildText();
 
-    next = controls::button(area(), "Command2", QStringLiteral("&Next"), 3840, 4680, 1095, 495);
+    next = nextButton("Command2", 3840, 4680, 1095, 495);
     next->setFont(buttonFont());
-    next->setEnabled(false);
-    defaults.set(next);
 
-    controls::paint(charButton("Command10", "Label3", nullptr), Qt::white, QColor(128, 128, 128));
-    auto* charKey = area()->findChild<QPushButton*>(QStringLiteral("Command10"));
+    QPushButton* charKey = charButton("Command10", "Label3", nullptr);
     charKey->setFont(buttonFont());
+    controls::paint(area()->findChild<QLabel*>(QStringLiteral("Label3")), Qt::white, QColor(128, 128, 128));
 
     auto field = [this](const char* name) { return area()->findChild<QLineEdit*>(QLatin1String(name)); };
-    auto* keys = new KeyFilter(hunkey, this);
-    for (QLineEdit* gap : gaps)
-        keys->watch({gap});
-    keys->watch({field("Text2"), field("Text6"), field("Text7")});
-    (new KeyFilter(shortkey, this))->watch({field("Text4"), field("Text5")});
+    translateKeys(hunkey, QList<QWidget*>(gaps.begin(), gaps.end()) +
+                              QList<QWidget*>{field("Text2"), field("Text6"), field("Text7")});
+    translateKeys(shortkey, {field("Text4"), field("Text5")});
 
     connect(start, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(next, &QPushButton::clicked, this, [this] { logic.next(); });

@@ -18,8 +18,6 @@ class Window : public ExerciseWindow, private View {
     Q_OBJECT
 public:
     Window();
-    // The exercise's state, for tests that watch whole sessions.
-    const Logic& state() const { return logic; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +51,7 @@ private:
     QPushButton* start = nullptr;
     QPushButton* solution = nullptr;
     QPushButton* next = nullptr;
-    Logic logic{*this};
+    Logic logic{*this, prompter()};
 };
 
 } // namespace lumora::h05d5

@@ -168,3 +168,81 @@ TEST(Menu, EndClosesEveryWindowIncludingAbout)
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_EQ(window("hatter"), nullptr);
 }
+
+// What the window manager sends for a title-bar close box (or Alt+F4).
+TEST(CloseBox, EachWindowDoesWhatItsOwnButtonDoes)
+{
+    RecordingPrompter rec;
+    QWidget* splash = (start(), window("sobre"));
+    ASSERT_NE(splash, nullptr);
+    splash->close();  // the splash runs its time regardless
+    settle();
+    EXPECT_NE(window("sobre"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
+    settle();
+
+    // An exercise window: back to the menu, centred.
+    for (const char* button : {"AniButton1", "AniButton2", "AniButton4"}) {
+        click(window("alap"), button);
+        ASSERT_EQ(mainWindows().size(), 1);
+        const QString exercise = mainWindows().first();
+        window(exercise.toLatin1())->close();
+        settle();
+        ASSERT_EQ(mainWindows(), QStringList{"alap"}) << "after the close box of " << exercise.toStdString();
+        expectCentred(window("alap"));
+    }
+
+    // About: as "&OK"; the menu stays.
+    trigger(window("alap"), "mnuabout");
+    window("sobre")->close();
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"alap"});
+
+    // The menu: as "&End".
+    window("alap")->close();
+    settle();
+    EXPECT_EQ(window("hatter"), nullptr);
+    EXPECT_TRUE(mainWindows().isEmpty());
+    EXPECT_TRUE(rec.events.isEmpty());
+}
+
+TEST(CloseBox, TheBackdropEndsTheProgramFromAnExerciseWindow)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    ASSERT_NE(menu, nullptr);
+    click(menu, "AniButton2");
+    ASSERT_NE(window("h05d3"), nullptr);
+    window("hatter")->close();
+    settle();
+    for (const char* name : {"hatter", "alap", "h05d3", "sobre"})
+        EXPECT_EQ(window(name), nullptr) << name;
+}
+
+TEST(About, EnterPressesOkWhichHasTheFocus)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    ASSERT_NE(menu, nullptr);
+    trigger(menu, "mnuabout");
+    QWidget* about = window("sobre");
+    ASSERT_NE(about, nullptr);
+    auto* ok = child<QPushButton>(about, "Command1");
+    EXPECT_EQ(about->focusWidget(), ok);
+    // Tab to the picture: Enter there opens the credits, not OK.
+    QTest::keyClick(about->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(about->focusWidget()->objectName(), "Image2");
+    QTest::keyClick(about->focusWidget(), Qt::Key_Return);
+    settle();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, "About Lumora!");
+    EXPECT_NE(window("sobre"), nullptr);
+    // Back on OK, Enter closes the window.
+    QTest::keyClick(about->focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(about->focusWidget(), Qt::Key_Return);
+    QTest::qWait(150);
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_NE(window("alap"), nullptr);
+}

@@ -246,6 +246,10 @@ std::vector<Walker::Event> Walker::events(const QString& kind)
         for (QLabel* l : usable<QLabel>())
             if (!l->pixmap().isNull() || l->objectName().startsWith(QLatin1String("Image")))
                 found.push_back({QStringLiteral("click ") + nameOf(l), [l] { QTest::mouseClick(l, Qt::LeftButton); }});
+    } else if (kind == QLatin1String("close box")) {
+        // What the window manager sends for a click on a title-bar close box.
+        for (QWidget* w : openWindows())
+            found.push_back({QStringLiteral("close box of ") + nameOf(w), [w] { w->close(); }});
     } else if (kind == QLatin1String("answer")) {
         found = answers();
     }
@@ -286,8 +290,12 @@ std::vector<Walker::Event> Walker::answers()
         w && usableButton(w, "Command2") && usableButton(w, "Command4")) {
         found.push_back({QStringLiteral("answer h05d5 right"), [this, w] {
                              QTest::mouseClick(named<QPushButton>(w, "Command4"), Qt::LeftButton);
-                             const int g = w->state().currentGap();
-                             auto* gap = named<QLineEdit>(w, QStringLiteral("Text1_%1").arg(g).toLatin1());
+                             // Solution leaves the focus in the current gap.
+                             const QString focused = w->focusWidget() ? w->focusWidget()->objectName() : QString();
+                             if (!focused.startsWith(QLatin1String("Text1_")))
+                                 return;
+                             const int g = focused.mid(6).toInt();
+                             auto* gap = named<QLineEdit>(w, focused.toLatin1());
                              if (!gap->isEnabled() || prompter.messages.empty())
                                  return; // a person choice has closed every gap
                              if (const h05d5::Stem* stem = h05d5::stemOf(g)) {
@@ -312,7 +320,8 @@ QString Walker::step()
         int weight;
     };
     static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"key", 13},
-                                 {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8}};
+                                 {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8},
+                                 {"close box", 1}};
     std::vector<Event> candidates;
     if (QWidget* popup = QApplication::activePopupWidget()) {
         // An open menu takes the next event: one of its items, or Escape.
@@ -360,7 +369,13 @@ QString Walker::step()
     return event.what;
 }
 
-bool Walker::ended() const { return openWindows().isEmpty() && before == QStringList{QStringLiteral("alap")}; }
+// "&End" and the menu's close box end the program from the menu; the
+// backdrop's close box from any window.
+bool Walker::ended() const
+{
+    return openWindows().isEmpty()
+           && (before == QStringList{QStringLiteral("alap")} || recent.last().startsWith(QLatin1String("close box of hatter")));
+}
 
 QString Walker::broken() const
 {
@@ -381,22 +396,25 @@ QString Walker::broken() const
         if (!named<QPushButton>(w, "Command9")->isHidden() && entries > size)
             return QStringLiteral("h05d1: %1 entries in the record of a basic run of %2").arg(entries).arg(size);
     }
-    if (auto* w = qobject_cast<h05d3::Window*>(window("h05d3"))) {
-        const h05d3::Logic& logic = w->state();
-        // The sixth right answer ends the series and resets the count.
-        if (logic.extended() ? logic.solved() != 0 : logic.solved() >= h05d3::basicCount)
-            return QStringLiteral("h05d3: solved %1 in the %2 variant")
-                .arg(logic.solved())
-                .arg(logic.extended() ? "extended" : "basic");
-        if (logic.item() < 0 || logic.item() >= (logic.extended() ? h05d3::itemCount : h05d3::basicCount))
-            return QStringLiteral("h05d3: item %1").arg(logic.item());
+    if (QWidget* w = window("h05d3")) {
+        // While items run, an item is shown: its picture and its sentence.
+        if (const auto* next = named<QPushButton>(w, "Siguiente"); next->isEnabled() && !next->isHidden()) {
+            const auto* picture = named<QLabel>(w, "Image1");
+            if (picture->pixmap().isNull())
+                return QStringLiteral("h05d3: items run with no picture");
+            if (!named<QLabel>(w, "Label1")->text().endsWith(u'.'))
+                return QStringLiteral("h05d3: items run with no sentence to check against");
+        }
     }
-    if (auto* w = qobject_cast<h05d5::Window*>(window("h05d5"))) {
-        const h05d5::Logic& logic = w->state();
-        if (logic.solvedGaps() < 0 || logic.solvedGaps() > h05d5::gapCount)
-            return QStringLiteral("h05d5: %1 gaps solved").arg(logic.solvedGaps());
-        if (logic.currentGap() < 0 || logic.currentGap() >= h05d5::gapCount)
-            return QStringLiteral("h05d5: current gap %1").arg(logic.currentGap());
+    if (QWidget* w = window("h05d5")) {
+        // While Next can be pressed, some gap is open for it.
+        if (named<QPushButton>(w, "Command2")->isEnabled()) {
+            int open = 0;
+            for (int g = 0; g < h05d5::gapCount; ++g)
+                open += named<QLineEdit>(w, QStringLiteral("Text1_%1").arg(g).toLatin1())->isEnabled();
+            if (open == 0)
+                return QStringLiteral("h05d5: Next is enabled with every gap closed");
+        }
     }
     return {};
 }

@@ -114,7 +114,7 @@ protected:
     RecordingPrompter rec;
     ScriptedRandom rnd;
     RecordingView view;
-    Logic logic{view};
+    Logic logic{view, rec, rnd};
 };
 
 } // namespace
@@ -344,7 +344,7 @@ TEST_F(H05d3Logic, CheckNormalisesWithWarningsThenAccepts)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         RecordingView fresh;
-        Logic l{fresh};
+        Logic l{fresh, rec, rnd};
         l.load();
         pick(0, basicCount);
         l.start();

@@ -127,7 +127,7 @@ protected:
 
     RecordingPrompter rec;
     RecordingView view;
-    Logic logic{view};
+    Logic logic{view, rec};
 };
 
 class H05d5WholeRun : public H05d5Logic, public ::testing::WithParamInterface<int> {};

@@ -16,8 +16,8 @@ protected:
     void SetUp() override { Module1::setmsg(); }
     RecordingPrompter rec;
 
-    QString endmark(QString t) { Module1::endmark(t); return t; }
-    QString capfirst(QString t) { Module1::capfirst(t); return t; }
+    QString endmark(QString t) { Module1::endmark(t, rec); return t; }
+    QString capfirst(QString t) { Module1::capfirst(t, rec); return t; }
     QString onespace(QString t) { Module1::onespace(t); return t; }
 };
 
@@ -135,8 +135,8 @@ TEST_F(Normalisers, TheThreeInOrderGiveTwoWarningsCapitalFirst)
 {
     QString t = QStringLiteral("ez  egy alma");
     Module1::onespace(t);
-    Module1::capfirst(t);
-    Module1::endmark(t);
+    Module1::capfirst(t, rec);
+    Module1::endmark(t, rec);
     EXPECT_EQ(t, "Ez egy alma.");
     EXPECT_EQ(rec.events, QStringList({"beep", "Attention to capital letters!",
                                        "Don't forget to use a full stop at the end of the sentence."}));
