@@ -30,7 +30,7 @@ namespace {
 struct Silent : Prompter {
     QString last;
     void beep() override {}
-    void message(const QString& text, const QString&, Icon) override { last = text; }
+    void message(const QString& text, const QString&, Icon, const QString&) override { last = text; }
 };
 
 // Names of the windows that have painted since the last clear.

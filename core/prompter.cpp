@@ -9,10 +9,12 @@ namespace {
 class BoxPrompter : public Prompter {
 public:
     void beep() override { QApplication::beep(); }
-    void message(const QString& text, const QString& title, Icon icon) override
+    void message(const QString& text, const QString& title, Icon icon, const QString& detail) override
     {
         QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
                         title, text, QMessageBox::Ok, QApplication::activeWindow());
+        if (!detail.isEmpty())
+            box.setInformativeText(detail);
         box.exec();
     }
 };

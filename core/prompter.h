@@ -11,7 +11,7 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual void beep() = 0;
-    virtual void message(const QString& text, const QString& title, Icon icon) = 0;
+    virtual void message(const QString& text, const QString& title, Icon icon, const QString& detail = {}) = 0;
 };
 
 // The prompter every window and procedure uses.

@@ -18,7 +18,7 @@ struct Silent : Prompter {
     int beeps = 0;
     int messages = 0;
     void beep() override { ++beeps; }
-    void message(const QString&, const QString&, Icon) override { ++messages; }
+    void message(const QString&, const QString&, Icon, const QString&) override { ++messages; }
 };
 
 void require(bool holds, const char* property, const QString& input)

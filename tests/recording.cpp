@@ -13,9 +13,9 @@ void RecordingPrompter::beep()
     events << QStringLiteral("beep");
 }
 
-void RecordingPrompter::message(const QString& text, const QString& title, Icon icon)
+void RecordingPrompter::message(const QString& text, const QString& title, Icon icon, const QString& detail)
 {
-    messages.push_back({text, title, icon});
+    messages.push_back({text, title, icon, detail});
     events << text;
 }
 

@@ -21,11 +21,12 @@ public:
         QString text;
         QString title;
         Icon icon;
+        QString detail;
     };
     RecordingPrompter();
     ~RecordingPrompter() override;
     void beep() override;
-    void message(const QString& text, const QString& title, Icon icon) override;
+    void message(const QString& text, const QString& title, Icon icon, const QString& detail) override;
 
     // "beep" and the message texts, in the order they came.
     QStringList events;

@@ -57,6 +57,9 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
+
+    // Options, "Explain mistakes": a wrong answer's box names the mistake.
+    virtual bool explainMistakes() const { return true; }
 };
 
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
@@ -78,7 +81,7 @@ private:
     void Rand();
     void nevmas();
     void spec();
-    void wrong();
+    void wrong(const QString& typed);
     void correct();
     void plusz();
 
@@ -96,6 +99,7 @@ private:
     int solved = 0;
     int total = 0;
     bool extended = false;
+    int tries = 0;  // wrong answers on the current item
 };
 
 } // namespace lumora::h05d1

@@ -122,4 +122,6 @@ bool Window::exercise2Enabled() const { return jump[1]->isEnabled(); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
 
+bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+
 } // namespace lumora::h05d1

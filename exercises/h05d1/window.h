@@ -44,6 +44,7 @@ private:
     bool exercise2Enabled() const override;
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
+    bool explainMistakes() const override;
 
     QPushButton* start;
     QPushButton* next;
