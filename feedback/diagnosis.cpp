@@ -189,6 +189,11 @@ Diagnosis verbForm(const Asked& a, const QString& typed, const QString& where)
         if (s != a.slot && !forms[s].isEmpty() && forms[s] == typed)
             return {Kind::Person,
                     QStringLiteral("That is the form for %1. Here the person is %2.").arg(slotNames[s], a.person)};
+    // Two slips at once: another person's ending with the wrong vowel.
+    for (int s = 0; s < slotCount; ++s)
+        if (s != a.slot && !forms[s].isEmpty() && harmonyVariant(typed, forms[s]))
+            return {Kind::Person, QStringLiteral("That is close to the form for %1. Here the person is %2.")
+                                      .arg(slotNames[s], a.person)};
 
     const QString stem = a.expected.chopped(a.ending.size());
     if (typed.startsWith(stem) && harmonyVariant(typed.mid(stem.size()), a.ending))
@@ -450,6 +455,9 @@ Diagnosis gapAnswer(int gap, int person, const QString& stem, const QString& typ
         h05d5::persons[p].fill(other);
         if (other[gap] == typed && other[gap] != expected)
             d = {Kind::Person, QStringLiteral("That is the ending for %1. Here the person is %2.")
+                                   .arg(h05d5::persons[p].item.toString(), h05d5::persons[person].item.toString())};
+        else if (harmonyVariant(typed, other[gap]) && other[gap] != expected && !harmonyVariant(typed, expected))
+            d = {Kind::Person, QStringLiteral("That is close to the ending for %1. Here the person is %2.")
                                    .arg(h05d5::persons[p].item.toString(), h05d5::persons[person].item.toString())};
     }
     if (d.kind == Kind::Other && harmonyVariant(typed, expected))

@@ -66,6 +66,8 @@ const Row rows[] = {
     {"BeszelekIsEnNotTe",        Basic, 51, 0, "beszélek",    "person",  {"for én.", "is te."}},
     {"MennekIsOkNotTi",          Basic, 20, 0, "mennek",      "person",  {"for ők.", "is ti."}},
     {"VagyunkIsMiNotTi",         Basic, 19, 0, "vagyunk",     "person",  {"for mi.", "is ti."}},
+    {"FoznakIsNearlyOkNotMi",    Basic, 4, 0,  "főznak",      "person",  {"close to the form for ők.", "is mi."}},
+    {"MegynakIsNearlyOkNotMi",   Basic, 6, 0,  "megynak",     "other",   {}},
     // vowel harmony
     {"OlvastekBackVerb",         Basic, 16, 0, "olvastek",    "harmony", {"\"olvastek\"", "olvas"}},
     {"UltekRoundedVerb",         Basic, 14, 0, "ültek",       "harmony", {"\"ültek\"", "ül"}},
@@ -119,6 +121,7 @@ const Row rows[] = {
     {"IkLeftForEn",              Gap, 0, 1,  "ik",  "person",  {"for Péter.", "is én."}},
     {"EkForPeter",               Gap, 2, 0,  "ek",  "person",  {"for én.", "is Péter."}},
     {"NakForTi",                 Gap, 10, 4, "nak", "person",  {"for ők.", "is ti."}},
+    {"NekIsNearlyOkForTi",       Gap, 12, 4, "nak", "person",  {"close to the ending for ők.", "is ti."}},
     {"UlokBackEnding",           Gap, 12, 1, "ok",  "harmony", {"\"ok\"", "ül"}},
     {"KelenfoldonBack",          Gap, 1, 0,  "on",  "harmony", {"Kelenföld"}},
     {"EgyetemonBack",            Gap, 4, 3,  "on",  "harmony", {"egyetem"}},
