@@ -189,17 +189,18 @@ Diagnosis verbForm(const Asked& a, const QString& typed, const QString& where)
         if (s != a.slot && !forms[s].isEmpty() && forms[s] == typed)
             return {Kind::Person,
                     QStringLiteral("That is the form for %1. Here the person is %2.").arg(slotNames[s], a.person)};
-    // Two slips at once: another person's ending with the wrong vowel.
-    for (int s = 0; s < slotCount; ++s)
-        if (s != a.slot && !forms[s].isEmpty() && harmonyVariant(typed, forms[s]))
-            return {Kind::Person, QStringLiteral("That is close to the form for %1. Here the person is %2.")
-                                      .arg(slotNames[s], a.person)};
 
     const QString stem = a.expected.chopped(a.ending.size());
     if (typed.startsWith(stem) && harmonyVariant(typed.mid(stem.size()), a.ending))
         return {Kind::Harmony, QStringLiteral("\"%1\" breaks the vowel harmony: the vowels of %2 decide the "
                                               "vowel of the ending.")
                                    .arg(typed, a.name)};
+
+    // Two slips at once: another person's ending with the wrong vowel.
+    for (int s = 0; s < slotCount; ++s)
+        if (s != a.slot && !forms[s].isEmpty() && harmonyVariant(typed, forms[s]))
+            return {Kind::Person, QStringLiteral("That is close to the form for %1. Here the person is %2.")
+                                      .arg(slotNames[s], a.person)};
 
     if (fold(typed) == fold(a.expected))
         return {Kind::Accents, QStringLiteral("Almost: check the accents %1.")
@@ -210,15 +211,15 @@ Diagnosis verbForm(const Asked& a, const QString& typed, const QString& where)
         return !f.isEmpty() && !f.startsWith(a.verb);
     });
     const QString typedStem = typed.chopped(std::min(typed.size(), a.ending.size()));
-    const bool aStem = typedStem.startsWith(a.verb) || std::ranges::any_of(forms, [&](const QString& f) {
+    const bool knownStem = typedStem.startsWith(a.verb) || std::ranges::any_of(forms, [&](const QString& f) {
         return !typedStem.isEmpty() && f.startsWith(typedStem);
     });
-    if (changing && typed.endsWith(a.ending) && aStem)
+    if (changing && typed.endsWith(a.ending) && knownStem)
         return {Kind::Stem, stem == a.verb ? QStringLiteral("This verb keeps its stem for this person.")
                                            : QStringLiteral("This verb changes its stem for this person.")};
 
     // lakik keeps its -ik only in the third person.
-    const QString third = forms[2];
+    const QString& third = forms[2];
     if (third.startsWith(a.verb) && third != a.verb && typed == third + a.ending)
         return {Kind::Stem, QStringLiteral("Leave out the -%1 of %2 before this ending.")
                                 .arg(third.mid(a.verb.size()), third)};
