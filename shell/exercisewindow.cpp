@@ -13,9 +13,12 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 
 namespace lumora {
 namespace {
+
+const QString explainKey = QStringLiteral("explainMistakes");
 
 const QString charParagraph = QStringLiteral(
     "If you want to see how to type the special Hungarian characters (á, é etc.) on an English keyboard, "
@@ -47,6 +50,10 @@ ExerciseWindow::ExerciseWindow(const Options& options)
         ontop->setChecked(!ontop->isChecked());
         toggleOnTop();
     });
+    explain = item(opts, "mnuExplain", QStringLiteral("&Explain mistakes"));
+    explain->setCheckable(true);
+    explain->setChecked(QSettings().value(explainKey, true).toBool());
+    connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -63,6 +70,8 @@ void ExerciseWindow::toggleOnTop()
     setOnTop(*this, on);
     ontop->setChecked(on);
 }
+
+bool ExerciseWindow::explainMistakes() const { return explain->isChecked(); }
 
 ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const char* solution, const char* close)
 {

@@ -75,6 +75,9 @@ protected:
     std::array<QPushButton*, 5> jumpButtons(Own own, const std::array<const char*, 5>& names, const char* label,
                                             int labelLeft, int labelWidth);
 
+    // Options, "&Explain mistakes": remembered between program starts.
+    bool explainMistakes() const;
+
     // The "&Char" button and its hidden key help line below it. Showing the
     // help puts the focus into the answer field, when that is shown.
     QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
@@ -84,6 +87,7 @@ protected:
 private:
     QWidget* client;
     QAction* ontop;
+    QAction* explain;
     QStringList howTo;
     WindowPrompter boxes{*this};
 };

@@ -14,6 +14,7 @@ namespace lumora {
 
 void start()
 {
+    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumora.png")));
     navigator::registerWindow<Alap>(Window::Menu);

@@ -4,6 +4,7 @@
 #include "core/prompter.h"
 #include "core/random.h"
 #include "exercises/h05d1/data.h"
+#include "feedback/diagnosis.h"
 
 #include <algorithm>
 
@@ -110,6 +111,7 @@ void Logic::Rand()
     do
         item = draw(random, range.count, range.first);
     while (itemverb.at(item).isEmpty());
+    tries = 0;
 }
 
 void Logic::showPerson(int person)
@@ -144,13 +146,18 @@ void Logic::next()
     if (typed == answer())
         correct();
     else
-        wrong();
+        wrong(typed);
 }
 
-void Logic::wrong()
+void Logic::wrong(const QString& typed)
 {
+    ++tries;
+    const feedback::Diagnosis mistake =
+        extended ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
+                 : feedback::basicAnswer(item, typed, tries);
     prompter.beep();
-    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
+                       view.explainMistakes() ? mistake.text : QString());
 }
 
 void Logic::correct()
@@ -212,6 +219,7 @@ void Logic::plusz()
         candidate = igeb.at(item) + ragb(item, person);
     } while (view.recordText().contains(candidate));
     view.setVerbText(igeb.at(item));
+    tries = 0;
     spec();
     view.focusEnding();
 }

@@ -60,6 +60,9 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
+
+    // Options, "Explain mistakes": a wrong answer's box names the mistake.
+    virtual bool explainMistakes() const { return true; }
 };
 
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
@@ -84,7 +87,7 @@ private:
     void Rand();     // draws an open item of the current exercise
     void nevmas();   // shows the person of the current item
     void spec();     // sets up the fields for the current verb (ik, stem)
-    void wrong();
+    void wrong(const QString& typed);
     void correct();
     void plusz();    // draws the next verb and person of the extended variant
     void switchTo(int exercise);
@@ -104,6 +107,7 @@ private:
     int solved = 0;
     int total = 0;
     bool extended = false;
+    int tries = 0;  // wrong answers on the current item
 };
 
 } // namespace lumora::h05d1

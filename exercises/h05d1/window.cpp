@@ -120,4 +120,6 @@ void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
 
+bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+
 } // namespace lumora::h05d1

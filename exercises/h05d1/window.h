@@ -45,6 +45,7 @@ private:
     void setExercise1Enabled(bool enabled) override;
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
+    bool explainMistakes() const override;
 
     QPushButton* start;
     QPushButton* next;

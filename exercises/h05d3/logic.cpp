@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
+#include "feedback/diagnosis.h"
 
 namespace lumora::h05d3 {
 namespace {
@@ -91,6 +92,7 @@ void Logic::nextitem(int lo, int hi)
 void Logic::setup()
 {
     view.showPicture(item_);
+    tries = 0;
     nevma();
     suffix();
     if (person(personcode_).opens)
@@ -146,8 +148,12 @@ void Logic::check(const QString& typed)
     view.setAnswerText(answer);
 
     if (answer != sentenceA_ && answer != sentenceB_) {
+        ++tries;
+        const feedback::Diagnosis mistake =
+            feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
         prompter.beep();
-        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
+                           view.explainMistakes() ? mistake.text : QString());
         return;
     }
     if (extended_) {

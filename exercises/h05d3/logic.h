@@ -58,6 +58,9 @@ public:
     virtual void setPlusShown(bool shown) = 0;
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
+
+    // Options, "Explain mistakes": a wrong answer's box names the mistake.
+    virtual bool explainMistakes() const { return true; }
 };
 
 // The behaviour of exercise 3: a basic series of six pictures with fixed
@@ -106,6 +109,7 @@ private:
     QString subject;
     QString ending_;
     QString sentenceA_, sentenceB_;
+    int tries = 0; // wrong answers on the current item
 };
 
 } // namespace lumora::h05d3

@@ -134,4 +134,6 @@ void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
 
+bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+
 } // namespace lumora::h05d3

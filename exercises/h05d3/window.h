@@ -45,6 +45,7 @@ private:
     void setPlusShown(bool shown) override;
     void setPlusEnabled(bool enabled) override;
     bool plusShown() const override;
+    bool explainMistakes() const override;
 
     QPushButton* comenzar;
     QPushButton* siguiente;

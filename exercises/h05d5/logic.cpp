@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "core/prompter.h"
+#include "feedback/diagnosis.h"
 
 namespace lumora::h05d5 {
 
@@ -14,6 +15,7 @@ void Logic::start()
         view.setGapText(g, QString());
     }
     okcount = 0;
+    tries.fill(0);
     rag3lista(rag3);
     resetGap0();
     focus(0);
@@ -63,6 +65,7 @@ void Logic::Change()
     for (const Stem& stem : stems)
         view.setStemText(stem.gap, stem.reset.toString());
     okcount = 0;
+    tries.fill(0);
     resetGap0();
     // Every gap is closed until Start, so there is nothing to check or reveal.
     view.setNextEnabled(false);
@@ -91,8 +94,12 @@ void Logic::Oke()
 
 void Logic::Hiba()
 {
+    const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
+    const feedback::Diagnosis mistake =
+        feedback::gapAnswer(gap, person, stem, Module1::trim(view.gapText(gap)), ++tries[gap]);
     prompter.beep();
-    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
+                       view.explainMistakes() ? mistake.text : QString());
     focus(gap);
 }
 

@@ -40,6 +40,9 @@ public:
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
+
+    // Options, "Explain mistakes": a wrong answer's box names the mistake.
+    virtual bool explainMistakes() const { return true; }
 };
 
 // Exercise 5: the learner fills the 18 gaps one after another.
@@ -73,6 +76,7 @@ private:
     int okcount = 0;
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
+    std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
 };
 
 } // namespace lumora::h05d5

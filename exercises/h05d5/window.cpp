@@ -229,4 +229,6 @@ void Window::setNextEnabled(bool enabled) { next->setEnabled(enabled); }
 
 void Window::setSolutionEnabled(bool enabled) { solution->setEnabled(enabled); }
 
+bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+
 } // namespace lumora::h05d5

@@ -42,6 +42,7 @@ private:
     void focusStart() override;
     void setNextEnabled(bool enabled) override;
     void setSolutionEnabled(bool enabled) override;
+    bool explainMistakes() const override;
 
     std::array<QLineEdit*, gapCount> gaps{};
     QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem

@@ -1,0 +1,40 @@
+#pragma once
+#include <QString>
+
+// Names the mistake in a wrong answer, from the data tables of the
+// exercises: which person the typed form belongs to, a vowel that breaks the
+// harmony, an accent, a stem that should have changed, a word missing, added
+// or moved. The text never holds the expected answer (Solution shows that);
+// it may quote what was typed.
+namespace lumora::feedback {
+
+enum class Kind { Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord, Order, Case };
+
+// The short name the learner's record keeps: "person", "harmony", ...
+QString kindName(Kind kind);
+
+struct Diagnosis {
+    Kind kind = Kind::Other;
+    QString text;  // one or two English sentences; empty when there is nothing to say
+};
+
+// tries counts the wrong answers on the same item, this one included. From
+// the second on, the text ends with a hint that grows by one letter a try
+// and never spells out the whole.
+
+// Exercises 1 and 2: a basic item (0..63), or a verb of the extended list
+// (0..26) in a person (1 én .. 5 ők). typed is the joined text of both fields.
+Diagnosis basicAnswer(int item, const QString& typed, int tries);
+Diagnosis extendedAnswer(int verb, int person, const QString& typed, int tries);
+
+// Exercise 3: an item with its person code and its two accepted sentences;
+// typed as the check has normalised it.
+Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QString& sentenceB,
+                   const QString& typed, int tries);
+
+// Exercise 5: gap 0..17 for a person (0 Péter .. 5 ők); stem is the trimmed
+// stem field before a stem gap (ignored for the other gaps), typed the
+// trimmed gap text.
+Diagnosis gapAnswer(int gap, int person, const QString& stem, const QString& typed, int tries);
+
+} // namespace lumora::feedback

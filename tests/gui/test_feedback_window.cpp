@@ -1,0 +1,134 @@
+#include "core/keytables.h"
+#include "core/module1.h"
+#include "gui.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+
+using namespace lumora;
+using namespace lumora::test;
+
+namespace {
+
+const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+
+// The keys a learner presses on an English keyboard to get the text.
+QString keysFor(const QString& text)
+{
+    QString keys;
+    for (QChar letter : text) {
+        QChar key = letter;
+        for (char16_t c = 32; c < 127; ++c)
+            if (hunkey(QChar(c)) == letter && QChar(c) != letter)
+                key = QChar(c);
+        keys += key;
+    }
+    return keys;
+}
+
+// Exercise 1 from the menu, started on item 0: áll, for mi.
+QWidget* openOnItem0(ScriptedRandom& random)
+{
+    click(window("alap"), "AniButton1");
+    QWidget* w = window("h05d1");
+    random.script = {0.0};
+    click(w, "Command1");
+    EXPECT_EQ(child<QLineEdit>(w, "Text1")->text(), "áll");
+    return w;
+}
+
+// Types an ending as a learner does and confirms it with Enter.
+void typeEnding(QWidget* w, const QString& ending)
+{
+    QLineEdit* field = child<QLineEdit>(w, "Text2");
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, keysFor(ending));
+    QTest::keyClick(field, Qt::Key_Return);
+    settle();
+}
+
+} // namespace
+
+TEST(FeedbackWindow, AWrongFormIsExplainedUntilTheLearnerTurnsItOffForGood)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    ASSERT_NE(startToMenu(), nullptr);
+    QSettings().remove(QStringLiteral("explainMistakes"));
+
+    QWidget* w = openOnItem0(random);
+    const QList<QAction*> options = child<QMenu>(w, "mnuOptions")->actions();
+    ASSERT_EQ(options.size(), 2);
+    EXPECT_EQ(options[0]->objectName(), "mnuOntop");
+    EXPECT_EQ(options[1]->objectName(), "mnuExplain");
+    EXPECT_EQ(options[1]->text(), "&Explain mistakes");
+    EXPECT_TRUE(options[1]->isChecked());
+
+    // ü comes through the key translation.
+    typeEnding(w, "ünk");
+    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgwrong}));
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].title, base + ": 1.");
+    EXPECT_EQ(rec.messages[0].icon, Icon::Exclamation);
+    EXPECT_EQ(rec.messages[0].detail,
+              "\"állünk\" breaks the vowel harmony: the vowels of áll decide the vowel of the ending.");
+
+    // The second try on the same item brings the first letter of the ending.
+    typeEnding(w, "tok");
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[1].text, Module1::msgwrong);
+    EXPECT_EQ(rec.messages[1].detail, "That is the form for ti. Here the person is mi. The ending starts with \"u\".");
+
+    trigger(w, "mnuExplain");
+    typeEnding(w, "ünk");
+    ASSERT_EQ(rec.messages.size(), 3u);
+    EXPECT_EQ(rec.messages[2].text, Module1::msgwrong);
+    EXPECT_EQ(rec.messages[2].detail, "");
+
+    // On disk, where the next start of the program reads it.
+    QFile file(QSettings().fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    EXPECT_TRUE(file.readAll().contains("explainMistakes=false"));
+    EXPECT_TRUE(file.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME"))) << file.fileName().toStdString();
+
+    // Closed and opened again, as after a restart of the program.
+    click(w, "Command3");
+    w = openOnItem0(random);
+    EXPECT_FALSE(child<QAction>(w, "mnuExplain")->isChecked());
+    typeEnding(w, "tok");
+    ASSERT_EQ(rec.messages.size(), 4u);
+    EXPECT_EQ(rec.messages[3].detail, "");
+
+    trigger(w, "mnuExplain");
+    click(w, "Command3");
+    click(window("alap"), "AniButton1");
+    EXPECT_TRUE(child<QAction>(window("h05d1"), "mnuExplain")->isChecked());
+}
+
+// A window's box belongs to it and shows the detail as its informative text.
+TEST(FeedbackWindow, TheMessageBoxShowsTheDetailAsItsInformativeText)
+{
+    QStringList seen;
+    QList<QWidget*> boxParents;
+    auto readAndClose = [&seen, &boxParents] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen << box->text() << box->informativeText();
+        boxParents << box->parentWidget();
+        box->accept();
+    };
+    QWidget owner;
+    owner.show();
+    WindowPrompter boxes(owner);
+    QTimer::singleShot(50, readAndClose);
+    boxes.message(QStringLiteral("Sorry"), QStringLiteral("title"), Icon::Exclamation, QStringLiteral("Why."));
+    QTimer::singleShot(50, readAndClose);
+    boxes.message(QStringLiteral("Sorry"), QStringLiteral("title"), Icon::Exclamation);
+    EXPECT_EQ(seen, QStringList({"Sorry", "Why.", "Sorry", ""}));
+    EXPECT_EQ(boxParents, QList<QWidget*>({&owner, &owner}));
+}
