@@ -43,6 +43,11 @@ QToolButton* pictureButton(QWidget* parent, const Choice& c)
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setFont(typeface(QStringLiteral("Times New Roman"), 12, true));
     b->setGeometry(twips(480, c.top, 735, c.height));
+    // Spoken as "Exercise 1: Put in the correct suffixes. Verbs: Plural".
+    QString subtitle = c.subtitleText;
+    subtitle.remove(u'(').remove(u')');
+    b->setAccessibleName(QStringLiteral("Exercise %1: %2 %3")
+                             .arg(QString::fromLatin1(c.caption).remove(u'&'), c.headingText.trimmed(), subtitle));
     return b;
 }
 
@@ -115,8 +120,10 @@ Alap::Alap()
 QWidget* makeHatter()
 {
     QWidget* hatter = controls::clientArea(nullptr, 7710, 5940, QColor(224, 224, 224));
+    controls::announceAsWindow(hatter);
     hatter->setObjectName(QStringLiteral("hatter"));
     hatter->setWindowTitle(QStringLiteral("   L U M O R A  !"));
+    hatter->setAccessibleName(QStringLiteral("Lumora")); // not spelt out letter by letter
     Module1::center(*hatter);
     return hatter;
 }
