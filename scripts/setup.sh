@@ -3,7 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install.sh cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth xdotool \
-    dpkg-dev desktop-file-utils
+    dpkg-dev desktop-file-utils at-spi2-core python3-pyatspi dbus-x11 openbox
 
 build="${LUMORA_BUILD_DIR:-build}"
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
