@@ -64,8 +64,11 @@ public:
     QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
     void doAction(const QString& name) override
     {
+        // Later, as buttons do: the action may open a modal message box, and
+        // the screen reader waits for this call to return.
         if (name == pressAction())
-            static_cast<Picture*>(widget())->press();
+            QMetaObject::invokeMethod(widget(), [p = static_cast<Picture*>(widget())] { p->press(); },
+                                      Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(name);
     }

@@ -251,6 +251,34 @@ def exercise5():
                          lambda: (f := focused(window)) and f.name.startswith(f"gap {number + 1},") and f)
         heard.append(f"after the right answer {GAP_ANSWERS[word]!r}: {field.name!r}")
     check_tree("exercise 5")
+    type_into(field, "x")
+    enter()
+    heard.append(f"after a wrong answer: {alert_text()!r}")
+
+
+def alert_text():
+    """The text of the message box that opens, which Return then closes."""
+    alert = wait_for("a message box", lambda: next((w for w in application() if w is not None
+                                                    and w.getRole() == pyatspi.ROLE_ALERT and showing(w)), None))
+    text = " ".join(n.name for n in walk(alert) if n.getRole() == pyatspi.ROLE_LABEL and n.name)
+    if not text:
+        fail("a message box says nothing")
+    enter()
+    wait_for("the message box to close", lambda: not any(w is not None and w.getRole() == pyatspi.ROLE_ALERT
+                                                         for w in application()))
+    return text
+
+
+def about():
+    window = wait_for("exercise 5", lambda: window_named(r": 5\.$"))
+    item = wait_for("the About item", lambda: next((n for n in walk(window) if n.getRole() == pyatspi.ROLE_MENU_ITEM
+                                                    and n.name == "About"), None))
+    item.queryAction().doAction(0)
+    about = wait_for("the About window", lambda: window_named(r"About Lumora!$"))
+    heard.append(f"About window: {about.getRoleName()} {about.name!r}")
+    press(about, "more information")
+    heard.append(f"more information: {alert_text()[:60]!r}...")
+    check_tree("About")
 
 
 def main():
@@ -275,6 +303,7 @@ def main():
         exercise1()
         exercise3()
         exercise5()
+        about()
     except TimeoutError as error:
         fail(str(error))
     finally:

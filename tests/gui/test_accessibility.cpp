@@ -98,6 +98,7 @@ TEST(Accessibility, TheCreditsOpenFromTheKeyboardAndFromAScreenReader)
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     actions->doAction(QAccessibleActionInterface::pressAction());
+    settle();
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[1].title, "About Lumora!");
 }
