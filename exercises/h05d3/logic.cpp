@@ -13,8 +13,9 @@ namespace {
 // six, a hundred misses in a row is a one-in-a-hundred-million event.
 constexpr int maxDraws = 100;
 
-
+// The answer field's name while no picture is asked about.
 const QString noItem = QStringLiteral("sentence: no picture now");
+
 
 // Without the spaces around it, and with a capital first letter.
 void upperfirst(QString& sentence)

@@ -79,7 +79,7 @@ def wait_for(what, probe, timeout=TIMEOUT):
         pump()
         try:
             result = probe()
-        except Exception:  # objects vanish while windows open and close
+        except GLib.Error:  # objects vanish while windows open and close
             result = None
         if result:
             return result
