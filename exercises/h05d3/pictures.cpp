@@ -10,7 +10,7 @@ constexpr std::array<const char16_t*, pictureCount> descriptions = {
     u"Two girls walk along a red arrow towards a cinema with the sign MOZI.",                        //  0
     u"Two young men stand talking in front of a building with columns and the sign EGYETEM.",        //  1
     u"Two doctors sit on a bench reading newspapers, their doctor's bags beside them.",              //  2
-    u"A man labelled SZABÓ J. at a booth with the sign RENT A CAR, a car behind him.",               //  3
+    u"A man labelled SZABÓ J. at a booth with the sign RENT A CAR, a car parked beside him.",        //  3
     u"A man labelled Kis J. with a suitcase at a reception desk under the sign SZÁLLODA.",           //  4
     u"A woman with the badge É stirs a pot on the stove in a kitchen.",                              //  5
     u"A woman with the badge A hands a 1000 note through a window with the sign PÉNZTÁR.",           //  6
