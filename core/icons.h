@@ -8,4 +8,8 @@ namespace lumora {
 // plural, with hats for the polite forms (54, 58).
 QString personIconPath(int id);
 
+// The pronoun an icon stands for ("én" for 51, "önök" for 58), as a screen
+// reader names it; empty for any other id.
+QString personIconPronoun(int id);
+
 } // namespace lumora

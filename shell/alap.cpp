@@ -44,6 +44,11 @@ QToolButton* pictureButton(QWidget* parent, const Choice& c)
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setFont(typeface(QStringLiteral("Times New Roman"), 12, true));
     b->setGeometry(twips(480, c.top, 735, c.height));
+    // Spoken as "Exercise 1: Put in the correct suffixes. Verbs: Plural".
+    QString subtitle = c.subtitleText;
+    subtitle.remove(u'(').remove(u')');
+    b->setAccessibleName(QStringLiteral("Exercise %1: %2 %3")
+                             .arg(QString::fromLatin1(c.caption).remove(u'&'), c.headingText.trimmed(), subtitle));
     return b;
 }
 
@@ -123,8 +128,10 @@ void Alap::closeEvent(QCloseEvent* event)
 
 Hatter::Hatter()
 {
+    controls::announceAsWindow(this);  // before the title, which fixes how it is announced
     setObjectName(QStringLiteral("hatter"));
     setWindowTitle(QStringLiteral("   L U M O R A  !"));
+    setAccessibleName(QStringLiteral("Lumora"));  // not spelt out letter by letter
     setFixedSize(twips(7710), twips(5940));
     controls::paint(this, QColor(224, 224, 224), QColor());  // it has no controls to keep their own colours
     Module1::center(*this);

@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
@@ -33,19 +34,21 @@ public:
     Picture(QWidget* parent, std::function<void()> action) : QLabel(parent), action(std::move(action))
     {
         setFocusPolicy(Qt::TabFocus);
+        setAccessibleDescription(QStringLiteral("picture"));
     }
+    void press() { action(); }
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            action();
+            press();
     }
     void keyPressEvent(QKeyEvent* event) override
     {
         const int key = event->key();
         if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-            action();
+            press();
         else
             QLabel::keyPressEvent(event);
     }
@@ -53,6 +56,41 @@ protected:
 private:
     std::function<void()> action;
 };
+
+// A screen reader sees a clickable picture as a button it can press.
+class PictureAccessible : public QAccessibleWidget {
+public:
+    explicit PictureAccessible(Picture* picture) : QAccessibleWidget(picture, QAccessible::Button) {}
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& name) override
+    {
+        // Later, as buttons do: the action may open a modal message box, and
+        // the screen reader waits for this call to return.
+        if (name == pressAction())
+            QMetaObject::invokeMethod(widget(), [p = static_cast<Picture*>(widget())] { p->press(); },
+                                      Qt::QueuedConnection);
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+const char windowRole[] = "lumoraWindow";
+
+// Plain QWidgets are fillers to a screen reader, even when they are windows.
+QAccessibleInterface* accessibleFactory(const QString&, QObject* object)
+{
+    if (auto* picture = dynamic_cast<Picture*>(object))
+        return new PictureAccessible(picture);
+    if (auto* w = qobject_cast<QWidget*>(object); w && w->isWindow() && w->property(windowRole).toBool())
+        return new QAccessibleWidget(w, QAccessible::Window);
+    return nullptr;
+}
+
+void installAccessibleFactory()
+{
+    static const bool installed = (QAccessible::installFactory(accessibleFactory), true);
+    Q_UNUSED(installed);
+}
 
 template <class W>
 W* place(W* w, const char* name, int l, int t, int width, int h)
@@ -88,10 +126,17 @@ QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 
 QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action)
 {
+    installAccessibleFactory();
     auto* picture = new Picture(parent, std::move(action));
     picture->setObjectName(QString::fromUtf8(name));
     picture->setCursor(Qt::PointingHandCursor);
     return picture;
+}
+
+void announceAsWindow(QWidget* window)
+{
+    installAccessibleFactory();
+    window->setProperty(windowRole, true);
 }
 
 void caretToEndOnFocus(QLineEdit* field)

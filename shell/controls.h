@@ -21,6 +21,10 @@ QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h);
 // the focus. Placed by the caller.
 QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action);
 
+// A window that is a plain QWidget is announced as a window, not a filler.
+// Call it first: setting a title already fixes how the window is announced.
+void announceAsWindow(QWidget* window);
+
 // Whenever the field gets the focus, the caret goes after its last
 // character with nothing selected, so that typing continues its text.
 void caretToEndOnFocus(QLineEdit* field);

@@ -140,9 +140,11 @@ std::array<QPushButton*, 5> ExerciseWindow::jumpButtons(Own own, const std::arra
     controls::label(client, label, QStringLiteral("Go to exercise:"), labelLeft, 120, labelWidth, 375)
         ->setFont(typeface(QStringLiteral("Arial"), 12, true));
     std::array<QPushButton*, 5> buttons;
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         buttons[i] = controls::button(client, names[i], QStringLiteral("&%1").arg(i + 1), 6840 + 480 * i, 0,
                                       495, 495);
+        buttons[i]->setAccessibleName(QStringLiteral("Exercise %1").arg(i + 1));
+    }
     buttons[3]->setEnabled(false);
     if (own != Own::Exercise12) {
         connect(buttons[0], &QPushButton::clicked, this, [this] { navigator::openExercise12(1, this); });

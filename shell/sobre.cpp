@@ -35,6 +35,7 @@ QString credits()
 
 Sobre::Sobre()
 {
+    controls::announceAsWindow(this);
     setObjectName(QStringLiteral("sobre"));
     setWindowTitle(QStringLiteral("  About Lumora!"));
     setFixedSize(twips(5445), twips(3405));
@@ -68,7 +69,8 @@ Sobre::Sobre()
     info->setAccessibleName(QStringLiteral("more information"));
 
     image1 = controls::label(this, "Image1", QString(), 4560, 120, 495, 495);
-    image1->setAccessibleName(QStringLiteral("animation"));
+    image1->setAccessibleName(QStringLiteral("Lumora animation"));
+    image1->setAccessibleDescription(QStringLiteral("picture"));
     const char* frameNames[] = {"Image3", "Image4", "Image5"};
     for (int i = 0; i < 3; ++i) {
         frames[i] = controls::label(this, frameNames[i], QString(), 240 + 720 * i, 3000, 615, 495);

@@ -34,6 +34,7 @@ void Logic::load()
     // Nothing to answer before the first Start.
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
+    noItem();
 }
 
 void Logic::openAs(int exercise)
@@ -43,6 +44,8 @@ void Logic::openAs(int exercise)
     view.setExercise2Enabled(exercise == 1);
     view.setHeading(QString::number(exercise) + QStringLiteral(". Put in the correct suffixes:"));
 }
+
+void Logic::noItem() { view.describeEnding(QStringLiteral("ending: no verb now")); }
 
 void Logic::titleAndHeading()
 {
@@ -71,6 +74,7 @@ void Logic::Change()
     // The run is over: answering now would count against the old run's total.
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
+    noItem();
 }
 
 void Logic::start()
@@ -130,6 +134,7 @@ void Logic::spec()
     if (prefillsIk(verb))
         view.setEndingText(QStringLiteral("ik"));
     view.setVerbEditable(stemChanges(verb));
+    view.describeEnding(QStringLiteral("ending for %1, person %2").arg(verb, view.pronounText()));
 }
 
 QString Logic::answer() const
@@ -187,6 +192,7 @@ void Logic::correct()
     itemverb = itemverblista();
     view.clearPersonIcon();
     view.setPronounText({});
+    noItem();
     solved = 0;
     view.setStartEnabled(true);
     view.setStartCaption(QStringLiteral("&Restart"));

@@ -23,6 +23,8 @@ public:
     virtual QString endingText() const = 0;
     virtual void setEndingText(const QString& text) = 0;
     virtual void focusEnding() = 0;
+    // What the ending field asks for, as a screen reader names the field.
+    virtual void describeEnding(const QString& text) = 0;
 
     // Record field (Text3): the right answers of the run.
     virtual QString recordText() const = 0;
@@ -96,6 +98,7 @@ private:
     void showPerson(int person);
     QString currentVerb() const;
     QString answer() const;
+    void noItem();
 
     View& view;
     Prompter& prompter;

@@ -41,20 +41,20 @@ Window::Window()
 
     picture = label(a, "Image1", QString(), 1920, 3600, 735, 735);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setAccessibleName(QStringLiteral("person picture"));
+    picture->setAccessibleDescription(QStringLiteral("person picture"));
     pronoun = label(a, "Label1", QString(), 2760, 3840, 615, 495);
     pronoun->setAlignment(Qt::AlignCenter);
-    pronoun->setAccessibleName(QStringLiteral("person"));
+    pronoun->setAccessibleDescription(QStringLiteral("person"));
     pronoun->setFont(answerFont);
     paint(pronoun, QColor(192, 255, 192), QColor());
     pronoun->hide();
     verb = field(a, "Text1", 3480, 3840, 1815, 495);
     verb->setFont(answerFont);
-    verb->setAccessibleName(QStringLiteral("verb"));
+    verb->setAccessibleName(QStringLiteral("verb stem"));
     caretToEndOnFocus(verb);
     ending = field(a, "Text2", 5280, 3840, 735, 495);
     ending->setFont(answerFont);
-    ending->setAccessibleName(QStringLiteral("ending"));
+    pronoun->setBuddy(ending);
     paint(ending, Qt::white, Qt::red);
 
     const Plus p = plusInvitation("Label5",
@@ -90,6 +90,7 @@ void Window::setVerbEditable(bool editable) { verb->setReadOnly(!editable); }
 QString Window::endingText() const { return ending->text(); }
 void Window::setEndingText(const QString& text) { ending->setText(text); }
 void Window::focusEnding() { ending->setFocus(); }
+void Window::describeEnding(const QString& text) { ending->setAccessibleName(text); }
 QString Window::recordText() const { return record->toPlainText(); }
 
 void Window::setRecordText(const QString& text)
@@ -103,8 +104,19 @@ void Window::setRecordText(const QString& text)
 QString Window::pronounText() const { return pronoun->text(); }
 void Window::setPronounText(const QString& text) { pronoun->setText(text); }
 void Window::setPronounVisible(bool visible) { pronoun->setVisible(visible); }
-void Window::showPersonIcon(int personicon) { picture->setPixmap(lumora::picture(personIconPath(personicon), *this)); }
-void Window::clearPersonIcon() { picture->clear(); }
+
+void Window::showPersonIcon(int personicon)
+{
+    picture->setPixmap(lumora::picture(personIconPath(personicon), *this));
+    picture->setAccessibleName(personIconPronoun(personicon));
+}
+
+void Window::clearPersonIcon()
+{
+    picture->clear();
+    picture->setAccessibleName({});
+}
+
 void Window::setPersonVisible(bool visible) { picture->setVisible(visible); }
 void Window::setHeading(const QString& text) { heading->setText(text); }
 void Window::setPlusPromptVisible(bool visible) { plusPrompt->setVisible(visible); }

@@ -24,6 +24,7 @@ private:
     QString endingText() const override;
     void setEndingText(const QString& text) override;
     void focusEnding() override;
+    void describeEnding(const QString& text) override;
     QString recordText() const override;
     void setRecordText(const QString& text) override;
     QString pronounText() const override;

@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
+#include "exercises/h05d3/pictures.h"
 #include "feedback/diagnosis.h"
 
 namespace lumora::h05d3 {
@@ -12,6 +13,9 @@ namespace {
 // that a stuck random source cannot hang the window. With one open item of
 // six, a hundred misses in a row is a one-in-a-hundred-million event.
 constexpr int maxDraws = 100;
+
+// The answer field's name while no picture is asked about.
+const QString noItem = QStringLiteral("sentence: no picture now");
 
 
 // Without the spaces around it, and with a capital first letter.
@@ -34,6 +38,7 @@ void Logic::load()
     hatalista(hata);
     hatblista(hatb);
     extended_ = false;
+    view.describeAnswer(noItem);
     view.focusStart();
 }
 
@@ -104,6 +109,8 @@ void Logic::setup()
     upper2();
     upper3();
     view.setSolutionText(sentenceA_);
+    view.describeAnswer(QStringLiteral("sentence for the picture: %1 Person: %2")
+                            .arg(pictureDescription(item_), personLabel));
 }
 
 void Logic::nevma()
@@ -112,7 +119,8 @@ void Logic::nevma()
         personcode_ = basicPerson(item_);
         const Person& p = person(personcode_);
         subject = p.pronoun.toString();
-        view.setPersonText(p.label.toString());
+        personLabel = p.label.toString();
+        view.setPersonText(personLabel);
         return;
     }
     const int choice = draw(random, 3, 1);
@@ -120,7 +128,8 @@ void Logic::nevma()
     const Person& p = person(personcode_);
     const bool own = personcode_ == 3; // the item's subject stands for the person
     subject = own ? al[item_] : p.pronoun.toString();
-    view.setPersonText(own ? al[item_] : p.label.toString());
+    personLabel = own ? al[item_] : p.label.toString();
+    view.setPersonText(personLabel);
     view.setPersonIcon(p.icon);
     view.setPersonShown(own);
     view.setPersonIconShown(!own);
@@ -177,6 +186,7 @@ void Logic::Change()
     extended_ = false;
     marks.fill(true);
     view.clearPicture();
+    view.describeAnswer(noItem);
     view.setStartShown(true);
     view.focusStart();
     view.setModeText(QString());

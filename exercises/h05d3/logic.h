@@ -37,6 +37,8 @@ public:
     virtual void setAnswerShown(bool shown) = 0;
     virtual bool answerShown() const = 0;
     virtual void focusAnswer() = 0;
+    // What the answer field asks for, as a screen reader names the field.
+    virtual void describeAnswer(const QString& text) = 0;
 
     // Start button (comenzar).
     virtual void setStartShown(bool shown) = 0;
@@ -107,6 +109,7 @@ private:
     bool extended_ = false;
     int personcode_ = 0;
     QString subject;
+    QString personLabel; // as the person label shows it
     QString ending_;
     QString sentenceA_, sentenceB_;
     int tries = 0; // wrong answers on the current item

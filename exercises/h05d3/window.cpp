@@ -38,7 +38,7 @@ Window::Window()
     controls::label(a, "Label4", QStringLiteral("3. Make sentences:"), 240, 600, 2415, 375)->setFont(heading());
     label5 = controls::label(a, "Label5", QString(), 360, 960, 2295, 375);
     label5->setFont(heading());
-    label5->setAccessibleName(QStringLiteral("mode"));
+    label5->setAccessibleDescription(QStringLiteral("mode"));
 
     // The picture sits in the middle of its frame.
     auto* picture1 = new QFrame(a);
@@ -47,7 +47,6 @@ Window::Window()
     picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture1->setLineWidth(2);
     auto* image = controls::clickablePicture(picture1, "Image1", [this] { logic.hint(); });
-    image->setAccessibleName(QStringLiteral("picture"));
     QRect inFrame(QPoint(), pictureSize);
     inFrame.moveCenter(picture1->rect().center());
     image->setGeometry(inFrame);
@@ -59,22 +58,22 @@ Window::Window()
 
     label7 = controls::label(a, "Label7", QString(), 120, 3000, 1695, 495);
     label7->setFont(sentence());
-    label7->setAccessibleName(QStringLiteral("person"));
+    label7->setAccessibleDescription(QStringLiteral("person"));
     label7->hide();
     image2 = new QLabel(a);
     image2->setObjectName(QStringLiteral("Image2"));
-    image2->setAccessibleName(QStringLiteral("person picture"));
+    image2->setAccessibleDescription(QStringLiteral("person picture"));
     image2->setGeometry(twips(1920, 2880, 480, 480));
     image2->hide();
 
     text1 = controls::field(a, "Text1", 600, 3600, 8055, 495);
     text1->setFont(sentence());
-    text1->setAccessibleName(QStringLiteral("sentence"));
+    label7->setBuddy(text1);
     text1->hide();
     translateKeys(hunkey, {text1});
     label1 = controls::label(a, "Label1", QString(), 600, 4200, 8055, 375);
     label1->setFont(sentence());
-    label1->setAccessibleName(QStringLiteral("solution"));
+    label1->setAccessibleDescription(QStringLiteral("solution"));
     label1->hide();
 
     const Plus p = plusInvitation("Label2",
@@ -93,18 +92,33 @@ Window::Window()
     connect(plusd1, &QPushButton::clicked, this, [this] { logic.plus(); });
     connect(text1, &QLineEdit::textChanged, this, [this] { logic.typing(); });
 
+    clearPicture();
     loadCommon(QStringLiteral(": 3."));
     logic.load();
 }
 
 // Each picture is read from the resources when it is shown, rather than all
 // 32 kept in hidden slots from the window's opening.
-void Window::showPicture(int item) { image1->setPixmap(picture(picturePath(item), *this)); }
-void Window::clearPicture() { image1->clear(); }
+void Window::showPicture(int item)
+{
+    image1->setPixmap(picture(picturePath(item), *this));
+    image1->setAccessibleName(pictureDescription(item));
+}
+
+void Window::clearPicture()
+{
+    image1->clear();
+    image1->setAccessibleName(QStringLiteral("no picture now"));
+}
 
 void Window::setPersonText(const QString& text) { label7->setText(text); }
 void Window::setPersonShown(bool shown) { label7->setVisible(shown); }
-void Window::setPersonIcon(int id) { image2->setPixmap(picture(personIconPath(id), *this)); }
+
+void Window::setPersonIcon(int id)
+{
+    image2->setPixmap(picture(personIconPath(id), *this));
+    image2->setAccessibleName(personIconPronoun(id));
+}
 void Window::setPersonIconShown(bool shown) { image2->setVisible(shown); }
 
 void Window::setSolutionText(const QString& text) { label1->setText(text); }
@@ -116,6 +130,7 @@ void Window::setAnswerText(const QString& text) { text1->setText(text); }
 void Window::setAnswerShown(bool shown) { text1->setVisible(shown); }
 bool Window::answerShown() const { return !text1->isHidden(); }
 void Window::focusAnswer() { text1->setFocus(); }
+void Window::describeAnswer(const QString& text) { text1->setAccessibleName(text); }
 
 void Window::setStartShown(bool shown) { comenzar->setVisible(shown); }
 void Window::setStartCaption(const QString& caption) { comenzar->setText(caption); }

@@ -32,6 +32,7 @@ private:
     void setAnswerShown(bool shown) override;
     bool answerShown() const override;
     void focusAnswer() override;
+    void describeAnswer(const QString& text) override;
     void setStartShown(bool shown) override;
     void setStartCaption(const QString& caption) override;
     void focusStart() override;

@@ -46,6 +46,18 @@ void fill(SuffixList& list, int person)
 
 GapKind gapKind(int g) { return kinds.at(g); }
 
+QString gapName(int g)
+{
+    static const char* const kindWords[] = {"adverb", "object", "verb"}; // in the order of GapKind
+    for (std::size_t i = 1; i < std::size(textElements); ++i)
+        if (textElements[i].piece == Piece::Gap && textElements[i].index == g) {
+            const QString before = textElements[i - 1].text.toString().split(u' ', Qt::SkipEmptyParts).last();
+            return QStringLiteral("gap %1, after %2, %3")
+                .arg(QString::number(g), before, QLatin1String(kindWords[int(gapKind(g))]));
+        }
+    return {};
+}
+
 const KindColours& colours(GapKind kind)
 {
     static const KindColours adverb{QColor(255, 224, 192), QColor(255, 192, 128), std::nullopt};

@@ -103,6 +103,8 @@ struct KindColours {
 };
 
 GapKind gapKind(int g);
+// Gap g as a screen reader names it: "gap 3, after szoba, object".
+QString gapName(int g);
 const KindColours& colours(GapKind kind);
 
 // ---- Stems --------------------------------------------------------------------

@@ -81,7 +81,8 @@ Window::Window()
     box->setGeometry(twips(4200, 600, 1335, 375));
     box->setFont(buttonFont());
     box->setPlaceholderText(QStringLiteral("Ki?"));
-    box->setAccessibleName(QStringLiteral("person"));
+    box->setAccessibleName(QStringLiteral("Ki? (who)"));
+    box->setAccessibleDescription(QStringLiteral("person"));
     controls::paint(box, green, QColor());
 
     const QList<QWidget*> readingOrder = buildText();
@@ -116,6 +117,7 @@ Window::Window()
 QList<QWidget*> Window::buildText()
 {
     QList<QWidget*> readingOrder;
+    QLabel* lastLabel = nullptr;
     for (std::size_t i = 0; i < std::size(textElements); ++i) {
         const Element& e = textElements[i];
         const int top = lineTops[e.line - 1];
@@ -130,6 +132,7 @@ QList<QWidget*> Window::buildText()
             controls::paint(label, e.piece == Piece::Person ? green : QColor(Qt::white), QColor());
             if (e.piece == Piece::Person)
                 person = label;
+            lastLabel = label;
             continue;
         }
         QLineEdit* field = controls::field(area(), controlName(e), e.left, top, e.width, fieldHeight);
@@ -141,7 +144,9 @@ QList<QWidget*> Window::buildText()
         switch (e.piece) {
         case Piece::Gap:
             gaps[e.index] = field;
-            field->setAccessibleName(QStringLiteral("gap %1").arg(e.index));
+            field->setAccessibleName(gapName(e.index));
+            if (i > 0 && textElements[i - 1].piece == Piece::Fixed) // the words it completes
+                lastLabel->setBuddy(field);
             field->setProperty("tag", QString::number(e.index));
             field->installEventFilter(this);
             setGapBackground(e.index, colours(gapKind(e.index)).unsolved);

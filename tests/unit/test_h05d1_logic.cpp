@@ -21,6 +21,7 @@ const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
 // The window's controls as plain values, starting as the window shows them.
 struct FakeView : View {
     QString verb, ending, record, pronounCaption, heading, caption;
+    QString endingName;  // what a screen reader hears on the ending field
     QString startCaption = "&Start";
     QString focus;  // "ending" or "start", whichever took the focus last
     int icon = 0;   // 0: no picture
@@ -38,6 +39,7 @@ struct FakeView : View {
     QString endingText() const override { return ending; }
     void setEndingText(const QString& t) override { ending = t; }
     void focusEnding() override { focus = "ending"; }
+    void describeEnding(const QString& t) override { endingName = t; }
     QString recordText() const override { return record; }
     void setRecordText(const QString& t) override { record = t; }
     QString pronounText() const override { return pronounCaption; }
@@ -153,6 +155,8 @@ protected:
             ASSERT_TRUE(view.nextEnabled);
             EXPECT_EQ(view.focus, "ending");
             EXPECT_EQ(view.icon, personicon(personOf(view.pronounCaption)));
+            // Spoken as well as shown: the field names the verb and the person.
+            EXPECT_EQ(view.endingName, "ending for " + view.verb + ", person " + view.pronounCaption);
             const QString shown = view.verb + ' ' + view.pronounCaption;
             EXPECT_TRUE(seen.insert(shown).second) << "twice: " << shown.toStdString();
             w.answerRight();
@@ -176,6 +180,7 @@ protected:
         EXPECT_TRUE(view.plusEnabled);
         EXPECT_EQ(view.icon, 0);
         EXPECT_EQ(view.pronounCaption, "");
+        EXPECT_FALSE(view.endingName.contains("person")) << "still names the last item";
     }
 };
 

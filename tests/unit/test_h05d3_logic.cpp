@@ -1,5 +1,6 @@
 #include "core/module1.h"
 #include "exercises/h05d3/logic.h"
+#include "exercises/h05d3/pictures.h"
 #include "h05d3_forms.h"
 #include "recording.h"
 
@@ -28,6 +29,7 @@ public:
     bool invitationShown = true;
     QString answerText;
     QStringList answerLog; // every text written into the answer field
+    QString answerName;    // what a screen reader hears on it
     bool answerVisible = false;
     QString focus;
     bool startShown = true;
@@ -59,6 +61,7 @@ public:
     void setAnswerShown(bool shown) override { answerVisible = shown; }
     bool answerShown() const override { return answerVisible; }
     void focusAnswer() override { focus = "answer"; }
+    void describeAnswer(const QString& text) override { answerName = text; }
     void setStartShown(bool shown) override { startShown = shown; }
     void setStartCaption(const QString& caption) override { startCaption = caption; }
     void focusStart() override { focus = "start"; }
@@ -223,6 +226,9 @@ TEST_F(H05d3Logic, BasicSeriesEndsAfterSixRightAnswersWithNoItemTwice)
         EXPECT_TRUE(seen.insert(logic.item()).second) << "item " << logic.item() << " came twice";
         EXPECT_GE(logic.item(), 0);
         EXPECT_LT(logic.item(), basicCount);
+        // The answer field names the picture it asks about and the person.
+        EXPECT_TRUE(view.answerName.contains(pictureDescription(logic.item()))) << view.answerName.toStdString();
+        EXPECT_TRUE(view.answerName.endsWith(" " + view.personText)) << view.answerName.toStdString();
         logic.check(n % 2 ? logic.sentenceA() : logic.sentenceB());
         EXPECT_TRUE(rec.messages.empty() || n == basicCount);
     }
@@ -240,6 +246,7 @@ TEST_F(H05d3Logic, BasicSeriesEndsAfterSixRightAnswersWithNoItemTwice)
     EXPECT_FALSE(view.nextDefault);
     EXPECT_FALSE(view.solutionButtonShown);
     EXPECT_EQ(view.picture, -1);
+    EXPECT_FALSE(view.answerName.contains(pictureDescription(basicCount - 1).left(10)));
     EXPECT_FALSE(view.personShown);
     EXPECT_FALSE(view.iconShown);
     EXPECT_TRUE(view.exampleShown);

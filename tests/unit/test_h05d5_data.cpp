@@ -176,6 +176,21 @@ TEST(H05d5Gaps, KindsAndColours)
     EXPECT_EQ(v.solvedText, QColor(255, 0, 0));
 }
 
+// A screen reader names each gap by the word it completes and its kind.
+TEST(H05d5Gaps, AreNamedByTheWordBeforeThemAndTheirKind)
+{
+    EXPECT_EQ(gapName(0), "gap 0, after lak, verb");
+    EXPECT_EQ(gapName(1), "gap 1, after Kelenföld, adverb");
+    EXPECT_EQ(gapName(3), "gap 3, after szoba, object");
+    EXPECT_EQ(gapName(8), "gap 8, after francia, adverb");
+    EXPECT_EQ(gapName(14), "gap 14, after Újság, object");
+    EXPECT_EQ(gapName(17), "gap 17, after hallgat, verb");
+    std::set<QString> names;
+    for (int g = 0; g < gapCount; ++g)
+        names.insert(gapName(g));
+    EXPECT_EQ(names.size(), std::size_t(gapCount));
+}
+
 TEST(H05d5Persons, AreFoundByTheirExactBoxItem)
 {
     const char* items[] = {"Péter", "én", "te", "mi", "ti", "ők"};

@@ -1,9 +1,11 @@
+#include "exercises/h05d3/data.h"
 #include "exercises/h05d3/pictures.h"
 
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QList>
+#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -115,4 +117,23 @@ TEST(Pictures, NoTwoItemsShareAPicture)
     for (int a = 0; a < pictureCount; ++a)
         for (int b = a + 1; b < pictureCount; ++b)
             EXPECT_NE(images[a], images[b]) << "pictures " << a << " and " << b;
+}
+
+// The spoken descriptions say what each picture shows without the sentence
+// the learner must make: no description carries its item's Hungarian verb.
+TEST(Pictures, EachHasItsOwnDescriptionThatKeepsTheVerbToItself)
+{
+    Column verbs;
+    igelista(verbs);
+    QSet<QString> seen;
+    for (int item = 0; item < pictureCount; ++item) {
+        SCOPED_TRACE(item);
+        const QString d = pictureDescription(item);
+        EXPECT_GT(d.size(), 30);
+        EXPECT_TRUE(d.endsWith(u'.'));
+        EXPECT_FALSE(seen.contains(d));
+        seen.insert(d);
+        const QStringList words = d.toLower().split(QRegularExpression(QStringLiteral("\\W+")), Qt::SkipEmptyParts);
+        EXPECT_FALSE(words.contains(verbs[item])) << d.toStdString();
+    }
 }
