@@ -1,0 +1,53 @@
+#include "record/review.h"
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+namespace lumora::record {
+
+std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
+{
+    struct Place {
+        int box;
+        std::size_t since; // the try that put it into its box
+    };
+    std::map<ReviewItem, Place> in;
+    for (std::size_t t = 0; t < tries.size(); ++t) {
+        const FirstTry& f = tries[t];
+        if (!f.right) {
+            in[f.item] = {1, t}; // a miss anywhere starts again from box 1
+            continue;
+        }
+        const auto found = in.find(f.item);
+        if (!f.review || found == in.end())
+            continue; // outside a review a right answer leaves the boxes alone
+        if (found->second.box == boxCount)
+            in.erase(found);
+        else
+            found->second = {found->second.box + 1, t};
+    }
+
+    std::vector<std::pair<Place, ReviewItem>> order;
+    for (const auto& [item, place] : in)
+        order.push_back({place, item});
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.second.exercise, a.first.box, a.first.since)
+               < std::tie(b.second.exercise, b.first.box, b.first.since);
+    });
+    std::vector<Waiting> result;
+    for (const auto& [place, item] : order)
+        result.push_back({item, place.box});
+    return result;
+}
+
+std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise)
+{
+    std::vector<ReviewItem> items;
+    for (const Waiting& w : boxes(tries))
+        if (w.item.exercise == exercise)
+            items.push_back(w.item);
+    return items;
+}
+
+} // namespace lumora::record

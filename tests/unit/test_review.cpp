@@ -1,0 +1,71 @@
+// The review boxes left by sequences of first tries, written out by hand.
+#include "record/review.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace lumora::record;
+
+namespace {
+
+// Items of exercise 1 (basic and extended, same numbers), 3 and 5.
+const ReviewItem a{1, false, 3, 3};
+const ReviewItem b{1, false, 20, 4};
+const ReviewItem c{1, false, 40, 5};
+const ReviewItem aExtended{1, true, 3, 3};
+const ReviewItem picture{3, false, 7, 22};
+const ReviewItem gapTe{5, false, 4, 2};
+const ReviewItem gapEn{5, false, 4, 1};
+
+FirstTry miss(ReviewItem i) { return {i, false, false}; }
+FirstTry right(ReviewItem i) { return {i, true, false}; }
+FirstTry reviewRight(ReviewItem i) { return {i, true, true}; }
+FirstTry reviewMiss(ReviewItem i) { return {i, false, true}; }
+
+struct Case {
+    std::string name;
+    std::vector<FirstTry> tries;
+    std::vector<Waiting> left;
+};
+
+const Case cases[] = {
+    {"nothing missed, nothing waits", {right(a), right(b)}, {}},
+    {"a miss enters box 1", {right(b), miss(a)}, {{a, 1}}},
+    {"a right answer outside a review leaves the box", {miss(a), right(a), right(a)}, {{a, 1}}},
+    {"one right review moves it to box 2", {miss(a), reviewRight(a)}, {{a, 2}}},
+    {"two right reviews let it go", {miss(a), reviewRight(a), reviewRight(a)}, {}},
+    {"a review miss in box 2 goes back to box 1", {miss(a), reviewRight(a), reviewMiss(a)}, {{a, 1}}},
+    {"a miss in a basic run goes back to box 1", {miss(a), reviewRight(a), miss(a)}, {{a, 1}}},
+    {"gone, then missed again: box 1", {miss(a), reviewRight(a), reviewRight(a), miss(a)}, {{a, 1}}},
+    {"a right review of an item not waiting changes nothing", {reviewRight(a), miss(b)}, {{b, 1}}},
+    {"box 1 first, each box oldest first", {miss(a), miss(b), miss(c), reviewRight(b)}, {{a, 1}, {c, 1}, {b, 2}}},
+    {"missed again, it is the newest of box 1", {miss(a), miss(b), miss(a)}, {{b, 1}, {a, 1}}},
+    {"box 2 in order of moving there", {miss(a), miss(b), reviewRight(b), reviewRight(a)}, {{b, 2}, {a, 2}}},
+    {"basic item and extended pair with the same numbers are apart",
+     {miss(a), reviewRight(aExtended), miss(aExtended), reviewRight(aExtended)}, {{a, 1}, {aExtended, 2}}},
+    {"one gap of two persons is two items", {miss(gapTe), miss(gapEn), reviewRight(gapEn)}, {{gapTe, 1}, {gapEn, 2}}},
+    {"by exercise first", {miss(gapTe), miss(picture), reviewRight(a), miss(c)}, {{c, 1}, {picture, 1}, {gapTe, 1}}},
+};
+
+} // namespace
+
+TEST(ReviewBoxes, EachSequenceLeavesItsBoxes)
+{
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        const std::vector<Waiting> left = boxes(k.tries);
+        ASSERT_EQ(left.size(), k.left.size());
+        for (std::size_t i = 0; i < left.size(); ++i) {
+            EXPECT_EQ(left[i].item, k.left[i].item) << "at " << i;
+            EXPECT_EQ(left[i].box, k.left[i].box) << "at " << i;
+        }
+    }
+}
+
+TEST(ReviewBoxes, AReviewAsksOneExercisesItemsInBoxOrder)
+{
+    const std::vector<FirstTry> tries{miss(gapTe), miss(a), miss(b), reviewRight(a), miss(gapEn)};
+    EXPECT_EQ(waiting(tries, 1), (std::vector<ReviewItem>{b, a}));
+    EXPECT_EQ(waiting(tries, 5), (std::vector<ReviewItem>{gapTe, gapEn}));
+    EXPECT_TRUE(waiting(tries, 3).empty());
+}
