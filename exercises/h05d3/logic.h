@@ -81,13 +81,6 @@ public:
     void example();                    // Modelo click
     void plus();                       // Plusd1 click
 
-    int item() const { return item_; }
-    int personcode() const { return personcode_; }
-    int solved() const { return solved_; }
-    bool extended() const { return extended_; }
-    const QString& sentenceA() const { return sentenceA_; }
-    const QString& sentenceB() const { return sentenceB_; }
-    const QString& ige(int k) const { return ige_[k]; }
 
 private:
     void firstitem(int lo, int hi);  // draws the first item in lo..hi and shows it
