@@ -41,6 +41,21 @@ std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
     return result;
 }
 
+namespace {
+
+class Nothing : public FirstTries {
+public:
+    std::vector<FirstTry> firstTries() const override { return {}; }
+};
+
+const Nothing nothing;
+const FirstTries* installed = nullptr;
+
+} // namespace
+
+const FirstTries& reviewRecord() { return installed ? *installed : nothing; }
+void setReviewRecord(const FirstTries* r) { installed = r; }
+
 std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise)
 {
     std::vector<ReviewItem> items;
@@ -48,6 +63,22 @@ std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise
         if (w.item.exercise == exercise)
             items.push_back(w.item);
     return items;
+}
+
+Offer offer(const FirstTries& record, int exercise)
+{
+    const std::vector<FirstTry> tries = record.firstTries();
+    Offer o{waiting(tries, exercise), false};
+    o.everMissed = std::any_of(tries.begin(), tries.end(),
+                               [exercise](const FirstTry& f) { return f.item.exercise == exercise && !f.right; });
+    return o;
+}
+
+ReviewButton reviewButton(const Offer& offer, bool running)
+{
+    const int count = int(offer.items.size());
+    return {offer.everMissed, count > 0 && !running,
+            count > 0 ? QStringLiteral("Re&view (%1)").arg(count) : QStringLiteral("Re&view")};
 }
 
 } // namespace lumora::record

@@ -1,4 +1,6 @@
 #pragma once
+#include <QString>
+
 #include <compare>
 #include <vector>
 
@@ -39,5 +41,37 @@ std::vector<Waiting> boxes(const std::vector<FirstTry>& tries);
 
 // The items of one exercise that a review run asks, in that order.
 std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise);
+
+// The record as the review reads it: the first try of each item in each run,
+// oldest first. The program's store, or the tests' memory.
+class FirstTries {
+public:
+    virtual ~FirstTries() = default;
+    virtual std::vector<FirstTry> firstTries() const = 0;
+};
+
+// The record the windows hand to their logic; until one is installed nothing
+// was ever tried.
+const FirstTries& reviewRecord();
+// Installs another record (not owned); nullptr goes back to none.
+void setReviewRecord(const FirstTries* r);
+
+// What an exercise window offers: the items a review run asks, and whether
+// the exercise was ever missed at all (a learner who never misses never sees
+// the Review button).
+struct Offer {
+    std::vector<ReviewItem> items;
+    bool everMissed = false;
+};
+Offer offer(const FirstTries& record, int exercise);
+
+// The Review button: "Re&view (7)" while items wait, "Re&view" once none does;
+// usable only then and when no run is going on.
+struct ReviewButton {
+    bool shown;
+    bool enabled;
+    QString caption;
+};
+ReviewButton reviewButton(const Offer& offer, bool running);
 
 } // namespace lumora::record

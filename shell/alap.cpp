@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "record/review.h"
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
@@ -12,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace lumora {
 namespace {
@@ -22,6 +24,7 @@ const QColor grey(192, 192, 192);
 
 // One exercise of the menu: its picture button, heading and subtitle.
 struct Choice {
+    int exercise;
     const char* button;
     const char* caption;
     const char* picture;
@@ -52,6 +55,21 @@ QToolButton* pictureButton(QWidget* parent, const Choice& c)
     return b;
 }
 
+// How many items of the exercise wait for review, left of its button; empty
+// when none does.
+void reviewCount(QWidget* area, const Choice& c, const std::vector<record::Waiting>& waiting)
+{
+    const auto count = std::count_if(waiting.begin(), waiting.end(),
+                                     [&c](const record::Waiting& w) { return w.item.exercise == c.exercise; });
+    const QByteArray name = "Review" + QByteArray::number(c.exercise);
+    QLabel* label = controls::label(area, name.constData(), count ? QString::number(count) : QString(), 0,
+                                    c.top + (c.height - 375) / 2, 465, 375);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(typeface(QStringLiteral("Arial"), 10, true));
+    label->setAccessibleName(QStringLiteral("%1 to review").arg(count));
+    label->setVisible(count > 0); // a learner who never missed sees the menu as it was
+}
+
 } // namespace
 
 Alap::Alap()
@@ -70,19 +88,21 @@ Alap::Alap()
     panel->setFont(typeface(QStringLiteral("Times New Roman"), 14.25, true));
 
     const Choice choices[] = {
-        {"AniButton1", "&1", ":/icons/menu1.png", 1320, 870, "Label1", "Put in the correct suffixes.", 1440, 3135,
+        {1, "AniButton1", "&1", ":/icons/menu1.png", 1320, 870, "Label1", "Put in the correct suffixes.", 1440, 3135,
          "Label5", "(Verbs: Plural)", 2895, 375},
-        {"AniButton3", "&2", ":/icons/menu2.png", 2400, 870, "Label2", "Put in the correct suffixes.", 2520, 4095,
+        {2, "AniButton3", "&2", ":/icons/menu2.png", 2400, 870, "Label2", "Put in the correct suffixes.", 2520, 4095,
          "Label6", "(Verbs: Singular and Plural)", 2775, 375},
-        {"AniButton2", "&3", ":/icons/menu3.png", 3480, 990, "Label3", "Make sentences according to the pictures.",
+        {3, "AniButton2", "&3", ":/icons/menu3.png", 3480, 990, "Label3", "Make sentences according to the pictures.",
          3480, 4335, "Label7", "(Sentences with adverbs of place or direct object.)", 3975, 615},
-        {"AniButton4", "&5", ":/icons/menu5.png", 4680, 870, "Label4", "Fill in the gaps. ", 4680, 1695, "Label8",
+        {5, "AniButton4", "&5", ":/icons/menu5.png", 4680, 870, "Label4", "Fill in the gaps. ", 4680, 1695, "Label8",
          "(Verbs, adverbs of place and direct object.)", 4215, 375},
     };
     QToolButton* buttons[4];
     int i = 0;
+    const std::vector<record::Waiting> waiting = record::boxes(record::reviewRecord().firstTries());
     for (const Choice& c : choices) {
         buttons[i++] = pictureButton(area, c);
+        reviewCount(area, c, waiting);
         controls::label(area, c.heading, c.headingText, 1440, c.headingTop, c.headingWidth, 375)
             ->setFont(typeface(QStringLiteral("Times New Roman"), 12, true));
         controls::label(area, c.subtitle, c.subtitleText, 1440, c.headingTop + 360, c.subtitleWidth,

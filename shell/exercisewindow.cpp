@@ -179,3 +179,21 @@ QPushButton* ExerciseWindow::charButton(const char* button, const char* help, QL
 }
 
 } // namespace lumora
+
+namespace lumora {
+
+QPushButton* ExerciseWindow::reviewButtonAt(int l, int t, int w, int h)
+{
+    QPushButton* b = controls::button(client, "Review", QStringLiteral("Re&view"), l, t, w, h);
+    b->hide();
+    return b;
+}
+
+void ExerciseWindow::showReviewButton(QPushButton* b, const record::ReviewButton& state)
+{
+    b->setText(state.caption);
+    b->setEnabled(state.enabled);
+    b->setVisible(state.shown);
+}
+
+} // namespace lumora

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/keytables.h"
 #include "core/prompter.h"
+#include "record/review.h"
 #include "shell/defaultbutton.h"
 
 #include <QMainWindow>
@@ -81,6 +82,10 @@ protected:
     // The "&Char" button and its hidden key help line below it. Showing the
     // help puts the focus into the answer field, when that is shown.
     QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
+
+    // The Review button in the window's free space; hidden until the logic shows it.
+    QPushButton* reviewButtonAt(int l, int t, int w, int h);
+    static void showReviewButton(QPushButton* b, const record::ReviewButton& state);
 
     DefaultButton defaults{this};
 

@@ -23,7 +23,10 @@ QString heading(int exercise)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random, const record::FirstTries& tried)
+    : view(view), prompter(prompter), random(random), tried(tried)
+{
+}
 
 void Logic::load()
 {
@@ -43,6 +46,7 @@ void Logic::openAs(int exercise)
     view.setExercise1Enabled(exercise != 1);
     view.setExercise2Enabled(exercise == 1);
     view.setHeading(QString::number(exercise) + QStringLiteral(". Put in the correct suffixes:"));
+    showReview();
 }
 
 void Logic::noItem() { view.describeEnding(QStringLiteral("ending: no verb now")); }
@@ -75,6 +79,9 @@ void Logic::Change()
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
     noItem();
+    reviewing = false;
+    running = false;
+    showReview();
 }
 
 void Logic::start()
@@ -101,7 +108,53 @@ void Logic::start()
     }
     view.focusEnding();
     view.setStartEnabled(false);
+    running = true;
+    showReview();
 }
+
+void Logic::review()
+{
+    queue = record::offer(tried, exercise).items;
+    if (queue.empty())
+        return;
+    reviewing = true;
+    running = true;
+    view.setNextEnabled(true);
+    view.setSolutionEnabled(true);
+    if (view.plusVisible())
+        view.setPlusEnabled(false);
+    view.setRecordText({});
+    Module1::setmsg();
+    Module1::title += suffix(exercise);
+    view.setPronounVisible(exercise == 1);
+    view.setPersonVisible(exercise != 1);
+    total = int(queue.size());
+    solved = 0;
+    ask();
+    view.setStartEnabled(false);
+    showReview();
+}
+
+void Logic::ask()
+{
+    const record::ReviewItem& r = queue.at(solved);
+    item = r.item;
+    tries = 0;
+    if (r.extended) {
+        if (igeb.isEmpty())
+            igeb = igeblista();
+        showPerson(r.person);
+    } else {
+        nevmas();
+    }
+    view.setVerbText(currentVerb());
+    spec();
+    view.focusEnding();
+}
+
+bool Logic::asksExtended() const { return reviewing ? queue.at(solved).extended : extended; }
+
+void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, exercise), running)); }
 
 void Logic::Rand()
 {
@@ -126,7 +179,7 @@ void Logic::showPerson(int person)
 
 void Logic::nevmas() { showPerson(itemPerson(item)); }
 
-QString Logic::currentVerb() const { return extended ? igeb.at(item) : itemverb.at(item); }
+QString Logic::currentVerb() const { return asksExtended() ? igeb.at(item) : itemverb.at(item); }
 
 void Logic::spec()
 {
@@ -139,7 +192,7 @@ void Logic::spec()
 
 QString Logic::answer() const
 {
-    if (extended)
+    if (asksExtended())
         return extendedAnswer(item, personOf(view.pronounText()));
     return basicAnswer(item);
 }
@@ -158,7 +211,7 @@ void Logic::wrong(const QString& typed)
 {
     ++tries;
     const feedback::Diagnosis mistake =
-        extended ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
+        asksExtended() ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
                  : feedback::basicAnswer(item, typed, tries);
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -170,19 +223,25 @@ void Logic::correct()
     view.setRecordText(view.recordText() + answer() + QStringLiteral("; "));
     view.setVerbText({});
     view.setEndingText({});
-    if (extended) {
+    if (reviewing) {
+        if (++solved < total) {
+            ask();
+            return;
+        }
+    } else if (extended) {
         plusz();
         return;
-    }
-    itemverb[item].clear();
-    ++solved;
-    if (solved < total) {
-        Rand();
-        view.setVerbText(currentVerb());
-        view.focusEnding();
-        nevmas();
-        spec();
-        return;
+    } else {
+        itemverb[item].clear();
+        ++solved;
+        if (solved < total) {
+            Rand();
+            view.setVerbText(currentVerb());
+            view.focusEnding();
+            nevmas();
+            spec();
+            return;
+        }
     }
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
     view.setNextEnabled(false);
@@ -197,6 +256,9 @@ void Logic::correct()
     view.setStartEnabled(true);
     view.setStartCaption(QStringLiteral("&Restart"));
     view.focusStart();
+    reviewing = false;
+    running = false;
+    showReview();
 }
 
 void Logic::solution()

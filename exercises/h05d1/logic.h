@@ -1,4 +1,6 @@
 #pragma once
+#include "record/review.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +64,7 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
+    virtual void setReview(const record::ReviewButton& button) = 0;  // Review
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -70,7 +73,8 @@ public:
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random);
+    Logic(View& view, Prompter& prompter, Random& random,
+          const record::FirstTries& tried = record::reviewRecord());
 
     // The window's events.
     void load();       // the window loads (after Module1::exnum is set)
@@ -83,6 +87,7 @@ public:
     void plus();       // Command9
     void switchTo1();  // Command10 "&1"
     void switchTo2();  // Command5 "&2"
+    void review();     // Review: a run over the items waiting for review
 
 private:
     void Change();   // resets the window for the exercise in exnum
@@ -99,6 +104,9 @@ private:
     QString currentVerb() const;
     QString answer() const;
     void noItem();
+    void ask();          // shows the review item `solved`
+    bool asksExtended() const;  // the item on show is an extended pair
+    void showReview();
 
     View& view;
     Prompter& prompter;
@@ -111,6 +119,10 @@ private:
     int total = 0;
     bool extended = false;
     int tries = 0;  // wrong answers on the current item
+    const record::FirstTries& tried;  // the record the review boxes come from
+    std::vector<record::ReviewItem> queue;  // the review run's items, in order
+    bool reviewing = false;
+    bool running = false;  // from Start or Review until the run ends
 };
 
 } // namespace lumora::h05d1

@@ -65,6 +65,8 @@ Window::Window()
     plus = p.button;
     next = nextButton("Command2", 3600, 4560, 1215, 495);
     charButton("Command11", "Label6", ending);
+    // Left of the item row, which leaves this corner empty in both exercises.
+    reviewButton = reviewButtonAt(240, 3840, 1575, 495);
     translateKeys(hunkey, {verb, ending});
 
     setTabOrder(start, solution);
@@ -77,6 +79,7 @@ Window::Window()
     connect(plus, &QPushButton::clicked, this, [this] { logic.plus(); });
     connect(jump[0], &QPushButton::clicked, this, [this] { logic.switchTo1(); });
     connect(jump[1], &QPushButton::clicked, this, [this] { logic.switchTo2(); });
+    connect(reviewButton, &QPushButton::clicked, this, [this] { logic.review(); });
 
     placeOnScreen();
     logic.load();
@@ -131,6 +134,7 @@ bool Window::plusVisible() const { return !plus->isHidden(); }
 void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
+void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

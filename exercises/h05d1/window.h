@@ -46,12 +46,14 @@ private:
     void setExercise1Enabled(bool enabled) override;
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
+    void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
 
     QPushButton* start;
     QPushButton* next;
     QPushButton* solution;
     QPushButton* plus;
+    QPushButton* reviewButton;
     std::array<QPushButton*, 5> jump;
     QLabel* heading;
     QPlainTextEdit* record;

@@ -28,7 +28,10 @@ void upperfirst(QString& sentence)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random, const record::FirstTries& tried)
+    : view(view), prompter(prompter), random(random), tried(tried)
+{
+}
 
 void Logic::load()
 {
@@ -40,10 +43,12 @@ void Logic::load()
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
+    showReview();
 }
 
 void Logic::start()
 {
+    reviewing = false;
     view.setAnswerShown(true);
     view.focusAnswer();
     if (view.plusShown())
@@ -64,7 +69,41 @@ void Logic::start()
     view.setSolutionButtonEnabled(true);
     view.setSolutionShown(false);
     view.setExampleShown(false);
+    running = true;
+    showReview();
 }
+
+void Logic::review()
+{
+    queue = record::offer(tried, 3).items;
+    if (queue.empty())
+        return;
+    reviewing = true;
+    view.setAnswerShown(true);
+    view.focusAnswer();
+    if (view.plusShown())
+        view.setPlusEnabled(false);
+    solved_ = 0;
+    ask();
+    view.setNextShown(true);
+    view.setNextEnabled(true);
+    view.setNextDefault(true);
+    view.setSolutionButtonShown(true);
+    view.setSolutionButtonEnabled(true);
+    view.setSolutionShown(false);
+    view.setExampleShown(false);
+    running = true;
+    showReview();
+}
+
+void Logic::ask()
+{
+    item_ = queue.at(solved_).item;
+    personcode_ = queue.at(solved_).person;
+    setup();
+}
+
+void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, 3), running)); }
 
 void Logic::firstitem(int lo, int hi)
 {
@@ -85,6 +124,11 @@ void Logic::nextitem(int lo, int hi)
         setup();
         return;
     }
+    done();
+}
+
+void Logic::done()
+{
     prompter.beep();
     view.setNextDefault(false);
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
@@ -115,6 +159,17 @@ void Logic::setup()
 
 void Logic::nevma()
 {
+    if (reviewing) {
+        // The person of the missed answer, named by its label.
+        const Person& p = person(personcode_);
+        const bool own = personcode_ == 3;
+        subject = own ? al[item_] : p.pronoun.toString();
+        personLabel = own ? al[item_] : p.label.toString();
+        view.setPersonText(personLabel);
+        view.setPersonShown(true);
+        view.setPersonIconShown(false);
+        return;
+    }
     if (!extended_) {
         personcode_ = basicPerson(item_);
         const Person& p = person(personcode_);
@@ -165,7 +220,12 @@ void Logic::check(const QString& typed)
                            view.explainMistakes() ? mistake.text : QString());
         return;
     }
-    if (extended_) {
+    if (reviewing) {
+        if (++solved_ < int(queue.size()))
+            ask();
+        else
+            done();
+    } else if (extended_) {
         nextitem(0, itemCount - 1);
     } else {
         marks[item_] = false;
@@ -197,6 +257,9 @@ void Logic::Change()
     view.setPersonShown(false);
     view.setPersonIconShown(false);
     view.setExampleShown(true);
+    reviewing = false;
+    running = false;
+    showReview();
 }
 
 void Logic::solution()

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d3/data.h"
+#include "record/review.h"
 
 #include <QString>
 
@@ -61,6 +62,8 @@ public:
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
 
+    virtual void setReview(const record::ReviewButton& button) = 0; // Review
+
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
 };
@@ -70,7 +73,8 @@ public:
 // Each public operation is one event of the window.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random);
+    Logic(View& view, Prompter& prompter, Random& random,
+          const record::FirstTries& tried = record::reviewRecord());
 
     void load();                       // window load
     void start();                      // comenzar click
@@ -80,6 +84,7 @@ public:
     void hint();                       // Image1 click
     void example();                    // Modelo click
     void plus();                       // Plusd1 click
+    void review();                     // Review: the pictures waiting for review
 
 
 private:
@@ -91,6 +96,9 @@ private:
     void upper2();                   // the first accepted sentence starts with a capital
     void upper3();                   // the second accepted sentence starts with a capital
     void Change();                   // after a series: back to the basic variant, nothing shown
+    void done();                     // the end of a series
+    void ask();                      // shows the review item `solved_` with its person
+    void showReview();
 
     View& view;
     Prompter& prompter;
@@ -106,6 +114,10 @@ private:
     QString ending_;
     QString sentenceA_, sentenceB_;
     int tries = 0; // wrong answers on the current item
+    const record::FirstTries& tried; // the record the review boxes come from
+    std::vector<record::ReviewItem> queue; // the review run's items, in order
+    bool reviewing = false;
+    bool running = false; // from Start or Review until the series ends
 };
 
 } // namespace lumora::h05d3

@@ -84,12 +84,15 @@ Window::Window()
     label2->setFont(typeface(QStringLiteral("Arial"), 10));
     plusd1 = p.button;
     charButton("Command5", "Label6", text1);
+    // Above Example and Next, right of the picture.
+    reviewButton = reviewButtonAt(7320, 1200, 1575, 495);
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(siguiente, &QPushButton::clicked, this, [this] { logic.check(text1->text()); });
     connect(solucion, &QPushButton::clicked, this, [this] { logic.solution(); });
     connect(modelo, &QPushButton::clicked, this, [this] { logic.example(); });
     connect(plusd1, &QPushButton::clicked, this, [this] { logic.plus(); });
+    connect(reviewButton, &QPushButton::clicked, this, [this] { logic.review(); });
     connect(text1, &QLineEdit::textChanged, this, [this] { logic.typing(); });
 
     clearPicture();
@@ -148,6 +151,7 @@ void Window::setExampleShown(bool shown) { modelo->setVisible(shown); }
 void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
+void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -46,6 +46,7 @@ private:
     void setPlusShown(bool shown) override;
     void setPlusEnabled(bool enabled) override;
     bool plusShown() const override;
+    void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
 
     QPushButton* comenzar;
@@ -53,6 +54,7 @@ private:
     QPushButton* solucion;
     QPushButton* modelo;
     QPushButton* plusd1;
+    QPushButton* reviewButton;
     QLineEdit* text1;
     QLabel* image1; // the current picture
     QLabel* image2; // the person icon

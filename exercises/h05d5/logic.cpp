@@ -6,7 +6,12 @@
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view, Prompter& prompter) : view(view), prompter(prompter) {}
+Logic::Logic(View& view, Prompter& prompter, const record::FirstTries& tried)
+    : view(view), prompter(prompter), tried(tried)
+{
+}
+
+void Logic::load() { showReview(); }
 
 void Logic::start()
 {
@@ -21,7 +26,62 @@ void Logic::start()
     focus(0);
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
+    running = true;
+    showReview();
 }
+
+void Logic::review()
+{
+    const std::vector<record::ReviewItem> items = record::offer(tried, 5).items;
+    if (items.empty())
+        return;
+    const int p = items.front().person;
+    view.setPersonCaption(persons[p].caption.toString());
+    person = p;
+    persons[p].fill(list(p));
+    for (const Stem& stem : stems)
+        view.setStemText(stem.gap, stem.reset.toString());
+    std::array<bool, gapCount> open{};
+    for (const record::ReviewItem& i : items)
+        if (i.person == p && i.item >= 0 && i.item < gapCount)
+            open[i.item] = true;
+    okcount = 0;
+    tries.fill(0);
+    resetGap0();
+    int first = -1;
+    for (int g = 0; g < gapCount; ++g) {
+        if (!open[g]) {
+            showSolved(g);
+            ++okcount;
+            continue;
+        }
+        if (first < 0)
+            first = g;
+        view.setGapBackground(g, colours(gapKind(g)).unsolved);
+        view.setGapTextColour(g, normalText);
+        view.setGapText(g, g == 0 ? gap0Text.toString() : QString());
+        view.setGapEnabled(g, true);
+    }
+    focus(first);
+    view.setNextEnabled(true);
+    view.setSolutionEnabled(true);
+    running = true;
+    showReview();
+}
+
+void Logic::showSolved(int g)
+{
+    const QString suffix = list(person)[g];
+    if (const Stem* stem = stemOf(g))
+        view.setStemText(g, stem->whole.chopped(suffix.size()).toString());
+    const KindColours& c = colours(gapKind(g));
+    view.setGapText(g, suffix);
+    view.setGapBackground(g, c.solved);
+    view.setGapTextColour(g, c.solvedText ? *c.solvedText : normalText);
+    view.setGapEnabled(g, false);
+}
+
+void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, 5), running)); }
 
 void Logic::personChoice(const QString& itemText)
 {
@@ -71,6 +131,8 @@ void Logic::Change()
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
     view.focusStart();
+    running = false;
+    showReview();
 }
 
 void Logic::Oke()
@@ -87,6 +149,8 @@ void Logic::Oke()
         view.setSolutionEnabled(false);
         view.setNextEnabled(false);
         view.setGapEnabled(0, false);
+        running = false;
+        showReview();
     } else {
         dodo();
     }

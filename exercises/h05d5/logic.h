@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d5/data.h"
+#include "record/review.h"
 
 #include <QColor>
 #include <QString>
@@ -40,6 +41,7 @@ public:
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
+    virtual void setReview(const record::ReviewButton& button) = 0; // Review
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -48,14 +50,18 @@ public:
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter);
+    Logic(View& view, Prompter& prompter, const record::FirstTries& tried = record::reviewRecord());
 
     // The window's events.
+    void load();                                // the window loads: the Review button
     void start();                               // Command1: Start or Restart
     void personChoice(const QString& itemText); // Combo1: an item chosen
     void gapFocus(int g);                       // a gap field got the focus (its tag)
     void next();                                // Command2, or Enter
     void solution();                            // Command4
+    // Review: the text of the person missed longest ago, only the missed
+    // gaps open and the others shown solved.
+    void review();
 
 private:
     void Change();  // every gap emptied and closed, the stems reset, until Start
@@ -69,6 +75,8 @@ private:
     // The suffix list of person p: rag3 for Péter, rag1 for én, ...
     SuffixList& list(int p);
     void resetGap0();
+    void showSolved(int g);
+    void showReview();
 
     View& view;
     Prompter& prompter;
@@ -77,6 +85,8 @@ private:
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
+    const record::FirstTries& tried;    // the record the review boxes come from
+    bool running = false;               // from Start or Review until the text is done
 };
 
 } // namespace lumora::h05d5

@@ -89,6 +89,9 @@ Window::Window()
 
     next = nextButton("Command2", 3840, 4680, 1095, 495);
     next->setFont(buttonFont());
+    // Right of Next, below the short last line of the text.
+    reviewButton = reviewButtonAt(5280, 4680, 1575, 495);
+    reviewButton->setFont(buttonFont());
 
     QPushButton* charKey = charButton("Command10", "Label3", nullptr);
     charKey->setFont(buttonFont());
@@ -102,9 +105,10 @@ Window::Window()
     connect(start, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(next, &QPushButton::clicked, this, [this] { logic.next(); });
     connect(solution, &QPushButton::clicked, this, [this] { logic.solution(); });
+    connect(reviewButton, &QPushButton::clicked, this, [this] { logic.review(); });
     connect(box, &QComboBox::activated, this, [this](int item) { logic.personChoice(box->itemText(item)); });
 
-    orderTabs(readingOrder + QList<QWidget*>{start, solution, next, close, box} +
+    orderTabs(readingOrder + QList<QWidget*>{start, solution, next, reviewButton, close, box} +
               QList<QWidget*>(jumps.begin(), jumps.end()) +
               QList<QWidget*>{charKey, field("Text2"), field("Text3"), field("Text8"), field("Text9")});
 
@@ -112,6 +116,7 @@ Window::Window()
     for (const Person& p : persons)
         box->addItem(p.item.toString());
     box->setCurrentIndex(-1); // "Ki?" until the learner chooses
+    logic.load();
 }
 
 QList<QWidget*> Window::buildText()
@@ -233,6 +238,7 @@ void Window::focusStart() { start->setFocus(); }
 void Window::setNextEnabled(bool enabled) { next->setEnabled(enabled); }
 
 void Window::setSolutionEnabled(bool enabled) { solution->setEnabled(enabled); }
+void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -42,6 +42,7 @@ private:
     void focusStart() override;
     void setNextEnabled(bool enabled) override;
     void setSolutionEnabled(bool enabled) override;
+    void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
 
     std::array<QLineEdit*, gapCount> gaps{};
@@ -52,6 +53,7 @@ private:
     QPushButton* start = nullptr;
     QPushButton* solution = nullptr;
     QPushButton* next = nullptr;
+    QPushButton* reviewButton = nullptr;
     Logic logic{*this, prompter()};
 };
 

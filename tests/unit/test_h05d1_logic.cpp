@@ -32,6 +32,7 @@ struct FakeView : View {
     bool startEnabled = true, nextEnabled = true, solutionEnabled = true;
     bool plusEnabled = true, plusShown = true;
     bool ex1 = true, ex2 = true;
+    record::ReviewButton review{false, false, {}};
 
     QString verbText() const override { return verb; }
     void setVerbText(const QString& t) override { verb = t; }
@@ -61,6 +62,7 @@ struct FakeView : View {
     void setExercise1Enabled(bool e) override { ex1 = e; }
     void setExercise2Enabled(bool e) override { ex2 = e; }
     void setCaption(const QString& c) override { caption = c; }
+    void setReview(const record::ReviewButton& b) override { review = b; }
 };
 
 // A window with its logic, and a learner who knows the answers.

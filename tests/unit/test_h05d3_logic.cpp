@@ -33,6 +33,7 @@ public:
     bool answerVisible = false;
     QString focus;
     bool startShown = true;
+    record::ReviewButton review{false, false, {}};
     QString startCaption = "&Start";
     bool nextVisible = true;
     bool nextEnabled = false;
@@ -75,6 +76,7 @@ public:
     void setPlusShown(bool shown) override { plusVisible = shown; }
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
+    void setReview(const record::ReviewButton& b) override { review = b; }
 };
 
 const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");

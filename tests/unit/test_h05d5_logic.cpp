@@ -23,6 +23,8 @@ public:
         QColor textColour = normalText;
     };
 
+    record::ReviewButton review{false, false, {}};
+
     RecordingView()
     {
         for (int g = 0; g < gapCount; ++g)
@@ -66,6 +68,7 @@ public:
     }
     void setNextEnabled(bool enabled) override { nextEnabled = enabled; }
     void setSolutionEnabled(bool enabled) override { solutionEnabled = enabled; }
+    void setReview(const record::ReviewButton& b) override { review = b; }
 
     int focusedGap() const
     {
