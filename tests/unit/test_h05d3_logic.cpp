@@ -2,11 +2,13 @@
 #include "exercises/h05d3/logic.h"
 #include "h05d3_forms.h"
 #include "recording.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 #include <set>
 
 using namespace lumora;
+namespace texts = lumora::test::texts;
 using namespace lumora::h05d3;
 using lumora::h05d3::test::forms;
 using lumora::test::RecordingPrompter;
@@ -74,12 +76,11 @@ public:
     bool plusShown() const override { return plusVisible; }
 };
 
-const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");
-const QString msgwrong = QStringLiteral("Sorry, it's wrong. Try again. Pay attention to the spelling too.");
-const QString msgcapital = QStringLiteral("Attention to capital letters!");
-const QString msgstop = QStringLiteral("Don't forget to use a full stop at the end of the sentence.");
-const QString msgdone = QStringLiteral("This exercise has been accomplished. If you want to restart it, "
-                                       "click on the \"Restart\" button.");
+const QString title = texts::title + ": 3.";
+const QString& msgwrong = texts::wrong;
+const QString& msgcapital = texts::capital;
+const QString& msgstop = texts::stop;
+const QString& msgdone = texts::done;
 
 QString capital(QString s)
 {
