@@ -60,11 +60,12 @@ void capfirst(QString& text)
         return;
     // A character outside the Basic Multilingual Plane is two UTF-16 units.
     const int len = text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate() ? 2 : 1;
-    const QString first = text.left(len);
-    const QString upper = first.toUpper();
+    const char32_t first = len == 2 ? QChar::surrogateToUcs4(text.at(0), text.at(1)) : text.at(0).unicode();
+    // One character to one: QString::toUpper would turn "ß" into "SS".
+    const char32_t upper = QChar::toUpper(first);
     if (first == upper)
         return;
-    text.replace(0, len, upper);
+    text.replace(0, len, QString::fromUcs4(&upper, 1));
     prompter().beep();
     prompter().message(msgcapital, title, Icon::Exclamation);
 }

@@ -95,6 +95,7 @@ TEST_F(Normalisers, CapfirstLeavesCapitalsDigitsAndEmptyTextAlone)
     EXPECT_EQ(capfirst("1 alma"), "1 alma");
     EXPECT_EQ(capfirst(""), "");
     EXPECT_EQ(capfirst("Ő"), "Ő");
+    EXPECT_EQ(capfirst("ßx"), "ßx"); // no one-letter capital; "SS" would be two
     EXPECT_TRUE(rec.events.isEmpty());
 }
 
