@@ -148,6 +148,7 @@ void Logic::check(const QString& typed)
     if (answer != sentenceA_ && answer != sentenceB_) {
         prompter().beep();
         prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
+        view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
     if (extended_) {
