@@ -19,7 +19,9 @@ void setmsg()
     msgsolution = QStringLiteral("The correct solution is:");
 }
 
-void center(QWidget& window)
+namespace {
+
+void centerFrame(QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -28,6 +30,37 @@ void center(QWidget& window)
     const QSize size = window.frameGeometry().size();
     window.move(area.x() + (area.width() - size.width()) / 2,
                 area.y() + (area.height() - size.height()) / 2);
+}
+
+// Before the first show the window manager has not framed the window yet, so
+// its frame is unknown: centre it again once, as soon as the frame shows.
+class CenterWhenFramed : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        const auto type = event->type();
+        if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show || type == QEvent::Expose)
+            && window->frameGeometry().size() != window->size()) {
+            window->removeEventFilter(this);
+            deleteLater();
+            centerFrame(*window);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void center(QWidget& window)
+{
+    centerFrame(window);
+    const char* const waiting = "lumoraCenterWhenFramed";
+    if (window.frameGeometry().size() == window.size() && !window.property(waiting).toBool()) {
+        window.setProperty(waiting, true);
+        window.installEventFilter(new CenterWhenFramed(&window));
+    }
 }
 
 QString trim(const QString& text)
