@@ -1,5 +1,6 @@
 #include "shell/start.h"
 
+#include "core/platform.h"
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
@@ -15,7 +16,7 @@ namespace lumora {
 void start()
 {
     using navigator::Window;
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumora.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
     navigator::registerWindow(Window::Menu, [] { return new Alap; });
     navigator::registerWindow(Window::Backdrop, [] { return makeHatter(); });
     navigator::registerWindow(Window::About, [] { return new Sobre; });
