@@ -41,8 +41,9 @@ public:
     {
         auto* window = static_cast<QWidget*>(watched);
         const auto type = event->type();
-        if ((type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show || type == QEvent::Expose)
-            && window->frameGeometry().size() != window->size()) {
+        const bool looked = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show
+                            || type == QEvent::Paint || type == QEvent::WindowActivate;
+        if (looked && window->frameGeometry().size() != window->size()) {
             window->removeEventFilter(this);
             deleteLater();
             centerFrame(*window);
@@ -56,11 +57,8 @@ public:
 void center(QWidget& window)
 {
     centerFrame(window);
-    const char* const waiting = "lumoraCenterWhenFramed";
-    if (window.frameGeometry().size() == window.size() && !window.property(waiting).toBool()) {
-        window.setProperty(waiting, true);
+    if (window.frameGeometry().size() == window.size())
         window.installEventFilter(new CenterWhenFramed(&window));
-    }
 }
 
 QString trim(const QString& text)
