@@ -3,7 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install.sh cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth xdotool \
-    x11-utils openbox dpkg-dev desktop-file-utils
+    x11-utils openbox libxcb1-dev dpkg-dev desktop-file-utils
 
 build="${LUMORA_BUILD_DIR:-build}"
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
