@@ -19,7 +19,9 @@ void setmsg()
     msgsolution = QStringLiteral("The correct solution is:");
 }
 
-void center(QWidget& window)
+namespace {
+
+void centerFrame(QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -28,6 +30,35 @@ void center(QWidget& window)
     const QSize size = window.frameGeometry().size();
     window.move(area.x() + (area.width() - size.width()) / 2,
                 area.y() + (area.height() - size.height()) / 2);
+}
+
+// Before the first show the window manager has not framed the window yet, so
+// its frame is unknown: centre it again once, as soon as the frame shows.
+class CenterWhenFramed : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = static_cast<QWidget*>(watched);
+        const auto type = event->type();
+        const bool looked = type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show
+                            || type == QEvent::Paint || type == QEvent::WindowActivate;
+        if (looked && window->frameGeometry().size() != window->size()) {
+            window->removeEventFilter(this);
+            deleteLater();
+            centerFrame(*window);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void center(QWidget& window)
+{
+    centerFrame(window);
+    if (window.frameGeometry().size() == window.size())
+        window.installEventFilter(new CenterWhenFramed(&window));
 }
 
 QString trim(const QString& text)
@@ -60,11 +91,12 @@ void capfirst(QString& text, Prompter& prompter)
         return;
     // A character outside the Basic Multilingual Plane is two UTF-16 units.
     const int len = text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate() ? 2 : 1;
-    const QString first = text.left(len);
-    const QString upper = first.toUpper();
+    const char32_t first = len == 2 ? QChar::surrogateToUcs4(text.at(0), text.at(1)) : text.at(0).unicode();
+    // One character to one: QString::toUpper would turn "ß" into "SS".
+    const char32_t upper = QChar::toUpper(first);
     if (first == upper)
         return;
-    text.replace(0, len, upper);
+    text.replace(0, len, QString::fromUcs4(&upper, 1));
     prompter.beep();
     prompter.message(msgcapital, title, Icon::Exclamation);
 }

@@ -1,5 +1,7 @@
 #include "core/platform.h"
 
+#include <QFileInfo>
+#include <QImageReader>
 #include <QWidget>
 
 namespace lumora {
@@ -26,9 +28,18 @@ QFont typeface(const QString& family, double points, bool bold, bool italic)
     return f;
 }
 
+QImage resourceImage(const QString& path)
+{
+    // Told the format, Qt loads only its plugin (none for PNG); left to
+    // guess, it loads every image plugin (gif, ico, jpeg) to ask each one.
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 QPixmap picture(const QString& path, const QWidget& shownOn)
 {
-    QPixmap pixmap(path);
+    QPixmap pixmap = QPixmap::fromImage(resourceImage(path));
     const qreal ratio = shownOn.devicePixelRatioF();
     if (pixmap.isNull() || ratio == 1.0)
         return pixmap;

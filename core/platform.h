@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
 #include <QRect>
 
@@ -15,6 +16,9 @@ QRect twips(int left, int top, int width, int height);
 // A font of the given point size, measured at 96 DPI so that texts fit the
 // twips layout whatever the screen reports.
 QFont typeface(const QString& family, double points, bool bold = false, bool italic = false);
+
+// A picture of the resources, read in the format its name ends in.
+QImage resourceImage(const QString& path);
 
 // A picture from the resources for a label of the widget: on a high-DPI
 // screen it is scaled up smoothly instead of pixel by pixel.

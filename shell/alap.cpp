@@ -42,7 +42,7 @@ QToolButton* pictureButton(QWidget* parent, const Choice& c)
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(c.button));
     b->setText(QLatin1String(c.caption));
-    b->setIcon(QIcon(QLatin1String(c.picture)));
+    b->setIcon(QIcon(QPixmap::fromImage(resourceImage(QLatin1String(c.picture)))));
     b->setIconSize(QSize(32, 32));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setFont(typeface(QStringLiteral("Times New Roman"), 12, true));

@@ -1,5 +1,6 @@
 #include "shell/start.h"
 
+#include "core/platform.h"
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
@@ -16,7 +17,7 @@ void start()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/lumora.png")));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
     navigator::registerWindow<Alap>(Window::Menu);
     navigator::registerWindow<Hatter>(Window::Backdrop);
     navigator::registerWindow<Sobre>(Window::About, [](Sobre& about, int) { about.showAbout(); });

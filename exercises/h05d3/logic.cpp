@@ -218,6 +218,7 @@ void Logic::check(const QString& typed)
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                            view.explainMistakes() ? mistake.text : QString());
+        view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
     if (reviewing) {

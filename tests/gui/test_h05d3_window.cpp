@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "exercises/h05d3/pictures.h"
 #include "gui.h"
+#include "texts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -16,7 +17,7 @@ using namespace lumora::test;
 
 namespace {
 
-const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");
+const QString title = texts::title + ": 3.";
 
 // A draw of r that picks index k of n.
 double pick(int k, int n) { return (k + 0.5) / n; }
@@ -156,7 +157,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(ex.picture(), pictureOf(4));
     EXPECT_EQ(ex.label("Label7")->text(), "(én)");
     ex.answer("sz'llod'ban lakom.");
-    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgcapital}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::capital}));
     EXPECT_EQ(rec.messages[0].title, title);
     EXPECT_TRUE(ex.answerField()->text().isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
@@ -167,14 +168,14 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(ex.picture(), pictureOf(0));
     EXPECT_EQ(ex.label("Label7")->text(), "(ti)");
     ex.answer("Moziba mentek");
-    EXPECT_EQ(rec.events, QStringList{Module1::msgstop});
+    EXPECT_EQ(rec.events, QStringList{texts::stop});
 
     // Item 2, önök: a wrong answer beeps, warns and stays for correction.
     rec.clear();
     EXPECT_EQ(ex.picture(), pictureOf(2));
     EXPECT_EQ(ex.label("Label7")->text(), "önök");
     ex.answer(")n0k  ]js'got olvastok.");
-    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgwrong}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong}));
     EXPECT_EQ(rec.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(ex.answerField()->text(), "Önök újságot olvastok.");
     EXPECT_EQ(ex.picture(), pictureOf(2));
@@ -192,7 +193,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     ex.answer("Az egyetem el[tt 'llunk.");
     EXPECT_EQ(ex.picture(), pictureOf(3));
     ex.answer("Egy aut=t b;relsz.");
-    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgdone}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::done}));
 
     // The reset: Restart has the focus, Next and Solution are gone, and Enter
     // in the answer field no longer presses Next.
@@ -266,6 +267,22 @@ TEST(Exercise3Window, SolutionIsHiddenAgainByTheFirstKeystroke)
     QTest::keyClick(ex.answerField(), Qt::Key_Apostrophe);
     EXPECT_TRUE(ex.label("Label1")->isHidden());
     EXPECT_EQ(ex.answerField()->text(), "á");
+}
+
+// A learner who clicks Next with the mouse types the correction straight on.
+TEST(Exercise3Window, AWrongAnswerClickedWithNextLeavesTheFocusInTheAnswerField)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    random.script = {pick(2, 6)};
+    Exercise3 ex = openFromMenu();
+    click(ex.w, "comenzar");
+    QTest::keyClicks(ex.answerField(), "Rossz.");
+    click(ex.w, "Siguiente");
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong}));
+    EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+    EXPECT_EQ(ex.answerField()->text(), "Rossz.x");
 }
 
 TEST(Exercise3Window, ClickingThePictureGivesTheMainWords)

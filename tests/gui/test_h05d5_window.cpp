@@ -2,6 +2,7 @@
 #include "core/platform.h"
 #include "exercises/h05d5/data.h"
 #include "gui.h"
+#include "texts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,8 +15,8 @@ using namespace lumora::test;
 
 namespace {
 
-const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
-const QString wrong = QStringLiteral("Sorry, it's wrong. Try again. Pay attention to the spelling too.");
+const QString base = texts::title;
+const QString& wrong = texts::wrong;
 const QColor red(255, 0, 0);
 
 // What a learner types into each gap, in the keys of an English keyboard
@@ -85,7 +86,7 @@ struct Exercise5 {
 
     void expectAccomplished(RecordingPrompter& rec)
     {
-        EXPECT_EQ(rec.events, QStringList{Module1::msgdone});
+        EXPECT_EQ(rec.events, QStringList{texts::done});
         EXPECT_EQ(rec.beeps, 0);
         EXPECT_EQ(button("Command1")->text(), "&Restart");
         EXPECT_FALSE(button("Command2")->isEnabled());
@@ -106,8 +107,9 @@ Exercise5 openFromMenu()
     QWidget* menu = startToMenu();
     click(menu, "AniButton4");
     QWidget* w = window("h05d5");
-    if (w)
+    if (w) {
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+    }
     return {w};
 }
 
@@ -186,8 +188,9 @@ TEST(Exercise5Window, EveryPieceSitsOnItsLineAndTouchesTheNext)
         const int height = isLabel ? h05d5::labelHeight : h05d5::fieldHeight;
         EXPECT_EQ(piece->geometry(), twips(e.left, h05d5::lineTops[e.line - 1], e.width, height))
             << name.toStdString();
-        if (e.line == line) // one pixel of overlap
+        if (e.line == line) { // one pixel of overlap
             EXPECT_EQ(before->geometry().right(), piece->geometry().left()) << name.toStdString();
+        }
         if (e.piece != Piece::Gap) {
             const QString text =
                 isLabel ? static_cast<QLabel*>(piece)->text() : static_cast<QLineEdit*>(piece)->text();
@@ -294,8 +297,9 @@ TEST(Exercise5Window, ChoosingTiResetsTheTextAndEnterThenPressesStart)
     EXPECT_EQ(ex.gap(0)->text(), "ik");
     for (int g = 0; g < 18; ++g) {
         EXPECT_FALSE(ex.gap(g)->isEnabled()) << g;
-        if (g > 0)
+        if (g > 0) {
             EXPECT_TRUE(ex.gap(g)->text().isEmpty()) << g;
+        }
     }
     EXPECT_EQ(ex.field("Text7")->text(), "szoba");
     EXPECT_EQ(ex.focus(), ex.button("Command1"));

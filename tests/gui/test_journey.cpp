@@ -1,4 +1,5 @@
 #include "gui.h"
+#include "texts.h"
 
 #include <QPushButton>
 
@@ -7,7 +8,7 @@ using namespace lumora::test;
 
 namespace {
 
-const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+const QString base = texts::title;
 
 // After every step: one main window open, the backdrop behind it, and in the
 // window of exercises 1 and 2 exactly one exercise button disabled.
@@ -16,8 +17,9 @@ void expectOneWindow(const char* name, const QString& step)
     SCOPED_TRACE(step.toStdString());
     EXPECT_EQ(mainWindows(), QStringList{QLatin1String(name)});
     EXPECT_NE(window("hatter"), nullptr);
-    if (QWidget* w = window("h05d1"))
+    if (QWidget* w = window("h05d1")) {
         EXPECT_NE(child<QPushButton>(w, "Command10")->isEnabled(), child<QPushButton>(w, "Command5")->isEnabled());
+    }
 }
 
 // About from the window's Help menu, then its "&OK": the window stays as it was.

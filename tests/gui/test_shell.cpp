@@ -1,6 +1,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "gui.h"
+#include "texts.h"
 #include "shell/start.h"
 
 #include <QElapsedTimer>
@@ -15,7 +16,7 @@ using namespace lumora::test;
 
 namespace {
 
-const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+const QString base = texts::title;
 const QString menuHowTo = QStringLiteral("Select the exercise you want to work with by clicking on its number. "
                                          "(All of them correspond to those in the part D of  \"Lumora\".)");
 

@@ -2,6 +2,7 @@
 #include "exercises/h05d1/data.h"
 #include "exercises/h05d1/logic.h"
 #include "recording.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,14 @@
 #include <stdexcept>
 
 using namespace lumora;
+namespace texts = lumora::test::texts;
 using namespace lumora::h05d1;
 using lumora::test::RecordingPrompter;
 using lumora::test::ScriptedRandom;
 
 namespace {
 
-const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+const QString base = texts::title;
 
 // The window's controls as plain values, starting as the window shows them.
 struct FakeView : View {
@@ -170,7 +172,7 @@ protected:
     void expectRunEnded(const QString& suffix)
     {
         ASSERT_EQ(rec.messages.size(), 1u);
-        EXPECT_EQ(rec.messages[0].text, Module1::msgdone);
+        EXPECT_EQ(rec.messages[0].text, texts::done);
         EXPECT_EQ(rec.messages[0].title, base + suffix);
         EXPECT_EQ(rec.messages[0].icon, Icon::Exclamation);
         EXPECT_EQ(rec.beeps, 0);
@@ -280,7 +282,7 @@ TEST_F(H05d1Logic, WrongAnswerBeepsThenWarnsAndKeepsTheFields)
     for (const QString typed : {"Unk", "unk.", "u nk", "ünk", ""}) {
         rec.clear();
         w.type("áll", typed);
-        EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgwrong})) << typed.toStdString();
+        EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong})) << typed.toStdString();
         EXPECT_EQ(rec.messages.at(0).title, base + ": 1.");
         EXPECT_EQ(rec.messages.at(0).icon, Icon::Exclamation);
         EXPECT_EQ(view.verb, "áll");
@@ -332,7 +334,7 @@ TEST_F(H05d1Logic, LakStartsWithIkWhichIsWrongUntilReplaced)
     EXPECT_EQ(view.pronounCaption, "én");
     EXPECT_EQ(view.icon, 51);
     logic.next();
-    EXPECT_EQ(rec.events, QStringList({"beep", Module1::msgwrong}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong}));
     EXPECT_EQ(rec.messages.at(0).title, base + ": 2.");
     w.type("lak", "om");
     EXPECT_EQ(view.record, "lakom; ");

@@ -87,8 +87,9 @@ TEST(H05d3Data, EveryItemBuildsItsThreeVerbForms)
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(verbForm(l, k, codes[i]), QString::fromUtf8(forms[k][i]))
                 << "item " << k << " person " << codes[i];
-        if (!singular(k))
+        if (!singular(k)) {
             EXPECT_EQ(verbForm(l, k, 44), QString::fromUtf8(forms[k][2])) << k;
+        }
     }
 }
 
@@ -168,6 +169,7 @@ TEST(H05d3Data, DictionaryFormsOfTheMainVerbs)
     for (int k : {0, 11, 29})
         EXPECT_EQ(dictionaryForm(k), "megy") << k;
     for (int k = 0; k < itemCount; ++k)
-        if (k != 4)
+        if (k != 4) {
             EXPECT_EQ(dictionaryForm(k), l.ige[k]) << k;
+        }
 }

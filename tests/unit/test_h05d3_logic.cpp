@@ -3,11 +3,13 @@
 #include "exercises/h05d3/pictures.h"
 #include "h05d3_forms.h"
 #include "recording.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 #include <set>
 
 using namespace lumora;
+namespace texts = lumora::test::texts;
 using namespace lumora::h05d3;
 using lumora::h05d3::test::forms;
 using lumora::test::RecordingPrompter;
@@ -79,12 +81,11 @@ public:
     void setReview(const record::ReviewButton& b) override { review = b; }
 };
 
-const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");
-const QString msgwrong = QStringLiteral("Sorry, it's wrong. Try again. Pay attention to the spelling too.");
-const QString msgcapital = QStringLiteral("Attention to capital letters!");
-const QString msgstop = QStringLiteral("Don't forget to use a full stop at the end of the sentence.");
-const QString msgdone = QStringLiteral("This exercise has been accomplished. If you want to restart it, "
-                                       "click on the \"Restart\" button.");
+const QString title = texts::title + ": 3.";
+const QString& msgwrong = texts::wrong;
+const QString& msgcapital = texts::capital;
+const QString& msgstop = texts::stop;
+const QString& msgdone = texts::done;
 
 QString capital(QString s)
 {
@@ -214,8 +215,9 @@ TEST_F(H05d3Logic, TellingExtendedSentences)
         SCOPED_TRACE(r.a);
         startExtended(r.item, r.choice);
         EXPECT_EQ(view.solutionText, QString::fromUtf8(r.a));
-        if (r.choice == 3 && !singular(r.item))
+        if (r.choice == 3 && !singular(r.item)) {
             EXPECT_EQ(view.personText, "ők");
+        }
         expectAccepted(r.b);
     }
 }

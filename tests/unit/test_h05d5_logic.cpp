@@ -1,6 +1,7 @@
 #include "core/module1.h"
 #include "exercises/h05d5/logic.h"
 #include "recording.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -8,6 +9,7 @@
 #include <set>
 
 using namespace lumora;
+namespace texts = lumora::test::texts;
 using namespace lumora::h05d5;
 using lumora::test::RecordingPrompter;
 
@@ -154,7 +156,7 @@ TEST_P(H05d5WholeRun, FillsEveryGapFromTheListAndEnds)
     std::iota(reading.begin(), reading.end(), 0);
     EXPECT_EQ(order, reading);
     EXPECT_EQ(rec.beeps, 0);
-    expectMessages({Module1::msgdone});
+    expectMessages({texts::done});
     EXPECT_EQ(view.startCaption, "&Restart");
     EXPECT_FALSE(view.nextEnabled);
     EXPECT_FALSE(view.solutionEnabled);
@@ -171,7 +173,7 @@ TEST_F(H05d5Logic, RunWithoutChoosingAPersonIsPeters)
     logic.start();
     for (int i = 0; i < gapCount; ++i)
         answerFocused(0);
-    expectMessages({Module1::msgdone});
+    expectMessages({texts::done});
 }
 
 TEST_F(H05d5Logic, StartOpensEveryGapWithTheFirstPrefilled)
@@ -218,7 +220,7 @@ TEST_F(H05d5Logic, WrongAnswerBeepsWarnsAndKeepsTheText)
     logic.gapFocus(0);
     const int moves = view.focusMoves;
     logic.next();  // "ik" is Péter's, not én's
-    expectMessages({"beep", Module1::msgwrong});
+    expectMessages({"beep", texts::wrong});
     EXPECT_EQ(view.focused, "Text1_0");
     EXPECT_EQ(view.focusMoves, moves + 1);
     EXPECT_EQ(view.gaps[0].text, "ik");
@@ -339,7 +341,7 @@ TEST_F(H05d5Logic, StartAndRestartCountAfresh)
         answerFocused(0);
     EXPECT_TRUE(rec.events.isEmpty());
     answerFocused(0);
-    expectMessages({Module1::msgdone});
+    expectMessages({texts::done});
 }
 
 TEST_F(H05d5Logic, RestartKeepsColoursAndStems)
@@ -401,7 +403,7 @@ TEST_F(H05d5Logic, PersonChoiceResetsTheTextAndWaitsForStart)
 
     logic.start();
     logic.solution();
-    expectMessages({Module1::msgsolution + "-tok"});
+    expectMessages({texts::solution + "-tok"});
 }
 
 TEST_F(H05d5Logic, UnknownItemOnlyResetsTheText)
@@ -413,7 +415,7 @@ TEST_F(H05d5Logic, UnknownItemOnlyResetsTheText)
     EXPECT_EQ(view.focused, "Command1");
     logic.start();
     logic.solution();
-    expectMessages({Module1::msgsolution + "-unk"});
+    expectMessages({texts::solution + "-unk"});
 }
 
 TEST_F(H05d5Logic, SolutionShowsTheSuffixAndReturnsToTheGap)
@@ -461,7 +463,7 @@ TEST_F(H05d5Logic, AFocusMoveToAClosedGapChangesNothingElse)
 
     logic.solution();
     logic.next();  // the emptied gap 2 is wrong for én
-    expectMessages({Module1::msgsolution + "-ek", "beep", Module1::msgwrong});
+    expectMessages({texts::solution + "-ek", "beep", texts::wrong});
     EXPECT_EQ(view.focusMoves, moves);
     EXPECT_EQ(view.focused, "Command1");
     for (int g = 0; g < gapCount; ++g)

@@ -57,8 +57,9 @@ TEST(Hunkey, LeavesEveryOtherCharacterAlone)
         bool inTable = false;
         for (const Key& k : mainKeys)
             inTable = inTable || k.typed == c;
-        if (!inTable)
+        if (!inTable) {
             EXPECT_EQ(hunkey(QChar(c)), QChar(c)) << int(c);
+        }
     }
 }
 
@@ -69,8 +70,9 @@ TEST(Shortkey, TranslatesItsNineKeysToSmallLetters)
         EXPECT_EQ(shortkey(QChar(k.typed)), QChar(k.letter));
     }
     for (char c : QByteArray("0\"{}|:+_~)aZ .?!"))
-        if (c)
+        if (c) {
             EXPECT_EQ(shortkey(QChar(c)), QChar(c)) << c;
+        }
 }
 
 TEST(KeyFilterField, TypesEveryLetterOfTheMainTable)

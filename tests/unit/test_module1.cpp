@@ -1,5 +1,6 @@
 #include "core/module1.h"
 #include "recording.h"
+#include "texts.h"
 
 #include <QElapsedTimer>
 #include <QScreen>
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace lumora;
+namespace texts = lumora::test::texts;
 using lumora::test::RecordingPrompter;
 
 namespace {
@@ -21,7 +23,7 @@ protected:
     QString onespace(QString t) { Module1::onespace(t); return t; }
 };
 
-const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
+const QString base = texts::title;
 
 } // namespace
 
@@ -30,12 +32,11 @@ TEST(Setmsg, StoresTheMessagesAndTheBaseTitle)
     Module1::title = QStringLiteral("stale: 1.");
     Module1::setmsg();
     EXPECT_EQ(Module1::title, base);
-    EXPECT_EQ(Module1::msgwrong, "Sorry, it's wrong. Try again. Pay attention to the spelling too.");
-    EXPECT_EQ(Module1::msgcapital, "Attention to capital letters!");
-    EXPECT_EQ(Module1::msgdone, "This exercise has been accomplished. If you want to restart it, "
-                                "click on the \"Restart\" button.");
-    EXPECT_EQ(Module1::msgstop, "Don't forget to use a full stop at the end of the sentence.");
-    EXPECT_EQ(Module1::msgsolution, "The correct solution is:");
+    EXPECT_EQ(Module1::msgwrong, texts::wrong);
+    EXPECT_EQ(Module1::msgcapital, texts::capital);
+    EXPECT_EQ(Module1::msgdone, texts::done);
+    EXPECT_EQ(Module1::msgstop, texts::stop);
+    EXPECT_EQ(Module1::msgsolution, texts::solution);
 }
 
 TEST(Setmsg, AppendingASuffixAfterEachCallNeverDoublesIt)
@@ -64,7 +65,7 @@ TEST_F(Normalisers, EndmarkWarnsAndAppendsAFullStopWithoutBeeping)
     ASSERT_EQ(rec.messages.size(), 3u);
     EXPECT_EQ(rec.beeps, 0);
     for (const auto& m : rec.messages) {
-        EXPECT_EQ(m.text, "Don't forget to use a full stop at the end of the sentence.");
+        EXPECT_EQ(m.text, texts::stop);
         EXPECT_EQ(m.title, base);
         EXPECT_EQ(m.icon, Icon::Exclamation);
     }
@@ -74,7 +75,7 @@ TEST_F(Normalisers, CapfirstBeepsThenWarnsOnASmallFirstLetter)
 {
     Module1::title = base + ": 3.";
     EXPECT_EQ(capfirst("ez egy alma."), "Ez egy alma.");
-    EXPECT_EQ(rec.events, QStringList({"beep", "Attention to capital letters!"}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::capital}));
     EXPECT_EQ(rec.messages.at(0).title, base + ": 3.");
     EXPECT_EQ(rec.messages.at(0).icon, Icon::Exclamation);
 }
@@ -94,6 +95,7 @@ TEST_F(Normalisers, CapfirstLeavesCapitalsDigitsAndEmptyTextAlone)
     EXPECT_EQ(capfirst("1 alma"), "1 alma");
     EXPECT_EQ(capfirst(""), "");
     EXPECT_EQ(capfirst("Ő"), "Ő");
+    EXPECT_EQ(capfirst("ßx"), "ßx"); // no one-letter capital; "SS" would be two
     EXPECT_TRUE(rec.events.isEmpty());
 }
 
@@ -138,8 +140,7 @@ TEST_F(Normalisers, TheThreeInOrderGiveTwoWarningsCapitalFirst)
     Module1::capfirst(t, rec);
     Module1::endmark(t, rec);
     EXPECT_EQ(t, "Ez egy alma.");
-    EXPECT_EQ(rec.events, QStringList({"beep", "Attention to capital letters!",
-                                       "Don't forget to use a full stop at the end of the sentence."}));
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::capital, texts::stop}));
 }
 
 TEST(Center, PutsTheWindowInTheMiddleOfItsScreen)

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the 32 exercise-3 pictures and writes assets/pictures/pic00.gif .. pic31.gif
-and the resource list assets/pictures.qrc.
+(CMakeLists.txt compiles every file of assets/pictures into the program).
 
 Every scene is a short composition of the parts below (figure, building with a
 sign, arrow, bubble, furniture, ...), so all pictures share one look and a
@@ -26,7 +26,6 @@ import tempfile
 WIDTH, HEIGHT = 240, 170
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 OUT = ROOT / "assets" / "pictures"
-QRC = ROOT / "assets" / "pictures.qrc"
 
 # The eight colours of every picture.
 WHITE = "#ffffff"
@@ -1106,11 +1105,6 @@ def render(k, work, svg_dir=None):
     return gif
 
 
-def write_qrc():
-    files = "".join(f"        <file>pictures/pic{k:02d}.gif</file>\n" for k in range(len(SCENES)))
-    QRC.write_text(f'<RCC>\n    <qresource prefix="/">\n{files}    </qresource>\n</RCC>\n', encoding="utf-8")
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--sheet", type=pathlib.Path, help="also write a contact sheet of all pictures here")
@@ -1126,7 +1120,6 @@ def main():
         work = pathlib.Path(tmp)
         (work / "palette.ppm").write_bytes(b"P6\n8 1\n255\n" + bytes(v for c in RGB for v in c))
         gifs = [render(k, work, args.svg) for k in (args.only or range(len(SCENES)))]
-        write_qrc()
         for gif in gifs:
             print(f"{gif.relative_to(ROOT)}  {gif.stat().st_size} bytes")
         if args.sheet:
