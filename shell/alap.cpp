@@ -67,6 +67,7 @@ void reviewCount(QWidget* area, const Choice& c, const std::vector<record::Waiti
     label->setAlignment(Qt::AlignCenter);
     label->setFont(typeface(QStringLiteral("Arial"), 10, true));
     label->setAccessibleName(QStringLiteral("%1 to review").arg(count));
+    label->setToolTip(QStringLiteral("Items waiting for review"));
     label->setVisible(count > 0); // a learner who never missed sees the menu as it was
 }
 
