@@ -527,3 +527,44 @@ TEST_F(H05d3Logic, PlusSwitchesToTheExtendedVariant)
     EXPECT_EQ(view.icon, 57);
     expectAccepted("Ők egy étteremben ülnek.");
 }
+
+namespace {
+
+struct Tried : record::FirstTries {
+    std::vector<record::FirstTry> tries;
+    std::vector<record::FirstTry> firstTries() const override { return tries; }
+};
+
+} // namespace
+
+// The review asks the missed pictures with the persons they were missed in,
+// named by the person label, and ends as a basic series does.
+TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
+{
+    RecordingPrompter rec;
+    ScriptedRandom rnd;
+    RecordingView view;
+    Tried tried;
+    tried.tries = {{{3, false, 12, 2}, false, false}, {{3, false, 1, 11}, false, false}};
+    Module1::setmsg();
+    Logic logic{view, rec, rnd, tried};
+    logic.load();
+    EXPECT_EQ(view.review.caption, "Re&view (2)");
+    EXPECT_TRUE(view.review.enabled);
+
+    logic.review();
+    EXPECT_FALSE(view.review.enabled);
+    EXPECT_EQ(view.picture, 12);
+    EXPECT_EQ(view.personText, "(te)");
+    EXPECT_TRUE(view.personShown);
+    EXPECT_FALSE(view.iconShown);
+    EXPECT_TRUE(view.solutionText.endsWith(QStringLiteral(" ülsz."))) << view.solutionText.toStdString();
+    logic.check(view.solutionText);
+    EXPECT_EQ(view.picture, 1);
+    EXPECT_EQ(view.personText, "(mi)");
+    logic.check(QStringLiteral("Az egyetem előtt állunk."));
+    EXPECT_EQ(rec.events, (QStringList{"beep", texts::done}));
+    EXPECT_EQ(view.startCaption, "&Restart");
+    EXPECT_TRUE(view.review.enabled); // the record here stays as it was
+    EXPECT_EQ(rnd.draws, 0);
+}
