@@ -1,10 +1,26 @@
 #include "record/review.h"
 
+#include "exercises/h05d1/data.h"
+
 #include <algorithm>
 #include <map>
 #include <tuple>
 
 namespace lumora::record {
+
+FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct)
+{
+    const bool review = variant == QLatin1String("review");
+    bool extended = false;
+    if (exercise == 1 || exercise == 2) {
+        extended = variant == QLatin1String("extended") || (review && item >= h05d1::itemCount);
+        if (review && extended)
+            item -= h05d1::itemCount;
+    }
+    return {{exercise, extended, item, person}, correct, review};
+}
+
+int reviewedItem(const ReviewItem& item) { return item.extended ? h05d1::itemCount + item.item : item.item; }
 
 std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
 {

@@ -35,6 +35,14 @@ struct Waiting {
     int box; // 1 .. boxCount
 };
 
+// A first try as the record writes it: variant 'basic', 'extended' or
+// 'review'. A review run of exercises 1 and 2 writes an extended pair after
+// the basic items (item count + verb), so that it names the same item as the
+// extended run did.
+FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct);
+// The item number an answer in a review run is written with.
+int reviewedItem(const ReviewItem& item);
+
 // What waits after these first tries (oldest first): every exercise's items,
 // by exercise, then box, then the time each entered its box, oldest first.
 std::vector<Waiting> boxes(const std::vector<FirstTry>& tries);

@@ -69,3 +69,20 @@ TEST(ReviewBoxes, AReviewAsksOneExercisesItemsInBoxOrder)
     EXPECT_EQ(waiting(tries, 5), (std::vector<ReviewItem>{gapTe, gapEn}));
     EXPECT_TRUE(waiting(tries, 3).empty());
 }
+
+// As the record writes them: an extended pair answered in a review run is the
+// pair of the extended run, not the basic item with its number; exercise 3's
+// variants ask the same items.
+TEST(ReviewBoxes, ReviewAnswersNameTheItemsTheyReview)
+{
+    const FirstTry extendedMiss = firstTry(1, u"extended", 5, 2, false);
+    EXPECT_EQ(extendedMiss.item, (ReviewItem{1, true, 5, 2}));
+    EXPECT_EQ(reviewedItem(extendedMiss.item), 69);
+    const FirstTry reviewed = firstTry(1, u"review", 69, 2, true);
+    EXPECT_EQ(reviewed.item, extendedMiss.item);
+    EXPECT_TRUE(reviewed.review);
+    EXPECT_EQ(firstTry(1, u"review", 5, 3, true).item, (ReviewItem{1, false, 5, 3}));
+    EXPECT_EQ(reviewedItem({1, false, 5, 3}), 5);
+    EXPECT_EQ(firstTry(3, u"extended", 7, 22, false).item, firstTry(3, u"basic", 7, 22, false).item);
+    EXPECT_EQ(firstTry(3, u"review", 7, 22, true).item, (ReviewItem{3, false, 7, 22}));
+}
