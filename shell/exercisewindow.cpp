@@ -46,6 +46,8 @@ ExerciseWindow::ExerciseWindow(const Options& options)
         ontop->setChecked(!ontop->isChecked());
         toggleOnTop();
     });
+    connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
+            [] { navigator::open(navigator::Window::Progress); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -128,6 +130,13 @@ QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEd
         if (answer && !line->isHidden() && !answer->isHidden())
             answer->setFocus();
     });
+    return line;
+}
+
+QLabel* ExerciseWindow::progressLine(int l, int t, int w, int h)
+{
+    QLabel* line = controls::label(client, "Progress", QString(), l, t, w, h);
+    line->setAccessibleDescription(QStringLiteral("progress of this run"));
     return line;
 }
 

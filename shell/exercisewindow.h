@@ -51,6 +51,9 @@ protected:
     // help puts the focus into the answer field, when that is shown.
     QLabel* charButton(const char* button, const char* help, QLineEdit* answer);
 
+    // The progress line of the run (Progress), in the window's free space.
+    QLabel* progressLine(int l, int t, int w, int h);
+
     DefaultButton defaults{this};
 
 private:

@@ -8,7 +8,7 @@ class QWidget;
 // each opening starts from its load state.
 namespace lumora::navigator {
 
-enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5 };
+enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5, Progress };
 
 // How each window is made; registered once at start-up.
 void registerWindow(Window which, std::function<QWidget*()> make);

@@ -22,7 +22,7 @@ QString heading(int exercise)
 
 } // namespace
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, record::Recorder& recorder) : view(view), run(recorder) {}
 
 void Logic::load()
 {
@@ -55,6 +55,8 @@ void Logic::Change()
     item = 0;
     solved = 0;
     extended = false;
+    run.reset();
+    showProgress();
     view.clearPersonIcon();
     itemverb = itemverblista();
     view.setPlusPromptVisible(true);
@@ -76,11 +78,13 @@ void Logic::start()
     view.setPronounVisible(first);
     view.setPersonVisible(!first);
     if (extended) {
+        run.start(first ? 1 : 2, record::Variant::Extended, 0);
         // Message boxes of the extended variant carry the base title.
         plusz();
     } else {
         Module1::title += suffix(first ? 1 : 2);
         total = exerciseItems(first ? 1 : 2).count;
+        run.start(first ? 1 : 2, record::Variant::Basic, total);
         Rand();
         view.setVerbText(currentVerb());
         nevmas();
@@ -88,6 +92,7 @@ void Logic::start()
     }
     view.focusEnding();
     view.setStartEnabled(false);
+    showProgress();
 }
 
 int Logic::exercise() const
@@ -143,11 +148,18 @@ void Logic::next()
 {
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
-    if (typed == answer())
+    const bool right = typed == answer();
+    run.answered(item, person(), typed, right);
+    showProgress();
+    if (right)
         correct();
     else
         wrong();
 }
+
+int Logic::person() const { return extended ? personOf(view.pronounText()) : itemPerson(item); }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::wrong()
 {
@@ -174,6 +186,7 @@ void Logic::correct()
         spec();
         return;
     }
+    run.end(true);
     prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
@@ -190,6 +203,8 @@ void Logic::correct()
 
 void Logic::solution()
 {
+    run.answered(item, person(), std::nullopt, false);
+    showProgress();
     prompter().message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }
 

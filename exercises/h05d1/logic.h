@@ -1,4 +1,6 @@
 #pragma once
+#include "record/run.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -57,12 +59,13 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
+    virtual void setProgressText(const QString& text) = 0; // Progress
 };
 
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
-    explicit Logic(View& view);
+    explicit Logic(View& view, record::Recorder& recorder = record::recorder());
 
     // The window's events.
     void load();       // the window loads (after Module1::exnum is set)
@@ -88,6 +91,9 @@ private:
     void showPerson(int person);
     QString currentVerb() const;
     QString answer() const;
+    // The person of the current item.
+    int person() const;
+    void showProgress();
 
     View& view;
     QStringList itemverb;  // an answered item's entry is emptied for the run
@@ -96,6 +102,7 @@ private:
     int solved = 0;
     int total = 0;
     bool extended = false;
+    record::Run run;
 };
 
 } // namespace lumora::h05d1

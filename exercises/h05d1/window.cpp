@@ -65,6 +65,9 @@ Window::Window()
     next = button(a, "Command2", QStringLiteral("&Next"), 3600, 4560, 1215, 495);
     defaults.set(next);
     charButton("Command11", "Label6", ending);
+    // Right of the heading, above the right answers.
+    progress = progressLine(4440, 600, 4695, 360);
+    progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* keys = new KeyFilter(hunkey, this);
     keys->watch({verb, ending});
@@ -121,5 +124,6 @@ void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 bool Window::exercise2Enabled() const { return jump[1]->isEnabled(); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
+void Window::setProgressText(const QString& text) { progress->setText(text); }
 
 } // namespace lumora::h05d1

@@ -44,6 +44,7 @@ private:
     bool exercise2Enabled() const override;
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* start;
     QPushButton* next;
@@ -57,6 +58,7 @@ private:
     QLineEdit* verb;
     QLineEdit* ending;
     QLabel* plusPrompt;
+    QLabel* progress;
     Logic logic{*this};
 };
 

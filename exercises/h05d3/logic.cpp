@@ -23,7 +23,7 @@ void upperfirst(QString& sentence)
 
 } // namespace
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, record::Recorder& recorder) : view(view), run(recorder) {}
 
 void Logic::load()
 {
@@ -45,11 +45,14 @@ void Logic::start()
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
     if (extended_) {
+        run.start(3, record::Variant::Extended, 0);
         firstitem(0, itemCount - 1);
     } else {
+        run.start(3, record::Variant::Basic, basicCount);
         view.setPersonShown(true);
         firstitem(0, basicCount - 1);
     }
+    showProgress();
 
     view.setNextShown(true);
     view.setNextEnabled(true);
@@ -79,6 +82,7 @@ void Logic::nextitem(int lo, int hi)
         setup();
         return;
     }
+    run.end(true);
     prompter().beep();
     view.setNextDefault(false);
     prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
@@ -145,7 +149,10 @@ void Logic::check(const QString& typed)
     Module1::endmark(answer);
     view.setAnswerText(answer);
 
-    if (answer != sentenceA_ && answer != sentenceB_) {
+    const bool right = answer == sentenceA_ || answer == sentenceB_;
+    run.answered(item_, personcode_, answer, right);
+    showProgress();
+    if (!right) {
         prompter().beep();
         prompter().message(Module1::msgwrong, Module1::title, Icon::Exclamation);
         return;
@@ -183,8 +190,12 @@ void Logic::Change()
     view.setExampleShown(true);
 }
 
+void Logic::showProgress() { view.setProgressText(run.progress()); }
+
 void Logic::solution()
 {
+    run.answered(item_, personcode_, std::nullopt, false);
+    showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
 }
@@ -224,6 +235,8 @@ void Logic::example()
 
 void Logic::plus()
 {
+    run.reset();
+    showProgress();
     extended_ = true;
     view.focusStart();
     view.setModeText(QStringLiteral("(Extended)"));

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d3/data.h"
+#include "record/run.h"
 
 #include <QString>
 
@@ -53,6 +54,8 @@ public:
     virtual void setPlusShown(bool shown) = 0;
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
+
+    virtual void setProgressText(const QString& text) = 0; // Progress
 };
 
 // The behaviour of exercise 3: a basic series of six pictures with fixed
@@ -60,7 +63,7 @@ public:
 // Each public operation is one event of the window.
 class Logic {
 public:
-    explicit Logic(View& view);
+    explicit Logic(View& view, record::Recorder& recorder = record::recorder());
 
     void load();                       // window load
     void start();                      // comenzar click
@@ -88,6 +91,7 @@ private:
     void upper2();
     void upper3();
     void Change();
+    void showProgress();
 
     View& view;
     Column al, ige_, hat, hata, hatb;
@@ -99,6 +103,7 @@ private:
     QString subject;
     QString ending_;
     QString sentenceA_, sentenceB_;
+    record::Run run;
 };
 
 } // namespace lumora::h05d3

@@ -46,6 +46,7 @@ private:
     void setPlusShown(bool shown) override;
     void setPlusEnabled(bool enabled) override;
     bool plusShown() const override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* comenzar;
     QPushButton* siguiente;
@@ -59,6 +60,7 @@ private:
     QLabel* label1; // the solution line
     QLabel* label5; // the mode line
     QLabel* label2; // the Plus invitation
+    QLabel* progress;
 
     Logic logic{*this};
 };

@@ -5,7 +5,7 @@
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view) : view(view) {}
+Logic::Logic(View& view, record::Recorder& recorder) : view(view), run(recorder) {}
 
 void Logic::start()
 {
@@ -19,6 +19,8 @@ void Logic::start()
     focus(0);
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
+    run.start(5, record::Variant::Basic, gapCount);
+    showProgress();
 }
 
 void Logic::personChoice(const QString& itemText)
@@ -37,10 +39,16 @@ void Logic::gapFocus(int g) { gap = g; }
 void Logic::next()
 {
     bool right;
-    if (const Stem* stem = stemOf(gap))
-        right = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap)) == stem->whole;
-    else
-        right = Module1::trim(view.gapText(gap)) == list(person)[gap];
+    QString typed;
+    if (const Stem* stem = stemOf(gap)) {
+        typed = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap));
+        right = typed == stem->whole;
+    } else {
+        typed = Module1::trim(view.gapText(gap));
+        right = typed == list(person)[gap];
+    }
+    run.answered(gap, person, typed, right);
+    showProgress();
     if (right)
         Oke();
     else
@@ -49,6 +57,8 @@ void Logic::next()
 
 void Logic::solution()
 {
+    run.answered(gap, person, std::nullopt, false);
+    showProgress();
     prompter().message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
@@ -63,6 +73,8 @@ void Logic::Change()
     for (const Stem& stem : stems)
         view.setStemText(stem.gap, stem.reset.toString());
     okcount = 0;
+    run.reset();
+    showProgress();
     resetGap0();
     // Every gap is closed until Start, so there is nothing to check or reveal.
     view.setNextEnabled(false);
@@ -79,6 +91,7 @@ void Logic::Oke()
     view.setGapEnabled(gap, false);
     ++okcount;
     if (okcount == gapCount) {
+        run.end(true);
         prompter().message(Module1::msgdone, Module1::title, Icon::Exclamation);
         view.setStartCaption(QStringLiteral("&Restart"));
         view.setSolutionEnabled(false);
@@ -127,6 +140,8 @@ SuffixList& Logic::list(int p)
     }
     return rag3;
 }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::resetGap0()
 {

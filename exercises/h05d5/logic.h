@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d5/data.h"
+#include "record/run.h"
 
 #include <QColor>
 #include <QString>
@@ -36,12 +37,13 @@ public:
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
+    virtual void setProgressText(const QString& text) = 0; // Progress
 };
 
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
-    explicit Logic(View& view);
+    explicit Logic(View& view, record::Recorder& recorder = record::recorder());
 
     // The window's events.
     void start();                               // Command1: Start or Restart
@@ -66,12 +68,14 @@ private:
     // The suffix list of person p: rag3 for Péter, rag1 for én, ...
     SuffixList& list(int p);
     void resetGap0();
+    void showProgress();
 
     View& view;
     int gap = 0;
     int okcount = 0;
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
+    record::Run run;
 };
 
 } // namespace lumora::h05d5

@@ -44,11 +44,13 @@ private:
     void focusStart() override;
     void setNextEnabled(bool enabled) override;
     void setSolutionEnabled(bool enabled) override;
+    void setProgressText(const QString& text) override;
 
     std::array<QLineEdit*, gapCount> gaps{};
     QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem
     bool closingGap = false;
     QLabel* person = nullptr;
+    QLabel* progress = nullptr;
     QComboBox* box = nullptr;
     QPushButton* start = nullptr;
     QPushButton* solution = nullptr;

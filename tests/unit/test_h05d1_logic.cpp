@@ -20,7 +20,7 @@ const QString base = QStringLiteral("  Lumora!  ---  5. lecke");
 
 // The window's controls as plain values, starting as the window shows them.
 struct FakeView : View {
-    QString verb, ending, record, pronounCaption, heading, caption;
+    QString verb, ending, record, pronounCaption, heading, caption, progress;
     QString startCaption = "&Start";
     QString focus;  // "ending" or "start", whichever took the focus last
     int icon = 0;   // 0: no picture
@@ -61,6 +61,7 @@ struct FakeView : View {
     bool exercise2Enabled() const override { return ex2; }
     void setExercise2Enabled(bool e) override { ex2 = e; }
     void setCaption(const QString& c) override { caption = c; }
+    void setProgressText(const QString& t) override { progress = t; }
 };
 
 // A window with its logic, and a learner who knows the answers.

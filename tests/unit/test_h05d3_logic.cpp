@@ -72,6 +72,8 @@ public:
     void setPlusShown(bool shown) override { plusVisible = shown; }
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
+    void setProgressText(const QString& text) override { progress = text; }
+    QString progress;
 };
 
 const QString title = QStringLiteral("  Lumora!  ---  5. lecke: 3.");

@@ -22,6 +22,7 @@ public:
         QColor background;
         QColor textColour = normalText;
     };
+    QString progress;
 
     RecordingView()
     {
@@ -66,6 +67,7 @@ public:
     }
     void setNextEnabled(bool enabled) override { nextEnabled = enabled; }
     void setSolutionEnabled(bool enabled) override { solutionEnabled = enabled; }
+    void setProgressText(const QString& text) override { progress = text; }
 
     int focusedGap() const
     {

@@ -1,0 +1,211 @@
+#include "record/progresswindow.h"
+
+#include "core/prompter.h"
+#include "record/rightform.h"
+#include "record/store.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace lumora::record {
+namespace {
+
+constexpr int exercises[] = {1, 2, 3, 5};
+constexpr int missedShown = 10;
+
+QString percent(int part, int whole) { return whole > 0 ? QStringLiteral("%1%").arg(100 * part / whole) : QString(); }
+
+QString duration(qint64 seconds)
+{
+    const qint64 minutes = (seconds + 30) / 60;
+    if (minutes < 60)
+        return QStringLiteral("%1 min").arg(minutes);
+    return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60);
+}
+
+// A read-only table with a header row, read cell by cell by a screen reader.
+QTableWidget* table(const QString& name, const QStringList& headers, const std::vector<QStringList>& rows)
+{
+    auto* t = new QTableWidget(int(rows.size()), int(headers.size()));
+    t->setAccessibleName(name);
+    t->setHorizontalHeaderLabels(headers);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->horizontalHeader()->setStretchLastSection(true);
+    for (int r = 0; r < int(rows.size()); ++r)
+        for (int c = 0; c < int(headers.size()); ++c)
+            t->setItem(r, c, new QTableWidgetItem(rows[r].value(c)));
+    t->resizeColumnsToContents();
+    return t;
+}
+
+// First-try accuracy of the finished runs, oldest on the left; the table
+// beside it holds the same figures for those who cannot see it.
+class AccuracyChart : public QWidget {
+public:
+    explicit AccuracyChart(std::vector<double> shares) : shares(std::move(shares))
+    {
+        setMinimumSize(360, 120);
+        setAccessibleName(QStringLiteral("First-try accuracy chart"));
+        setAccessibleDescription(QStringLiteral("The same figures are in the table of finished runs."));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF plot = QRectF(rect()).adjusted(40, 8, -8, -16);
+        p.fillRect(rect(), palette().base());
+        p.setPen(palette().color(QPalette::Mid));
+        for (int pct : {0, 50, 100}) {
+            const double y = plot.bottom() - plot.height() * pct / 100.0;
+            p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+            p.drawText(QRectF(0, y - 8, 36, 16), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1%").arg(pct));
+        }
+        if (shares.empty())
+            return;
+        const double step = shares.size() > 1 ? plot.width() / double(shares.size() - 1) : 0;
+        QPolygonF line;
+        for (std::size_t i = 0; i < shares.size(); ++i)
+            line << QPointF(plot.left() + step * double(i), plot.bottom() - plot.height() * shares[i]);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawPolyline(line);
+        if (shares.size() <= 60) // dots only while they stay apart
+            for (const QPointF& pt : line)
+                p.drawEllipse(pt, 3, 3);
+        p.setPen(palette().color(QPalette::Text));
+        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignLeft, QStringLiteral("first"));
+        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignRight,
+                   QStringLiteral("latest"));
+    }
+
+private:
+    std::vector<double> shares;
+};
+
+} // namespace
+
+ProgressWindow::ProgressWindow(const Store& store) : store(store)
+{
+    setObjectName(QStringLiteral("progress"));
+    setWindowTitle(QStringLiteral("My progress"));
+    auto* layout = new QVBoxLayout(this);
+
+    const History history = store.history();
+    if (history.empty()) {
+        auto* welcome = new QLabel(QStringLiteral(
+            "Nothing here yet. Finish a run of any exercise, and this window shows how you are getting on: "
+            "your runs, your first-try accuracy, the time you practised and the items to look at again."));
+        welcome->setObjectName(QStringLiteral("empty"));
+        welcome->setWordWrap(true);
+        welcome->setMinimumWidth(420);
+        layout->addWidget(welcome);
+    } else {
+        auto* tabs = new QTabWidget;
+        for (int exercise : exercises)
+            tabs->addTab(exercisePage(history, exercise), QStringLiteral("Exercise %1").arg(exercise));
+        layout->addWidget(tabs);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    auto* exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
+    exportButton->setObjectName(QStringLiteral("export"));
+    connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportCsv);
+    auto* close = new QPushButton(QStringLiteral("&Close"));
+    close->setObjectName(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(exportButton);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+}
+
+QWidget* ProgressWindow::exercisePage(const History& history, int exercise)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("exercise%1").arg(exercise));
+    auto* layout = new QVBoxLayout(page);
+
+    std::vector<double> shares;
+    std::vector<QStringList> runRows;
+    for (const History::FinishedRun& r : history.finished) {
+        if (r.exercise != exercise)
+            continue;
+        shares.push_back(r.correct > 0 ? double(r.firstTry) / r.correct : 0.0);
+        runRows.push_back({r.ended.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                           QStringLiteral("%1 of %2").arg(r.firstTry).arg(r.correct), percent(r.firstTry, r.correct)});
+    }
+    std::reverse(runRows.begin(), runRows.end()); // the latest run first in the table
+
+    auto* summary = new QLabel(QStringLiteral("Finished runs: %1 · Practice time: %2")
+                                   .arg(runRows.size())
+                                   .arg(duration(history.practiceSeconds[exercise])));
+    summary->setObjectName(QStringLiteral("summary"));
+    layout->addWidget(summary);
+
+    auto* charts = new QHBoxLayout;
+    charts->addWidget(new AccuracyChart(std::move(shares)), 3);
+    charts->addWidget(table(QStringLiteral("Finished runs"),
+                            {QStringLiteral("Finished"), QStringLiteral("Right at the first try"),
+                             QStringLiteral("Accuracy")},
+                            runRows),
+                      2);
+    layout->addLayout(charts);
+
+    std::vector<QStringList> missedRows;
+    for (const History::Missed& m : history.missed)
+        if (m.exercise == exercise && int(missedRows.size()) < missedShown)
+            missedRows.push_back({itemName(m.exercise, m.variant, m.item),
+                                  rightForm(m.exercise, m.variant, m.item, m.person), QString::number(m.misses)});
+    std::vector<QStringList> kindRows;
+    for (const History::MistakeKind& k : history.kinds)
+        if (k.exercise == exercise)
+            kindRows.push_back({k.kind, QString::number(k.count)});
+
+    auto* lists = new QHBoxLayout;
+    auto* missed = new QVBoxLayout;
+    missed->addWidget(new QLabel(QStringLiteral("Missed most often")));
+    missed->addWidget(table(QStringLiteral("Missed most often"),
+                            {QStringLiteral("Item"), QStringLiteral("Right form"), QStringLiteral("Missed")},
+                            missedRows));
+    auto* kinds = new QVBoxLayout;
+    kinds->addWidget(new QLabel(QStringLiteral("Kinds of mistake")));
+    kinds->addWidget(table(QStringLiteral("Kinds of mistake"), {QStringLiteral("Kind"), QStringLiteral("Times")},
+                           kindRows));
+    lists->addLayout(missed, 3);
+    lists->addLayout(kinds, 2);
+    layout->addLayout(lists);
+    return page;
+}
+
+void ProgressWindow::exportCsv()
+{
+    // Not modal to the whole program, and not waiting: the exercises go on.
+    auto* dialog = new QFileDialog(this, QStringLiteral("Export my answers"),
+                                   QDir::home().filePath(QStringLiteral("lumora-answers.csv")),
+                                   QStringLiteral("CSV files (*.csv)"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
+        const QString where = QDir::toNativeSeparators(file);
+        if (store.exportCsv(file))
+            prompter().message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
+        else
+            prompter().message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),
+                               Icon::Exclamation);
+    });
+    dialog->open();
+}
+
+} // namespace lumora::record
