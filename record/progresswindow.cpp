@@ -40,11 +40,11 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
     t->verticalHeader()->hide();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->horizontalHeader()->setStretchLastSection(true);
+    // Stretched, not fitted to the contents: fitting measures every row.
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     for (int r = 0; r < int(rows.size()); ++r)
         for (int c = 0; c < int(headers.size()); ++c)
             t->setItem(r, c, new QTableWidgetItem(rows[r].value(c)));
-    t->resizeColumnsToContents();
     return t;
 }
 
@@ -95,13 +95,12 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const Store& store) : store(store)
+ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store.history())
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
     auto* layout = new QVBoxLayout(this);
 
-    const History history = store.history();
     if (history.empty()) {
         auto* welcome = new QLabel(QStringLiteral(
             "Nothing here yet. Finish a run of any exercise, and this window shows how you are getting on: "
@@ -112,8 +111,17 @@ ProgressWindow::ProgressWindow(const Store& store) : store(store)
         layout->addWidget(welcome);
     } else {
         auto* tabs = new QTabWidget;
-        for (int exercise : exercises)
-            tabs->addTab(exercisePage(history, exercise), QStringLiteral("Exercise %1").arg(exercise));
+        for (int exercise : exercises) {
+            auto* page = new QWidget;
+            page->setObjectName(QStringLiteral("exercise%1").arg(exercise));
+            tabs->addTab(page, QStringLiteral("Exercise %1").arg(exercise));
+        }
+        auto show = [this, tabs](int index) {
+            if (!tabs->widget(index)->layout())
+                fill(tabs->widget(index), exercises[index]);
+        };
+        connect(tabs, &QTabWidget::currentChanged, this, show);
+        show(0);
         layout->addWidget(tabs);
     }
 
@@ -130,10 +138,8 @@ ProgressWindow::ProgressWindow(const Store& store) : store(store)
     layout->addLayout(buttons);
 }
 
-QWidget* ProgressWindow::exercisePage(const History& history, int exercise)
+void ProgressWindow::fill(QWidget* page, int exercise)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("exercise%1").arg(exercise));
     auto* layout = new QVBoxLayout(page);
 
     std::vector<double> shares;
@@ -185,7 +191,6 @@ QWidget* ProgressWindow::exercisePage(const History& history, int exercise)
     lists->addLayout(missed, 3);
     lists->addLayout(kinds, 2);
     layout->addLayout(lists);
-    return page;
 }
 
 void ProgressWindow::exportCsv()

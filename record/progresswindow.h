@@ -1,12 +1,10 @@
 #pragma once
+#include "record/store.h"
+
 #include <QWidget>
 
-class QVBoxLayout;
 
 namespace lumora::record {
-
-class Store;
-struct History;
 
 // "My progress": for each exercise its finished runs, their first-try
 // accuracy as a chart and as a table, the practice time, the items missed
@@ -18,10 +16,12 @@ public:
     explicit ProgressWindow(const Store& store);
 
 private:
-    QWidget* exercisePage(const History& history, int exercise);
+    // A tab's page is filled when it is first shown.
+    void fill(QWidget* page, int exercise);
     void exportCsv();
 
     const Store& store;
+    const History history;
 };
 
 } // namespace lumora::record

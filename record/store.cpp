@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QStandardPaths>
 #include <QVariant>
@@ -31,10 +32,25 @@ const char* const version2[] = {
     "ALTER TABLE answers ADD COLUMN mistake TEXT",
     "ALTER TABLE answers ADD COLUMN run INTEGER REFERENCES runs (id)",
     "CREATE INDEX answers_run ON answers (run)",
+    // The progress window's counts read these indexes only.
+    "CREATE INDEX answers_wrong ON answers (correct, exercise, variant, item, person, run)",
+    "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
     "PRAGMA user_version = 2",
 };
 
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
+
+// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
+// read by hand: QDateTime's parser is too slow for thousands of runs.
+qint64 seconds(QStringView at)
+{
+    if (at.size() < 19)
+        return 0;
+    auto number = [at](int from, int length) { return at.mid(from, length).toInt(); };
+    const QDate day(number(0, 4), number(5, 2), number(8, 2));
+    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + number(11, 2) * 3600
+           + number(14, 2) * 60 + number(17, 2);
+}
 
 Variant variantOf(const QString& name)
 {
@@ -302,26 +318,31 @@ History Store::history() const
 
     // First try: in a finished run every item is answered right once, so the
     // items right at the first try are those with no wrong answer.
-    q.exec(QStringLiteral(
-        "SELECT r.exercise, r.variant, r.ended, r.correct, COUNT(DISTINCT a.item) FROM runs r "
-        "LEFT JOIN answers a ON a.run = r.id AND a.correct = 0 WHERE r.finished = 1 "
-        "GROUP BY r.id, r.exercise, r.variant, r.ended, r.correct ORDER BY r.ended"));
-    while (q.next()) {
-        const int correct = q.value(3).toInt();
-        h.finished.push_back({q.value(0).toInt(), variantOf(q.value(1).toString()),
-                              QDateTime::fromString(q.value(2).toString(), Qt::ISODateWithMs), correct,
-                              std::max(0, correct - q.value(4).toInt())});
-    }
+    QHash<qint64, int> missedItems;
+    q.exec(QStringLiteral("SELECT run, COUNT(DISTINCT item) FROM answers WHERE correct = 0 GROUP BY run"));
+    while (q.next())
+        missedItems.insert(q.value(0).toLongLong(), q.value(1).toInt());
 
     // A run that was never ended (the program was killed) lasted until its last answer.
-    q.exec(QStringLiteral("SELECT r.exercise, r.started, COALESCE(r.ended, MAX(a.at), r.started) FROM runs r "
-                          "LEFT JOIN answers a ON a.run = r.id GROUP BY r.id, r.exercise, r.started, r.ended"));
+    QHash<qint64, QString> lastAnswer;
+    q.exec(QStringLiteral("SELECT r.id, MAX(a.at) FROM runs r JOIN answers a ON a.run = r.id "
+                          "WHERE r.ended IS NULL GROUP BY r.id"));
+    while (q.next())
+        lastAnswer.insert(q.value(0).toLongLong(), q.value(1).toString());
+
+    q.exec(QStringLiteral("SELECT id, exercise, variant, started, ended, finished, correct FROM runs ORDER BY ended"));
     while (q.next()) {
-        const int exercise = q.value(0).toInt();
-        const QDateTime from = QDateTime::fromString(q.value(1).toString(), Qt::ISODateWithMs);
-        const QDateTime to = QDateTime::fromString(q.value(2).toString(), Qt::ISODateWithMs);
-        if (exercise >= 1 && exercise <= 5)
-            h.practiceSeconds[exercise] += std::max<qint64>(0, from.secsTo(to));
+        const qint64 id = q.value(0).toLongLong();
+        const int exercise = q.value(1).toInt();
+        const QString ended = q.value(4).isNull() ? lastAnswer.value(id) : q.value(4).toString();
+        if (exercise >= 1 && exercise <= 5 && !ended.isEmpty())
+            h.practiceSeconds[exercise] += std::max<qint64>(0, seconds(ended) - seconds(q.value(3).toString()));
+        if (q.value(5).toInt() != 1)
+            continue;
+        const int correct = q.value(6).toInt();
+        h.finished.push_back({exercise, variantOf(q.value(2).toString()),
+                              QDateTime::fromSecsSinceEpoch(seconds(ended), Qt::UTC), correct,
+                              std::max(0, correct - missedItems.value(id))});
     }
 
     q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*) AS misses FROM answers "
