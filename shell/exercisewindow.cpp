@@ -135,9 +135,16 @@ QLabel* ExerciseWindow::charButton(const char* button, const char* help, QLineEd
 
 QLabel* ExerciseWindow::progressLine(int l, int t, int w, int h)
 {
-    QLabel* line = controls::label(client, "Progress", QString(), l, t, w, h);
-    line->setAccessibleDescription(QStringLiteral("progress of this run"));
-    return line;
+    progress = controls::label(client, "Progress", QString(), l, t, w, h);
+    showProgress(QString());
+    return progress;
+}
+
+void ExerciseWindow::showProgress(const QString& text)
+{
+    progress->setText(text);
+    // Read as its text; before the first Start, by what it is for.
+    progress->setAccessibleName(text.isEmpty() ? QStringLiteral("progress of the run") : text);
 }
 
 } // namespace lumora

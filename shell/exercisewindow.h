@@ -53,6 +53,7 @@ protected:
 
     // The progress line of the run (Progress), in the window's free space.
     QLabel* progressLine(int l, int t, int w, int h);
+    void showProgress(const QString& text);
 
     DefaultButton defaults{this};
 
@@ -60,6 +61,7 @@ private:
     QWidget* client;
     QAction* ontop;
     QStringList howTo;
+    QLabel* progress = nullptr;
 };
 
 } // namespace lumora

@@ -66,7 +66,7 @@ Window::Window()
     defaults.set(next);
     charButton("Command11", "Label6", ending);
     // Right of the heading, above the right answers.
-    progress = progressLine(4440, 600, 4695, 360);
+    QLabel* progress = progressLine(4440, 600, 4695, 360);
     progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* keys = new KeyFilter(hunkey, this);
@@ -124,6 +124,6 @@ void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 bool Window::exercise2Enabled() const { return jump[1]->isEnabled(); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
-void Window::setProgressText(const QString& text) { progress->setText(text); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 } // namespace lumora::h05d1

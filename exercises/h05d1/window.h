@@ -58,7 +58,6 @@ private:
     QLineEdit* verb;
     QLineEdit* ending;
     QLabel* plusPrompt;
-    QLabel* progress;
     Logic logic{*this};
 };
 

@@ -88,7 +88,7 @@ Window::Window()
     plusd1 = controls::button(a, "Plusd1", QStringLiteral("&Plus"), 7800, 4680, 735, 495);
     charButton("Command5", "Label6", text1);
     // Left of the picture, between the mode line and the person.
-    progress = progressLine(120, 1440, 2535, 735);
+    progressLine(120, 1440, 2535, 735);
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(siguiente, &QPushButton::clicked, this, [this] { logic.check(text1->text()); });
@@ -137,6 +137,6 @@ void Window::setExampleShown(bool shown) { modelo->setVisible(shown); }
 void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
-void Window::setProgressText(const QString& text) { progress->setText(text); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 } // namespace lumora::h05d3

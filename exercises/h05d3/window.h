@@ -60,7 +60,6 @@ private:
     QLabel* label1; // the solution line
     QLabel* label5; // the mode line
     QLabel* label2; // the Plus invitation
-    QLabel* progress;
 
     Logic logic{*this};
 };

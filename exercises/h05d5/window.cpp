@@ -94,7 +94,7 @@ Window::Window()
 
     controls::paint(charButton("Command10", "Label3", nullptr), Qt::white, QColor(128, 128, 128));
     // Right of the person box, above the text.
-    progress = progressLine(5640, 600, 3510, 375);
+    QLabel* progress = progressLine(5640, 600, 3510, 375);
     progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* charKey = area()->findChild<QPushButton*>(QStringLiteral("Command10"));
     charKey->setFont(buttonFont());
@@ -236,6 +236,6 @@ void Window::focusStart() { start->setFocus(); }
 void Window::setNextEnabled(bool enabled) { next->setEnabled(enabled); }
 
 void Window::setSolutionEnabled(bool enabled) { solution->setEnabled(enabled); }
-void Window::setProgressText(const QString& text) { progress->setText(text); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 } // namespace lumora::h05d5

@@ -50,7 +50,6 @@ private:
     QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem
     bool closingGap = false;
     QLabel* person = nullptr;
-    QLabel* progress = nullptr;
     QComboBox* box = nullptr;
     QPushButton* start = nullptr;
     QPushButton* solution = nullptr;
