@@ -1,5 +1,7 @@
 #include "record/progresswindow.h"
 
+#include "core/module1.h"
+#include "core/platform.h"
 #include "core/prompter.h"
 #include "record/rightform.h"
 #include "record/store.h"
@@ -38,6 +40,7 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
     t->setAccessibleName(name);
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Stretched, not fitted to the contents: fitting measures every row.
@@ -128,6 +131,7 @@ ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store
     auto* buttons = new QHBoxLayout;
     auto* exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
     exportButton->setObjectName(QStringLiteral("export"));
+    exportButton->setEnabled(!history.empty());
     connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportCsv);
     auto* close = new QPushButton(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("close"));
@@ -136,6 +140,14 @@ ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
+
+    if (history.empty())
+        adjustSize();
+    else
+        resize(820, 560);
+    Module1::center(*this);
+    // The menu and the exercise windows stay on top; so must this one, to be seen.
+    setOnTop(*this, true);
 }
 
 void ProgressWindow::fill(QWidget* page, int exercise)
@@ -160,12 +172,11 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     layout->addWidget(summary);
 
     auto* charts = new QHBoxLayout;
-    charts->addWidget(new AccuracyChart(std::move(shares)), 3);
+    charts->addWidget(new AccuracyChart(std::move(shares)), 2);
     charts->addWidget(table(QStringLiteral("Finished runs"),
-                            {QStringLiteral("Finished"), QStringLiteral("Right at the first try"),
-                             QStringLiteral("Accuracy")},
+                            {QStringLiteral("Finished"), QStringLiteral("First try"), QStringLiteral("Accuracy")},
                             runRows),
-                      2);
+                      3);
     layout->addLayout(charts);
 
     std::vector<QStringList> missedRows;

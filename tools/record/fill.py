@@ -30,8 +30,10 @@ KINDS = ["wrong ending", "missing accent", "wrong person", "vowel harmony", "typ
 
 def person_of(exercise, item, persons, rng):
     if exercise == 3:  # its person codes: singular items 3..21, plural the others
-        return rng.choice([1, 2, 3] if 3 <= item <= 21 else [11, 22, 33])
-    return rng.choice(persons)
+        return [1, 2, 3][item % 3] if 3 <= item <= 21 else [11, 22, 33][item % 3]
+    if exercise == 5:  # the learner may choose another person in the box
+        return rng.choice(persons)
+    return persons[item % len(persons)]  # a basic item has its own person
 
 
 def main():
