@@ -66,8 +66,9 @@ struct FakeView : View {
 
 // A window with its logic, and a learner who knows the answers.
 struct Window {
+    lumora::test::MemoryRecorder recorder;
     FakeView view;
-    Logic logic{view};
+    Logic logic{view, recorder};
 
     // As the menu opens it: exnum set, load, then the chosen button disabled.
     void open(int exercise)
@@ -257,6 +258,58 @@ TEST_F(H05d1Logic, WrongTriesAndSolutionsDoNotCountTowardsTheRun)
         w.answerRight();
     }
     expectRunEnded(": 2.");
+}
+
+TEST_F(H05d1Logic, ARunReportsEveryJudgedAnswerWithItsItemAndPersonAndCountsTheProgressLine)
+{
+    w.open(2);
+    EXPECT_EQ(view.progress, "");
+    logic.start();
+    EXPECT_EQ(view.progress, "0 of 18 right · 0 mistakes");
+    const QString stem = view.verb;
+    const QString form = w.expected();
+    w.type(stem, "x");
+    logic.solution();
+    w.answerRight();
+    EXPECT_EQ(view.progress, "1 of 18 right · 2 mistakes");
+    for (int k = 1; k < 18; ++k)
+        w.answerRight();
+    EXPECT_EQ(view.progress, "18 of 18 right · 2 mistakes");
+
+    const auto& runs = w.recorder.runs;
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].exercise, 2);
+    EXPECT_EQ(runs[0].variant, record::Variant::Basic);
+    EXPECT_TRUE(runs[0].finished);
+    const auto& a = runs[0].answers;
+    ASSERT_EQ(a.size(), 20u);
+    EXPECT_EQ(a[0].typed, stem + "x");
+    EXPECT_FALSE(a[0].correct);
+    EXPECT_FALSE(a[1].typed.has_value());
+    EXPECT_EQ(a[2].typed, form);
+    EXPECT_TRUE(a[2].correct);
+    EXPECT_EQ(a[2].item, a[0].item);
+    EXPECT_EQ(basicAnswer(a[2].item), form);
+    std::set<int> items;
+    for (std::size_t k = 2; k < a.size(); ++k) {
+        EXPECT_TRUE(a[k].correct);
+        EXPECT_EQ(a[k].person, itemPerson(a[k].item));
+        items.insert(a[k].item);
+    }
+    EXPECT_EQ(items.size(), 18u);
+    EXPECT_EQ(*items.begin(), exerciseItems(2).first);
+
+    logic.plus(); // the extended variant: a run without end, by verb index
+    EXPECT_EQ(view.progress, "");
+    logic.start();
+    const int person = personOf(view.pronounCaption);
+    w.answerRight();
+    EXPECT_EQ(view.progress, "1 right · 0 mistakes");
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].variant, record::Variant::Extended);
+    ASSERT_EQ(runs[1].answers.size(), 1u);
+    EXPECT_EQ(runs[1].answers[0].person, person);
+    EXPECT_EQ(extendedAnswer(runs[1].answers[0].item, person), runs[1].answers[0].typed);
 }
 
 // ---- Judging an answer ---------------------------------------------------------------
