@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QVariant>
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,7 +77,8 @@ bool privateFolder(const QString& dir)
     if (!info.exists()) {
         if (!QDir().mkpath(info.absolutePath()))
             return false;
-        if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0)
+        // Another copy of the program may make it at the same moment.
+        if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0 && errno != EEXIST)
             return false;
     }
     return ::chmod(QFile::encodeName(dir).constData(), 0700) == 0 && QFileInfo(dir).isWritable();
@@ -88,7 +90,7 @@ bool privateFile(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
+        return errno == EEXIST; // made by another copy at the same moment
     const bool set = ::fchmod(fd, 0600) == 0;
     ::close(fd);
     return set;
@@ -166,32 +168,11 @@ Store::Opened Store::prepare()
 {
     QSqlDatabase d = db();
     QSqlQuery q(d);
-    auto step = [&](const char* sql) {
-        if (q.exec(QLatin1String(sql)))
-            return true;
-        d.rollback();
-        return false;
+    auto failure = [&] {
+        const Opened opened = damaging(q.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        q.exec(QStringLiteral("ROLLBACK"));
+        return opened;
     };
-    auto failure = [&] { return damaging(q.lastError()) ? Opened::Damaged : Opened::Unwritable; };
-
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        return failure();
-    const int found = q.value(0).toInt();
-    q.finish();
-    if (found > version)
-        return Opened::Unwritable; // a newer Lumora's record: leave it as it is
-    if (found < version && !d.transaction())
-        return failure();
-    if (found < 1)
-        for (const char* sql : version1)
-            if (!step(sql))
-                return failure();
-    if (found < 2)
-        for (const char* sql : version2)
-            if (!step(sql))
-                return failure();
-    if (found < version && !d.commit())
-        return failure();
 
     // WAL: a write is one append, and a kill in the middle of it loses only
     // that write. NORMAL syncs at checkpoints, which a killed program survives.
@@ -200,6 +181,27 @@ Store::Opened Store::prepare()
         return failure();
     q.finish();
     if (!q.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+        return failure();
+
+    // Read and migrate under the write lock: a second copy starting at the
+    // same moment waits, then finds the record migrated.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return failure();
+    const int found = q.value(0).toInt();
+    q.finish();
+    if (found > version) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return Opened::Unwritable; // a newer Lumora's record: leave it as it is
+    }
+    if (found < 1)
+        for (const char* sql : version1)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    if (found < 2)
+        for (const char* sql : version2)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    if (!q.exec(QStringLiteral("COMMIT")))
         return failure();
 
     insertRun.emplace(d);

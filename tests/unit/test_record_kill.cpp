@@ -13,6 +13,34 @@
 
 namespace {
 
+// Every typed text in the record.
+QSet<QString> keptAnswers(const QString& path, QString* integrity)
+{
+    QSet<QString> kept;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        QSqlQuery q(db);
+        if (q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next())
+            *integrity = q.value(0).toString();
+        EXPECT_TRUE(q.exec(QStringLiteral("SELECT typed FROM answers")));
+        while (q.next())
+            kept << q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("after"));
+    return kept;
+}
+
+QStringList lost(const QSet<QString>& confirmed, const QSet<QString>& kept)
+{
+    QStringList missing;
+    for (const QString& c : confirmed)
+        if (!kept.contains(c))
+            missing << c;
+    return missing;
+}
+
 TEST(RecordKill, EveryConfirmedAnswerSurvivesKillNine)
 {
     const int kills = qEnvironmentVariableIsSet("LUMORA_KILLS") ? qEnvironmentVariableIntValue("LUMORA_KILLS") : 20;
@@ -38,26 +66,37 @@ TEST(RecordKill, EveryConfirmedAnswerSurvivesKillNine)
     }
     ASSERT_GT(confirmed.size(), kills); // answers were written in most rounds
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("after"));
-    db.setDatabaseName(path);
-    ASSERT_TRUE(db.open());
-    {
-        QSqlQuery q(db);
-        ASSERT_TRUE(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
-        EXPECT_EQ(q.value(0).toString(), QStringLiteral("ok"));
-        ASSERT_TRUE(q.exec(QStringLiteral("SELECT typed FROM answers")));
-        QSet<QString> kept;
-        while (q.next())
-            kept << q.value(0).toString();
-        QStringList lost;
-        for (const QString& c : confirmed)
-            if (!kept.contains(c))
-                lost << c;
-        EXPECT_TRUE(lost.isEmpty()) << lost.size() << " confirmed answers lost, e.g. " << lost.value(0).toStdString();
+    QString integrity;
+    const QStringList missing = lost(confirmed, keptAnswers(path, &integrity));
+    EXPECT_EQ(integrity, QStringLiteral("ok"));
+    EXPECT_TRUE(missing.isEmpty()) << missing.size() << " confirmed answers lost, e.g. " << missing.value(0).toStdString();
+}
+
+TEST(RecordKill, TwoCopiesWritingAtOnceBothKeepEveryAnswer)
+{
+    QTemporaryDir home;
+    const QString path = home.filePath(QStringLiteral("lumora/record.sqlite"));
+    QProcess first, second;
+    first.start(QStringLiteral(RECORD_WRITER), {path, QStringLiteral("a")});
+    second.start(QStringLiteral(RECORD_WRITER), {path, QStringLiteral("b")});
+    ASSERT_TRUE(first.waitForStarted() && second.waitForStarted());
+    QThread::msleep(1500);
+    QSet<QString> confirmed;
+    for (auto [writer, prefix] : {std::pair{&first, "a"}, std::pair{&second, "b"}}) {
+        writer->kill();
+        writer->waitForFinished();
+        EXPECT_EQ(writer->readAllStandardError(), QByteArray()); // no warning: it never gave up writing
+        int count = 0;
+        for (const QByteArray& line : writer->readAllStandardOutput().split('\n'))
+            if (!line.isEmpty()) {
+                confirmed << QLatin1String(prefix) + QString::fromLatin1(line);
+                ++count;
+            }
+        EXPECT_GT(count, 10) << prefix;
     }
-    db.close();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("after"));
+    QString integrity;
+    EXPECT_TRUE(lost(confirmed, keptAnswers(path, &integrity)).isEmpty());
+    EXPECT_EQ(integrity, QStringLiteral("ok"));
 }
 
 } // namespace
