@@ -52,7 +52,7 @@ def main():
     rng = random.Random(args.seed)
     days = args.weeks * 7
     end = datetime.datetime.now(datetime.timezone.utc).replace(microsecond=0)
-    start = end - datetime.timedelta(days=days)
+    start = end - datetime.timedelta(days=days + 1)
     per_day = max(1, args.answers // days)
     written = 0
     day = 0
