@@ -1,7 +1,6 @@
 // The learner's record on temporary files: its layout, its migration, what
 // it keeps of a run, the faults it survives and the CSV a teacher opens.
 #include "record/csv.h"
-#include "record/run.h"
 #include "record/store.h"
 #include "recording.h"
 
@@ -19,7 +18,6 @@
 
 using namespace lumora;
 using namespace lumora::record;
-using lumora::test::MemoryRecorder;
 using lumora::test::RecordingPrompter;
 
 namespace {
@@ -252,22 +250,6 @@ TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
     ::umask(before);
 }
 
-TEST_F(RecordTest, TwoCopiesWritingInTurnLoseNothing)
-{
-    Store first(path(), prompter);
-    Store second(path(), prompter);
-    first.runStarted(1, Variant::Basic);
-    second.runStarted(3, Variant::Extended);
-    for (int i = 0; i < 50; ++i) {
-        first.answered(right(i, QStringLiteral("a%1").arg(i)));
-        second.answered({3, Variant::Extended, i % 32, 11, QStringLiteral("b%1").arg(i), false, {}});
-    }
-    EXPECT_TRUE(prompter.messages.empty());
-    Peek peek(path());
-    EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers"), "100");
-    EXPECT_EQ(peek.column("SELECT correct || '/' || wrong FROM runs ORDER BY id"), "50/0|0/50");
-}
-
 TEST_F(RecordTest, ExportShowsTypedTextAsTextInASpreadsheet)
 {
     Store store(path(), prompter);
@@ -300,41 +282,6 @@ TEST(Csv, EveryFormulaStartIsDefused)
     }
     EXPECT_EQ(csvField(QStringLiteral("mentek")), "mentek");
     EXPECT_EQ(csvField(QStringLiteral("a\"b")), "\"a\"\"b\"");
-}
-
-// The run of an exercise window: what the recorder gets and the progress line.
-TEST(RecordRun, ReportsItsAnswersAndCountsTheProgressLine)
-{
-    MemoryRecorder memory;
-    {
-        record::Run run(memory);
-        EXPECT_EQ(run.progress(), "");
-        run.start(1, Variant::Basic, 46);
-        run.answered(3, 2, QStringLiteral("laktok"), true);
-        run.answered(4, 1, QStringLiteral("vagyok"), false);
-        run.answered(4, 1, std::nullopt, false);
-        EXPECT_EQ(run.progress(), "1 of 46 right · 2 mistakes");
-        run.end(true);
-        EXPECT_EQ(run.progress(), "1 of 46 right · 2 mistakes");
-        run.start(2, Variant::Extended, 0);
-        run.answered(7, 5, QStringLiteral("mentek"), true);
-        EXPECT_EQ(run.progress(), "1 right · 0 mistakes");
-        run.reset();
-        EXPECT_EQ(run.progress(), "");
-        run.answered(7, 5, QStringLiteral("nowhere"), true); // no run open: not kept
-        run.start(5, Variant::Basic, 18);
-    } // closed in the middle of a run
-    ASSERT_EQ(memory.runs.size(), 3u);
-    EXPECT_TRUE(memory.runs[0].finished);
-    ASSERT_EQ(memory.runs[0].answers.size(), 3u);
-    EXPECT_FALSE(memory.runs[0].answers[2].typed.has_value());
-    EXPECT_EQ(memory.runs[0].answers[1].exercise, 1);
-    EXPECT_EQ(memory.runs[1].variant, Variant::Extended);
-    EXPECT_TRUE(memory.runs[1].ended);
-    EXPECT_FALSE(memory.runs[1].finished);
-    EXPECT_EQ(memory.runs[1].answers.size(), 1u);
-    EXPECT_TRUE(memory.runs[2].ended);
-    EXPECT_FALSE(memory.runs[2].finished);
 }
 
 } // namespace
