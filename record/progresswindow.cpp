@@ -55,7 +55,9 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
 // beside it holds the same figures for those who cannot see it.
 class AccuracyChart : public QWidget {
 public:
-    explicit AccuracyChart(std::vector<double> shares) : shares(std::move(shares))
+    // shares from 0 to 1, oldest first; the dates of the first and the latest run.
+    AccuracyChart(std::vector<double> shares, QString from, QString to)
+        : shares(std::move(shares)), from(std::move(from)), to(std::move(to))
     {
         setMinimumSize(360, 120);
         setAccessibleName(QStringLiteral("First-try accuracy chart"));
@@ -87,13 +89,14 @@ protected:
             for (const QPointF& pt : line)
                 p.drawEllipse(pt, 3, 3);
         p.setPen(palette().color(QPalette::Text));
-        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignLeft, QStringLiteral("first"));
+        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignLeft, from);
         p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignRight,
-                   QStringLiteral("latest"));
+                   to);
     }
 
 private:
     std::vector<double> shares;
+    QString from, to;
 };
 
 } // namespace
@@ -172,7 +175,10 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     layout->addWidget(summary);
 
     auto* charts = new QHBoxLayout;
-    charts->addWidget(new AccuracyChart(std::move(shares)), 2);
+    // runRows is latest first; its first column is the date and time.
+    const QString from = runRows.empty() ? QString() : runRows.back().value(0).left(10);
+    const QString to = runRows.empty() ? QString() : runRows.front().value(0).left(10);
+    charts->addWidget(new AccuracyChart(std::move(shares), from, to), 2);
     charts->addWidget(table(QStringLiteral("Finished runs"),
                             {QStringLiteral("Finished"), QStringLiteral("First try"), QStringLiteral("Accuracy")},
                             runRows),
@@ -181,9 +187,11 @@ void ProgressWindow::fill(QWidget* page, int exercise)
 
     std::vector<QStringList> missedRows;
     for (const History::Missed& m : history.missed)
-        if (m.exercise == exercise && int(missedRows.size()) < missedShown)
-            missedRows.push_back({itemName(m.exercise, m.variant, m.item),
-                                  rightForm(m.exercise, m.variant, m.item, m.person), QString::number(m.misses)});
+        if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
+            const QString form = rightForm(m.exercise, m.variant, m.item, m.person);
+            missedRows.push_back({itemName(m.exercise, m.variant, m.item, m.person),
+                                  form.isEmpty() ? QStringLiteral("(left empty)") : form, QString::number(m.misses)});
+        }
     std::vector<QStringList> kindRows;
     for (const History::MistakeKind& k : history.kinds)
         if (k.exercise == exercise)

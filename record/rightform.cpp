@@ -55,12 +55,13 @@ QString rightForm(int exercise, Variant variant, int item, int person)
     return {};
 }
 
-QString itemName(int exercise, Variant variant, int item)
+QString itemName(int exercise, Variant variant, int item, int person)
 {
-    if (exercise == 5)
-        return QStringLiteral("gap %1").arg(item + 1);
+    // Where the person is chosen or drawn, the right form depends on it.
+    if (exercise == 5 && person >= 0 && person < h05d5::personCount)
+        return QStringLiteral("gap %1 (%2)").arg(item + 1).arg(h05d5::persons[person].item);
     if (exercise != 3 && variant == Variant::Extended)
-        return QStringLiteral("verb %1").arg(item + 1);
+        return QStringLiteral("verb %1 (%2)").arg(item + 1).arg(h05d1::pronoun(person));
     return QStringLiteral("item %1").arg(item + 1);
 }
 

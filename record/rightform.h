@@ -7,7 +7,7 @@ namespace lumora::record {
 // them, so that the progress window can show a missed item's right form.
 QString rightForm(int exercise, Variant variant, int item, int person);
 
-// How the progress window names an item: "item 12", "verb 3", "gap 7".
-QString itemName(int exercise, Variant variant, int item);
+// How the progress window names an item: "item 12", "verb 3 (mi)", "gap 7 (te)".
+QString itemName(int exercise, Variant variant, int item, int person);
 
 } // namespace lumora::record
