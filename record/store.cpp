@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSqlError>
 #include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 #include <algorithm>
 #include <cerrno>
@@ -73,15 +74,21 @@ bool damaging(const QSqlError& e)
 // The folder owner-only whatever the umask: made 0700, then set so.
 bool privateFolder(const QString& dir)
 {
-    const QFileInfo info(dir);
-    if (!info.exists()) {
-        if (!QDir().mkpath(info.absolutePath()))
+    const QByteArray name = QFile::encodeName(dir);
+    if (!QFileInfo::exists(dir)) {
+        if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
             return false;
         // Another copy of the program may make it at the same moment.
-        if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0 && errno != EEXIST)
+        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (::chmod(name.constData(), 0700) != 0)
             return false;
     }
-    return ::chmod(QFile::encodeName(dir).constData(), 0700) == 0 && QFileInfo(dir).isWritable();
+    // An older folder loses what others could do with it, and nothing else.
+    struct stat s {};
+    if (::stat(name.constData(), &s) != 0 || (s.st_mode & 077 && ::chmod(name.constData(), s.st_mode & 0700) != 0))
+        return false;
+    return QFileInfo(dir).isWritable();
 }
 
 // A new record file owned by the learner alone; SQLite gives its journal
@@ -147,7 +154,8 @@ Store::Opened Store::open()
         return Opened::Damaged;
     if (!file.exists() && !privateFile(path))
         return Opened::Unwritable;
-    ::chmod(QFile::encodeName(path).constData(), 0600);
+    if (struct stat s {}; ::stat(QFile::encodeName(path).constData(), &s) == 0 && s.st_mode & 077)
+        ::chmod(QFile::encodeName(path).constData(), s.st_mode & 0600);
 
     QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     d.setDatabaseName(path);
@@ -176,9 +184,15 @@ Store::Opened Store::prepare()
 
     // WAL: a write is one append, and a kill in the middle of it loses only
     // that write. NORMAL syncs at checkpoints, which a killed program survives.
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next()
-        || q.value(0).toString() != QLatin1String("wal"))
-        return failure();
+    // Switching to WAL needs the file to itself, and SQLite does not wait for
+    // that: a second copy starting at the same moment tries again.
+    for (int attempt = 0; !q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next()
+                          || q.value(0).toString() != QLatin1String("wal");
+         ++attempt) {
+        if (attempt == 100)
+            return failure();
+        QThread::msleep(20);
+    }
     q.finish();
     if (!q.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
         return failure();

@@ -29,6 +29,16 @@ void closeRecord()
     store.reset();
 }
 
+// On the command line the record's notices go to the console, not to boxes.
+class Console : public Prompter {
+public:
+    void beep() override {}
+    void message(const QString& text, const QString&, Icon) override
+    {
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    }
+};
+
 } // namespace
 
 std::optional<int> commandLine()
@@ -44,7 +54,8 @@ std::optional<int> commandLine()
     parser.process(QCoreApplication::arguments()); // --help and unknown options end here
     if (!parser.isSet(exportCsv))
         return std::nullopt;
-    const record::Store record(record::Store::defaultPath(), prompter());
+    Console console;
+    const record::Store record(record::Store::defaultPath(), console);
     if (record.exportCsv(parser.value(exportCsv)))
         return 0;
     std::fprintf(stderr, "lumora: cannot write %s\n", qPrintable(parser.value(exportCsv)));

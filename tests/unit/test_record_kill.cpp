@@ -85,7 +85,8 @@ TEST(RecordKill, TwoCopiesWritingAtOnceBothKeepEveryAnswer)
     for (auto [writer, prefix] : {std::pair{&first, "a"}, std::pair{&second, "b"}}) {
         writer->kill();
         writer->waitForFinished();
-        EXPECT_EQ(writer->readAllStandardError(), QByteArray()); // no warning: it never gave up writing
+        const QByteArray warning = writer->readAllStandardError();
+        EXPECT_TRUE(warning.isEmpty()) << warning.toStdString(); // it never gave up writing
         int count = 0;
         for (const QByteArray& line : writer->readAllStandardOutput().split('\n'))
             if (!line.isEmpty()) {
