@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QGuiApplication>
 #include <QLabel>
@@ -31,7 +32,8 @@ QList<QWidget*> openWindows()
 {
     QList<QWidget*> open;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowType() != Qt::Popup)
+        // A file dialog would ask its own questions in boxes that wait for a click.
+        if (w->isVisible() && w->windowType() != Qt::Popup && !qobject_cast<QFileDialog*>(w))
             open << w;
     std::sort(open.begin(), open.end(), [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
     return open;
@@ -60,7 +62,7 @@ QString nameOf(const QObject* o)
 // The window that takes the keys.
 QWidget* keyWindow()
 {
-    if (QWidget* active = QApplication::activeWindow())
+    if (QWidget* active = QApplication::activeWindow(); active && !qobject_cast<QFileDialog*>(active))
         return active;
     const QList<QWidget*> open = openWindows();
     return open.isEmpty() ? nullptr : open.last();
