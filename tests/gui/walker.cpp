@@ -32,8 +32,7 @@ QList<QWidget*> openWindows()
 {
     QList<QWidget*> open;
     for (QWidget* w : QApplication::topLevelWidgets())
-        // A file dialog would ask its own questions in boxes that wait for a click.
-        if (w->isVisible() && w->windowType() != Qt::Popup && !qobject_cast<QFileDialog*>(w))
+        if (w->isVisible() && w->windowType() != Qt::Popup)
             open << w;
     std::sort(open.begin(), open.end(), [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
     return open;
@@ -62,7 +61,7 @@ QString nameOf(const QObject* o)
 // The window that takes the keys.
 QWidget* keyWindow()
 {
-    if (QWidget* active = QApplication::activeWindow(); active && !qobject_cast<QFileDialog*>(active))
+    if (QWidget* active = QApplication::activeWindow())
         return active;
     const QList<QWidget*> open = openWindows();
     return open.isEmpty() ? nullptr : open.last();
@@ -315,6 +314,11 @@ QString Walker::step()
     };
     static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"key", 13},
                                  {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8}};
+    // The export's file dialog is cancelled at once: its own questions would
+    // wait in boxes of their own, outside the walk.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
     std::vector<Event> candidates;
     if (QWidget* popup = QApplication::activePopupWidget()) {
         // An open menu takes the next event: one of its items, or Escape.
