@@ -82,6 +82,10 @@ protected:
     // help puts the focus into the answer field, when that is shown.
     QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
 
+    // The progress line of the run (Progress), in the window's free space.
+    QLabel* progressLine(int l, int t, int w, int h);
+    void showProgress(const QString& text);
+
     DefaultButton defaults{this};
 
 private:
@@ -89,7 +93,8 @@ private:
     QAction* ontop;
     QAction* explain;
     QStringList howTo;
-    WindowPrompter boxes{*this};
+    WindowPrompter boxes{this};
+    QLabel* progress = nullptr;
 };
 
 } // namespace lumora

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/prompter.h"
 #include "core/random.h"
+#include "record/recorder.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,26 @@ public:
 
 private:
     double fallback = 0.0;
+};
+
+// Keeps runs and answers in memory, as the record would get them.
+class MemoryRecorder : public record::Recorder {
+public:
+    struct Run {
+        int exercise;
+        record::Variant variant;
+        std::vector<record::Answer> answers;
+        bool ended = false;
+        bool finished = false;
+    };
+    void runStarted(int exercise, record::Variant variant) override { runs.push_back({exercise, variant, {}}); }
+    void answered(const record::Answer& answer) override { runs.back().answers.push_back(answer); }
+    void runEnded(bool finished) override
+    {
+        runs.back().ended = true;
+        runs.back().finished = finished;
+    }
+    std::vector<Run> runs;
 };
 
 } // namespace lumora::test

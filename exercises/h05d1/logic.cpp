@@ -23,7 +23,10 @@ QString heading(int exercise)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder)
+    : view(view), prompter(prompter), random(random), run(recorder)
+{
+}
 
 void Logic::load()
 {
@@ -67,6 +70,8 @@ void Logic::Change()
     item = 0;
     solved = 0;
     extended = false;
+    run.reset();
+    showProgress();
     view.clearPersonIcon();
     itemverb = itemverblista();
     view.setPlusPromptVisible(true);
@@ -89,11 +94,13 @@ void Logic::start()
     view.setPronounVisible(first);
     view.setPersonVisible(!first);
     if (extended) {
+        run.start(first ? 1 : 2, record::Variant::Extended, 0);
         // Message boxes of the extended variant carry the base title.
         plusz();
     } else {
         Module1::title += suffix(first ? 1 : 2);
         total = exerciseItems(first ? 1 : 2).count;
+        run.start(first ? 1 : 2, record::Variant::Basic, total);
         Rand();
         view.setVerbText(currentVerb());
         nevmas();
@@ -101,6 +108,7 @@ void Logic::start()
     }
     view.focusEnding();
     view.setStartEnabled(false);
+    showProgress();
 }
 
 void Logic::Rand()
@@ -148,11 +156,18 @@ void Logic::next()
 {
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
-    if (typed == answer())
+    if (typed == answer()) {
+        run.answered(item, person(), typed, true);
+        showProgress();
         correct();
-    else
+    } else {
         wrong(typed);
+    }
 }
+
+int Logic::person() const { return extended ? personOf(view.pronounText()) : itemPerson(item); }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::wrong(const QString& typed)
 {
@@ -160,6 +175,8 @@ void Logic::wrong(const QString& typed)
     const feedback::Diagnosis mistake =
         extended ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
                  : feedback::basicAnswer(item, typed, tries);
+    run.answered(item, person(), typed, false, feedback::recordedKind(mistake.kind));
+    showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                        view.explainMistakes() ? mistake.text : QString());
@@ -184,6 +201,7 @@ void Logic::correct()
         spec();
         return;
     }
+    run.end(true);
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
@@ -201,6 +219,8 @@ void Logic::correct()
 
 void Logic::solution()
 {
+    run.answered(item, person(), std::nullopt, false);
+    showProgress();
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "record/run.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -62,6 +64,7 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
+    virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -70,7 +73,7 @@ public:
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random);
+    Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder());
 
     // The window's events.
     void load();       // the window loads (after Module1::exnum is set)
@@ -99,6 +102,9 @@ private:
     QString currentVerb() const;
     QString answer() const;
     void noItem();
+    // The person of the current item.
+    int person() const;
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -111,6 +117,7 @@ private:
     int total = 0;
     bool extended = false;
     int tries = 0;  // wrong answers on the current item
+    record::Run run;
 };
 
 } // namespace lumora::h05d1

@@ -65,6 +65,9 @@ Window::Window()
     plus = p.button;
     next = nextButton("Command2", 3600, 4560, 1215, 495);
     charButton("Command11", "Label6", ending);
+    // Right of the heading, above the right answers.
+    QLabel* progress = progressLine(4440, 600, 4695, 360);
+    progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     translateKeys(hunkey, {verb, ending});
 
     setTabOrder(start, solution);
@@ -131,6 +134,7 @@ bool Window::plusVisible() const { return !plus->isHidden(); }
 void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -47,6 +47,7 @@ private:
     void setExercise2Enabled(bool enabled) override;
     void setCaption(const QString& caption) override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* start;
     QPushButton* next;

@@ -28,7 +28,10 @@ void upperfirst(QString& sentence)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random) : view(view), prompter(prompter), random(random) {}
+Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder)
+    : view(view), prompter(prompter), random(random), run(recorder)
+{
+}
 
 void Logic::load()
 {
@@ -51,11 +54,14 @@ void Logic::start()
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
     if (extended_) {
+        run.start(3, record::Variant::Extended, 0);
         firstitem(0, itemCount - 1);
     } else {
+        run.start(3, record::Variant::Basic, basicCount);
         view.setPersonShown(true);
         firstitem(0, basicCount - 1);
     }
+    showProgress();
 
     view.setNextShown(true);
     view.setNextEnabled(true);
@@ -85,6 +91,7 @@ void Logic::nextitem(int lo, int hi)
         setup();
         return;
     }
+    run.end(true);
     prompter.beep();
     view.setNextDefault(false);
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
@@ -160,12 +167,16 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
+        run.answered(item_, personcode_, answer, false, feedback::recordedKind(mistake.kind));
+        showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                            view.explainMistakes() ? mistake.text : QString());
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
+    run.answered(item_, personcode_, answer, true);
+    showProgress();
     if (extended_) {
         nextitem(0, itemCount - 1);
     } else {
@@ -200,8 +211,12 @@ void Logic::Change()
     view.setExampleShown(true);
 }
 
+void Logic::showProgress() { view.setProgressText(run.progress()); }
+
 void Logic::solution()
 {
+    run.answered(item_, personcode_, std::nullopt, false);
+    showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
 }
@@ -241,6 +256,8 @@ void Logic::example()
 
 void Logic::plus()
 {
+    run.reset();
+    showProgress();
     extended_ = true;
     view.focusStart();
     view.setModeText(QStringLiteral("(Extended)"));

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d3/data.h"
+#include "record/run.h"
 
 #include <QString>
 
@@ -61,6 +62,7 @@ public:
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
 
+    virtual void setProgressText(const QString& text) = 0; // Progress
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
 };
@@ -70,7 +72,7 @@ public:
 // Each public operation is one event of the window.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random);
+    Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder());
 
     void load();                       // window load
     void start();                      // comenzar click
@@ -91,6 +93,7 @@ private:
     void upper2();                   // the first accepted sentence starts with a capital
     void upper3();                   // the second accepted sentence starts with a capital
     void Change();                   // after a series: back to the basic variant, nothing shown
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -106,6 +109,7 @@ private:
     QString ending_;
     QString sentenceA_, sentenceB_;
     int tries = 0; // wrong answers on the current item
+    record::Run run;
 };
 
 } // namespace lumora::h05d3

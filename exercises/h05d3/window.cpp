@@ -84,6 +84,8 @@ Window::Window()
     label2->setFont(typeface(QStringLiteral("Arial"), 10));
     plusd1 = p.button;
     charButton("Command5", "Label6", text1);
+    // Left of the picture, between the mode line and the person.
+    progressLine(120, 1440, 2535, 735);
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(siguiente, &QPushButton::clicked, this, [this] { logic.check(text1->text()); });
@@ -148,6 +150,7 @@ void Window::setExampleShown(bool shown) { modelo->setVisible(shown); }
 void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -47,6 +47,7 @@ private:
     void setPlusEnabled(bool enabled) override;
     bool plusShown() const override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* comenzar;
     QPushButton* siguiente;

@@ -6,7 +6,10 @@
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view, Prompter& prompter) : view(view), prompter(prompter) {}
+Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder)
+    : view(view), prompter(prompter), run(recorder)
+{
+}
 
 void Logic::start()
 {
@@ -21,6 +24,8 @@ void Logic::start()
     focus(0);
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
+    run.start(5, record::Variant::Basic, gapCount);
+    showProgress();
 }
 
 void Logic::personChoice(const QString& itemText)
@@ -39,18 +44,27 @@ void Logic::gapFocus(int g) { gap = g; }
 void Logic::next()
 {
     bool right;
-    if (const Stem* stem = stemOf(gap))
-        right = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap)) == stem->whole;
-    else
-        right = Module1::trim(view.gapText(gap)) == list(person)[gap];
-    if (right)
+    QString typed;
+    if (const Stem* stem = stemOf(gap)) {
+        typed = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap));
+        right = typed == stem->whole;
+    } else {
+        typed = Module1::trim(view.gapText(gap));
+        right = typed == list(person)[gap];
+    }
+    if (right) {
+        run.answered(gap, person, typed, true);
+        showProgress();
         Oke();
-    else
-        Hiba();
+    } else {
+        Hiba(typed);
+    }
 }
 
 void Logic::solution()
 {
+    run.answered(gap, person, std::nullopt, false);
+    showProgress();
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
@@ -66,6 +80,8 @@ void Logic::Change()
         view.setStemText(stem.gap, stem.reset.toString());
     okcount = 0;
     tries.fill(0);
+    run.reset();
+    showProgress();
     resetGap0();
     // Every gap is closed until Start, so there is nothing to check or reveal.
     view.setNextEnabled(false);
@@ -82,6 +98,7 @@ void Logic::Oke()
     view.setGapEnabled(gap, false);
     ++okcount;
     if (okcount == gapCount) {
+        run.end(true);
         prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
         view.setStartCaption(QStringLiteral("&Restart"));
         view.setSolutionEnabled(false);
@@ -92,11 +109,13 @@ void Logic::Oke()
     }
 }
 
-void Logic::Hiba()
+void Logic::Hiba(const QString& typed)
 {
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const feedback::Diagnosis mistake =
         feedback::gapAnswer(gap, person, stem, Module1::trim(view.gapText(gap)), ++tries[gap]);
+    run.answered(gap, person, typed, false, feedback::recordedKind(mistake.kind));
+    showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                        view.explainMistakes() ? mistake.text : QString());
@@ -134,6 +153,8 @@ SuffixList& Logic::list(int p)
     }
     return rag3;
 }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::resetGap0()
 {

@@ -1,5 +1,6 @@
 #pragma once
 #include "exercises/h05d5/data.h"
+#include "record/run.h"
 
 #include <QColor>
 #include <QString>
@@ -40,6 +41,7 @@ public:
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
+    virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -48,7 +50,7 @@ public:
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter);
+    Logic(View& view, Prompter& prompter, record::Recorder& recorder = record::recorder());
 
     // The window's events.
     void start();                               // Command1: Start or Restart
@@ -60,7 +62,7 @@ public:
 private:
     void Change();  // every gap emptied and closed, the stems reset, until Start
     void Oke();     // a right answer: the gap closed in its colours, on to the next
-    void Hiba();    // a wrong answer: beep, warning, the focus back in the gap
+    void Hiba(const QString& typed);  // a wrong answer: beep, warning, the focus back in the gap
     void dodo();    // moves the focus to the next open gap after the current one
 
     // Moves the focus to gap g and makes it the current gap; a disabled gap
@@ -69,6 +71,7 @@ private:
     // The suffix list of person p: rag3 for Péter, rag1 for én, ...
     SuffixList& list(int p);
     void resetGap0();
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -77,6 +80,7 @@ private:
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
+    record::Run run;
 };
 
 } // namespace lumora::h05d5

@@ -43,6 +43,7 @@ private:
     void setNextEnabled(bool enabled) override;
     void setSolutionEnabled(bool enabled) override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     std::array<QLineEdit*, gapCount> gaps{};
     QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem

@@ -46,9 +46,10 @@ TEST(FeedbackWindow, AWrongFormIsExplainedUntilTheLearnerTurnsItOffForGood)
 
     QWidget* w = openOnItem0(random);
     const QList<QAction*> options = child<QMenu>(w, "mnuOptions")->actions();
-    ASSERT_EQ(options.size(), 2);
+    ASSERT_EQ(options.size(), 3);
     EXPECT_EQ(options[0]->objectName(), "mnuOntop");
     EXPECT_EQ(options[1]->objectName(), "mnuExplain");
+    EXPECT_EQ(options[2]->objectName(), "mnuProgress");
     EXPECT_EQ(options[1]->text(), "&Explain mistakes");
     EXPECT_TRUE(options[1]->isChecked());
 
@@ -108,7 +109,7 @@ TEST(FeedbackWindow, TheMessageBoxShowsTheDetailAsItsInformativeText)
     };
     QWidget owner;
     owner.show();
-    WindowPrompter boxes(owner);
+    WindowPrompter boxes(&owner);
     QTimer::singleShot(50, readAndClose);
     boxes.message(QStringLiteral("Sorry"), QStringLiteral("title"), Icon::Exclamation, QStringLiteral("Why."));
     QTimer::singleShot(50, readAndClose);

@@ -77,6 +77,8 @@ public:
     void setPlusShown(bool shown) override { plusVisible = shown; }
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
+    void setProgressText(const QString& text) override { progress = text; }
+    QString progress;
 };
 
 const QString title = texts::title + ": 3.";
