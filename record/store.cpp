@@ -133,6 +133,11 @@ Store::~Store()
 {
     warned = true; // at the end there is no one left to tell
     runEnded(false);
+    close();
+}
+
+void Store::close()
+{
     insertRun.reset();
     insertAnswer.reset();
     countAnswer.reset();
@@ -235,14 +240,7 @@ Store::Opened Store::prepare()
 
 void Store::putAside()
 {
-    insertRun.reset();
-    insertAnswer.reset();
-    countAnswer.reset();
-    endRun.reset();
-    if (QSqlDatabase::contains(connection)) {
-        db().close();
-        QSqlDatabase::removeDatabase(connection);
-    }
+    close();
     const QString aside =
         path + QStringLiteral(".damaged-") + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QDir().rename(path, aside); // a file, or a folder in its place

@@ -70,6 +70,8 @@ private:
     enum class Opened { Ok, Damaged, Unwritable };
     Opened open();
     Opened prepare();
+    // The statements and the connection go, so the file can be moved or freed.
+    void close();
     void putAside();
     void failed();
     QSqlDatabase db() const;
