@@ -27,12 +27,12 @@ void WindowPrompter::message(const QString& text, const QString& title, Icon ico
         return;
     }
     QMessageBox box(icon == Icon::Exclamation ? QMessageBox::Warning : QMessageBox::Information, title, text,
-                    QMessageBox::Ok, &owner);
+                    QMessageBox::Ok, owner);
     if (!detail.isEmpty())
         box.setInformativeText(detail);
     // A window that stays on top sits in the window manager's upper layer;
     // its box must be there too, or it opens behind it.
-    if (owner.window()->windowFlags() & Qt::WindowStaysOnTopHint)
+    if (owner && owner->window()->windowFlags() & Qt::WindowStaysOnTopHint)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }

@@ -19,15 +19,16 @@ public:
 
 // The boxes of one window: modal to it and shown above it, also when it stays
 // on top and when boxes follow one another. Never "whatever window is active":
-// between two boxes no window is, and a parentless box opens behind.
+// between two boxes no window is, and a parentless box opens behind. Only
+// before the first window is shown is there no owner (nullptr).
 class WindowPrompter : public Prompter {
 public:
-    explicit WindowPrompter(QWidget& owner) : owner(owner) {}
+    explicit WindowPrompter(QWidget* owner) : owner(owner) {}
     void beep() override;
     void message(const QString& text, const QString& title, Icon icon, const QString& detail = {}) override;
 
 private:
-    QWidget& owner;
+    QWidget* owner;
 };
 
 // The composition root's override of every WindowPrompter (tests install a

@@ -12,6 +12,9 @@ enum class Kind { Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord,
 
 // The short name the learner's record keeps: "person", "harmony", ...
 QString kindName(Kind kind);
+// What the learner's record keeps of a diagnosis: its kind's name, or none
+// when no mistake was named.
+inline QString recordedKind(Kind kind) { return kind == Kind::Other ? QString() : kindName(kind); }
 
 struct Diagnosis {
     Kind kind = Kind::Other;

@@ -2,7 +2,7 @@
 # Installs what the build needs (Debian 12), then configures and builds.
 set -eu
 cd "$(dirname "$0")/.."
-scripts/install.sh cmake ninja-build g++ qt6-base-dev libgtest-dev fonts-liberation2 xvfb xauth xdotool \
+scripts/install.sh cmake ninja-build g++ qt6-base-dev libqt6sql6-sqlite libgtest-dev fonts-liberation2 xvfb xauth xdotool \
     openbox x11-utils libxcb1-dev at-spi2-core python3-pyatspi dbus-x11 \
     dpkg-dev desktop-file-utils
 

@@ -130,6 +130,9 @@ Alap::Alap()
                                           "(All of them correspond to those in the part D of  \"Lumora\".)"),
                            Module1::title + QStringLiteral("     How to ..."), Icon::Information);
     });
+    QAction* progress = help->addAction(QStringLiteral("My &progress..."));
+    progress->setObjectName(QStringLiteral("mnuProgress"));
+    connect(progress, &QAction::triggered, this, [] { navigator::open(Window::Progress); });
 
     // Load: backdrop behind, centred, on top, line break set.
     navigator::open(Window::Backdrop);

@@ -17,7 +17,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    WindowPrompter boxes{*this};
+    WindowPrompter boxes{this};
 };
 
 // The backdrop behind the other windows; no controls. Closing it ends the

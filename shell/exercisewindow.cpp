@@ -54,6 +54,8 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     explain->setCheckable(true);
     explain->setChecked(QSettings().value(explainKey, true).toBool());
     connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
+    connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
+            [] { navigator::open(navigator::Window::Progress); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -176,6 +178,20 @@ QPushButton* ExerciseWindow::charButton(const char* button, const char* help, QL
             answer->setFocus();
     });
     return b;
+}
+
+QLabel* ExerciseWindow::progressLine(int l, int t, int w, int h)
+{
+    progress = controls::label(client, "Progress", QString(), l, t, w, h);
+    showProgress(QString());
+    return progress;
+}
+
+void ExerciseWindow::showProgress(const QString& text)
+{
+    progress->setText(text);
+    // Read as its text; before the first Start, by what it is for.
+    progress->setAccessibleName(text.isEmpty() ? QStringLiteral("progress of the run") : text);
 }
 
 } // namespace lumora

@@ -86,6 +86,9 @@ protected:
     // The Review button in the window's free space; hidden until the logic shows it.
     QPushButton* reviewButtonAt(int l, int t, int w, int h);
     static void showReviewButton(QPushButton* b, const record::ReviewButton& state);
+    // The progress line of the run (Progress), in the window's free space.
+    QLabel* progressLine(int l, int t, int w, int h);
+    void showProgress(const QString& text);
 
     DefaultButton defaults{this};
 
@@ -94,7 +97,8 @@ private:
     QAction* ontop;
     QAction* explain;
     QStringList howTo;
-    WindowPrompter boxes{*this};
+    WindowPrompter boxes{this};
+    QLabel* progress = nullptr;
 };
 
 } // namespace lumora

@@ -62,6 +62,15 @@ void openExercise12(int exnum, QWidget* from)
 
 void openAbout() { openIn(Window::About, 0, nullptr); }
 
+QWidget* frontWindow()
+{
+    for (Window w : {Window::About, Window::Menu, Window::Exercise12, Window::Exercise3, Window::Exercise5,
+                     Window::Progress, Window::Backdrop})
+        if (QWidget* window = registry().value(w).open; window && window->isVisible())
+            return window;
+    return nullptr;
+}
+
 bool anotherMainWindowOpen(const QWidget* self)
 {
     for (Window w : {Window::Menu, Window::Exercise12, Window::Exercise3, Window::Exercise5}) {

@@ -8,7 +8,7 @@ class QWidget;
 // each opening starts from its load state.
 namespace lumora::navigator {
 
-enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5 };
+enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5, Progress };
 
 // How a window is made, and how an opened one is put into the mode it was
 // asked for (exercise 1 or 2; About rather than the splash).
@@ -40,6 +40,10 @@ void openExercise12(int exnum, QWidget* from);
 
 // The About window in About mode, whichever window asks.
 void openAbout();
+
+// The window the learner has in front: About, the menu, an exercise window,
+// My progress or the backdrop, whichever is open first in that order.
+QWidget* frontWindow();
 
 // Whether the menu or an exercise window other than `self` is open: a window
 // closing then is one step of a transition, not the learner's close box.

@@ -32,7 +32,7 @@ private:
     QPushButton* ok;
     QTimer* splash;
     bool splashing = false;
-    WindowPrompter boxes{*this};
+    WindowPrompter boxes{this};
     DefaultButton defaults{this};
 };
 

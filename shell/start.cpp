@@ -1,23 +1,96 @@
 #include "shell/start.h"
 
 #include "core/platform.h"
+#include "core/prompter.h"
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
+#include "record/progresswindow.h"
+#include "record/store.h"
 #include "shell/alap.h"
 #include "shell/navigator.h"
 #include "shell/sobre.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
+#include <memory>
 
 namespace lumora {
+namespace {
+
+std::unique_ptr<record::Store> store;
+
+// The record is closed while the application still exists: its SQL driver
+// is a plugin of the application.
+void closeRecord()
+{
+    record::setRecorder(nullptr);
+    record::setReviewRecord(nullptr);
+    store.reset();
+}
+
+// The record's notices belong to the window in front when they come: none
+// while the record opens at start-up, later the window being worked in.
+class FrontWindowBoxes : public Prompter {
+public:
+    void beep() override { WindowPrompter(navigator::frontWindow()).beep(); }
+    void message(const QString& text, const QString& title, Icon icon, const QString& detail) override
+    {
+        WindowPrompter(navigator::frontWindow()).message(text, title, icon, detail);
+    }
+};
+FrontWindowBoxes notices;
+
+// On the command line the record's notices go to the console, not to boxes.
+class Console : public Prompter {
+public:
+    void beep() override {}
+    void message(const QString& text, const QString&, Icon, const QString&) override
+    {
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    }
+};
+
+} // namespace
+
+std::optional<int> commandLine()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
+    parser.addHelpOption();
+    const QCommandLineOption exportCsv(QStringLiteral("export-csv"),
+                                       QStringLiteral("Write every answer of the record to <file> as CSV and end."),
+                                       QStringLiteral("file"));
+    parser.addOption(exportCsv);
+    parser.process(QCoreApplication::arguments()); // --help and unknown options end here
+    if (!parser.isSet(exportCsv))
+        return std::nullopt;
+    Console console;
+    const record::Store record(record::Store::defaultPath(), console);
+    if (record.exportCsv(parser.value(exportCsv)))
+        return 0;
+    std::fprintf(stderr, "lumora: cannot write %s\n", qPrintable(parser.value(exportCsv)));
+    return 1;
+}
 
 void start()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
+
+    // Opened again by a second start (tests restart the program in-process).
+    // Before any window, so that a notice about it has nothing to hide behind.
+    closeRecord();
+    store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
+    record::setRecorder(store.get());
+    record::setReviewRecord(store.get());
+    static const bool closing = (qAddPostRoutine(closeRecord), true);
+    static_cast<void>(closing);
+
     navigator::registerWindow<Alap>(Window::Menu);
     navigator::registerWindow<Hatter>(Window::Backdrop);
     navigator::registerWindow<Sobre>(Window::About, [](Sobre& about, int) { about.showAbout(); });
@@ -25,6 +98,7 @@ void start()
                                              [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
+    navigator::registerMaker(Window::Progress, [] { return new record::ProgressWindow(*store); });
     navigator::open(Window::About);
 }
 

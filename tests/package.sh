@@ -7,7 +7,7 @@ cpack -G DEB >/dev/null
 deb=$(ls -t lumora_*.deb | head -n 1)
 
 info=$(dpkg-deb --info "$deb")
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-liberation2; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6 libqt6sql6-sqlite fonts-liberation2; do
     echo "$info" | grep -q "Depends:.*$dep" || { echo "missing dependency $dep"; exit 1; }
 done
 contents=$(dpkg-deb --contents "$deb")
@@ -21,8 +21,10 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/org.example.Lumora.desktop"
-# Started, it runs until it is stopped: still running after two seconds is a start.
+# Started, it runs until it is stopped: still running after two seconds is a
+# start. Its record goes into the temporary folder, not the tester's home.
 status=0
-QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/lumora" || status=$?
+XDG_DATA_HOME="$root/data" QT_QPA_PLATFORM=offscreen timeout 2 "$root/usr/bin/lumora" || status=$?
+[ -f "$root/data/lumora/record.sqlite" ] || { echo "the unpacked program kept no record"; exit 1; }
 [ "$status" -eq 124 ] || { echo "the unpacked program exited with $status"; exit 1; }
 echo "$deb: dependencies, contents and start checked"

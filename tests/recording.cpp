@@ -1,6 +1,8 @@
 #include "recording.h"
 
 #include <cmath>
+#include <set>
+#include <tuple>
 
 namespace lumora::test {
 
@@ -40,6 +42,19 @@ double ScriptedRandom::next()
     // Golden-ratio steps: evenly spread, never repeating.
     fallback = std::fmod(fallback + 0.6180339887498949, 1.0);
     return fallback;
+}
+
+std::vector<record::FirstTry> MemoryRecorder::firstTries() const
+{
+    std::vector<record::FirstTry> tries;
+    for (const Run& run : runs) {
+        std::set<std::tuple<int, record::Variant, int, int>> seen;
+        for (const record::Answer& a : run.answers)
+            if (seen.insert({a.exercise, a.variant, a.item, a.person}).second)
+                tries.push_back(record::firstTry(a.exercise, record::variantName(a.variant), a.item, a.person,
+                                                 a.correct));
+    }
+    return tries;
 }
 
 } // namespace lumora::test

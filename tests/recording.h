@@ -1,6 +1,8 @@
 #pragma once
 #include "core/prompter.h"
 #include "core/random.h"
+#include "record/recorder.h"
+#include "record/review.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,6 +49,28 @@ public:
 
 private:
     double fallback = 0.0;
+};
+
+// Keeps runs and answers in memory, and gives the review the first answer to
+// each item in each run, as the record's store does.
+class MemoryRecorder : public record::Recorder, public record::FirstTries {
+public:
+    struct Run {
+        int exercise;
+        record::Variant variant;
+        std::vector<record::Answer> answers;
+        bool ended = false;
+        bool finished = false;
+    };
+    void runStarted(int exercise, record::Variant variant) override { runs.push_back({exercise, variant, {}}); }
+    void answered(const record::Answer& answer) override { runs.back().answers.push_back(answer); }
+    void runEnded(bool finished) override
+    {
+        runs.back().ended = true;
+        runs.back().finished = finished;
+    }
+    std::vector<record::FirstTry> firstTries() const override;
+    std::vector<Run> runs;
 };
 
 } // namespace lumora::test

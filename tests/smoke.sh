@@ -4,6 +4,10 @@
 set -u
 lumora="$1"
 export QT_QPA_PLATFORM=xcb
+# The record of this run goes into a folder of its own, not the tester's home.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+export XDG_DATA_HOME="$data"
 
 wait_for() { # command, what
     i=0

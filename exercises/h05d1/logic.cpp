@@ -23,8 +23,9 @@ QString heading(int exercise)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random, const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried)
+Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
+             const record::FirstTries& tried)
+    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
 {
 }
 
@@ -71,6 +72,8 @@ void Logic::Change()
     item = 0;
     solved = 0;
     extended = false;
+    run.reset();
+    showProgress();
     view.clearPersonIcon();
     itemverb = itemverblista();
     view.setPlusPromptVisible(true);
@@ -96,11 +99,13 @@ void Logic::start()
     view.setPronounVisible(first);
     view.setPersonVisible(!first);
     if (extended) {
+        run.start(first ? 1 : 2, record::Variant::Extended, 0);
         // Message boxes of the extended variant carry the base title.
         plusz();
     } else {
         Module1::title += suffix(first ? 1 : 2);
         total = exerciseItems(first ? 1 : 2).count;
+        run.start(first ? 1 : 2, record::Variant::Basic, total);
         Rand();
         view.setVerbText(currentVerb());
         nevmas();
@@ -110,6 +115,7 @@ void Logic::start()
     view.setStartEnabled(false);
     running = true;
     showReview();
+    showProgress();
 }
 
 void Logic::review()
@@ -130,9 +136,11 @@ void Logic::review()
     view.setPersonVisible(exercise != 1);
     total = int(queue.size());
     solved = 0;
+    run.start(exercise, record::Variant::Review, total);
     ask();
     view.setStartEnabled(false);
     showReview();
+    showProgress();
 }
 
 void Logic::ask()
@@ -201,18 +209,29 @@ void Logic::next()
 {
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
-    if (typed == answer())
+    if (typed == answer()) {
+        run.answered(recordedItem(), person(), typed, true);
+        showProgress();
         correct();
-    else
+    } else {
         wrong(typed);
+    }
 }
+
+int Logic::person() const { return asksExtended() ? personOf(view.pronounText()) : itemPerson(item); }
+
+int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::wrong(const QString& typed)
 {
     ++tries;
     const feedback::Diagnosis mistake =
         asksExtended() ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
-                 : feedback::basicAnswer(item, typed, tries);
+                       : feedback::basicAnswer(item, typed, tries);
+    run.answered(recordedItem(), person(), typed, false, feedback::recordedKind(mistake.kind));
+    showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                        view.explainMistakes() ? mistake.text : QString());
@@ -243,6 +262,7 @@ void Logic::correct()
             return;
         }
     }
+    run.end(true);
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
@@ -263,6 +283,8 @@ void Logic::correct()
 
 void Logic::solution()
 {
+    run.answered(recordedItem(), person(), std::nullopt, false);
+    showProgress();
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }
 

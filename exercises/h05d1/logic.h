@@ -1,5 +1,6 @@
 #pragma once
 #include "record/review.h"
+#include "record/run.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,7 @@ public:
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
     virtual void setReview(const record::ReviewButton& button) = 0;  // Review
+    virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -73,7 +75,7 @@ public:
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random,
+    Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder(),
           const record::FirstTries& tried = record::reviewRecord());
 
     // The window's events.
@@ -107,6 +109,12 @@ private:
     void ask();          // shows the review item `solved`
     bool asksExtended() const;  // the item on show is an extended pair
     void showReview();
+    // The person of the current item.
+    int person() const;
+    // The item as the record keeps it; in a review run, extended pairs
+    // after the basic items.
+    int recordedItem() const;
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -123,6 +131,7 @@ private:
     std::vector<record::ReviewItem> queue;  // the review run's items, in order
     bool reviewing = false;
     bool running = false;  // from Start or Review until the run ends
+    record::Run run;
 };
 
 } // namespace lumora::h05d1

@@ -67,6 +67,9 @@ Window::Window()
     charButton("Command11", "Label6", ending);
     // Left of the item row, which leaves this corner empty in both exercises.
     reviewButton = reviewButtonAt(240, 3840, 1575, 495);
+    // Right of the heading, above the right answers.
+    QLabel* progress = progressLine(4440, 600, 4695, 360);
+    progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     translateKeys(hunkey, {verb, ending});
 
     setTabOrder(start, solution);
@@ -135,6 +138,7 @@ void Window::setExercise1Enabled(bool enabled) { jump[0]->setEnabled(enabled); }
 void Window::setExercise2Enabled(bool enabled) { jump[1]->setEnabled(enabled); }
 void Window::setCaption(const QString& caption) { setWindowTitle(caption); }
 void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

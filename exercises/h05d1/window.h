@@ -48,6 +48,7 @@ private:
     void setCaption(const QString& caption) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* start;
     QPushButton* next;

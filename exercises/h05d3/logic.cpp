@@ -28,8 +28,9 @@ void upperfirst(QString& sentence)
 
 } // namespace
 
-Logic::Logic(View& view, Prompter& prompter, Random& random, const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried)
+Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
+             const record::FirstTries& tried)
+    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
 {
 }
 
@@ -56,11 +57,14 @@ void Logic::start()
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
     if (extended_) {
+        run.start(3, record::Variant::Extended, 0);
         firstitem(0, itemCount - 1);
     } else {
+        run.start(3, record::Variant::Basic, basicCount);
         view.setPersonShown(true);
         firstitem(0, basicCount - 1);
     }
+    showProgress();
 
     view.setNextShown(true);
     view.setNextEnabled(true);
@@ -84,7 +88,9 @@ void Logic::review()
     if (view.plusShown())
         view.setPlusEnabled(false);
     solved_ = 0;
+    run.start(3, record::Variant::Review, int(queue.size()));
     ask();
+    showProgress();
     view.setNextShown(true);
     view.setNextEnabled(true);
     view.setNextDefault(true);
@@ -129,6 +135,7 @@ void Logic::nextitem(int lo, int hi)
 
 void Logic::done()
 {
+    run.end(true);
     prompter.beep();
     view.setNextDefault(false);
     prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
@@ -215,12 +222,16 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
+        run.answered(item_, personcode_, answer, false, feedback::recordedKind(mistake.kind));
+        showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                            view.explainMistakes() ? mistake.text : QString());
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
+    run.answered(item_, personcode_, answer, true);
+    showProgress();
     if (reviewing) {
         if (++solved_ < int(queue.size()))
             ask();
@@ -263,8 +274,12 @@ void Logic::Change()
     showReview();
 }
 
+void Logic::showProgress() { view.setProgressText(run.progress()); }
+
 void Logic::solution()
 {
+    run.answered(item_, personcode_, std::nullopt, false);
+    showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
 }
@@ -304,6 +319,8 @@ void Logic::example()
 
 void Logic::plus()
 {
+    run.reset();
+    showProgress();
     extended_ = true;
     view.focusStart();
     view.setModeText(QStringLiteral("(Extended)"));

@@ -1,6 +1,7 @@
 #pragma once
 #include "exercises/h05d3/data.h"
 #include "record/review.h"
+#include "record/run.h"
 
 #include <QString>
 
@@ -64,6 +65,7 @@ public:
 
     virtual void setReview(const record::ReviewButton& button) = 0; // Review
 
+    virtual void setProgressText(const QString& text) = 0; // Progress
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
 };
@@ -73,7 +75,7 @@ public:
 // Each public operation is one event of the window.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, Random& random,
+    Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder(),
           const record::FirstTries& tried = record::reviewRecord());
 
     void load();                       // window load
@@ -99,6 +101,7 @@ private:
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
     void showReview();
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -118,6 +121,7 @@ private:
     std::vector<record::ReviewItem> queue; // the review run's items, in order
     bool reviewing = false;
     bool running = false; // from Start or Review until the series ends
+    record::Run run;
 };
 
 } // namespace lumora::h05d3

@@ -86,6 +86,8 @@ Window::Window()
     charButton("Command5", "Label6", text1);
     // Above Example and Next, right of the picture.
     reviewButton = reviewButtonAt(7320, 1200, 1575, 495);
+    // Left of the picture, between the mode line and the person.
+    progressLine(120, 1440, 2535, 735);
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(siguiente, &QPushButton::clicked, this, [this] { logic.check(text1->text()); });
@@ -152,6 +154,7 @@ void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
 void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -48,6 +48,7 @@ private:
     bool plusShown() const override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     QPushButton* comenzar;
     QPushButton* siguiente;

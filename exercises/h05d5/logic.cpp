@@ -6,8 +6,8 @@
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view, Prompter& prompter, const record::FirstTries& tried)
-    : view(view), prompter(prompter), tried(tried)
+Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried)
+    : view(view), prompter(prompter), tried(tried), run(recorder)
 {
 }
 
@@ -28,6 +28,8 @@ void Logic::start()
     view.setSolutionEnabled(true);
     running = true;
     showReview();
+    run.start(5, record::Variant::Basic, gapCount);
+    showProgress();
 }
 
 void Logic::review()
@@ -62,11 +64,13 @@ void Logic::review()
         view.setGapText(g, g == 0 ? gap0Text.toString() : QString());
         view.setGapEnabled(g, true);
     }
+    run.start(5, record::Variant::Review, gapCount - okcount);
     focus(first);
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
     showReview();
+    showProgress();
 }
 
 void Logic::showSolved(int g)
@@ -99,18 +103,27 @@ void Logic::gapFocus(int g) { gap = g; }
 void Logic::next()
 {
     bool right;
-    if (const Stem* stem = stemOf(gap))
-        right = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap)) == stem->whole;
-    else
-        right = Module1::trim(view.gapText(gap)) == list(person)[gap];
-    if (right)
+    QString typed;
+    if (const Stem* stem = stemOf(gap)) {
+        typed = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap));
+        right = typed == stem->whole;
+    } else {
+        typed = Module1::trim(view.gapText(gap));
+        right = typed == list(person)[gap];
+    }
+    if (right) {
+        run.answered(gap, person, typed, true);
+        showProgress();
         Oke();
-    else
-        Hiba();
+    } else {
+        Hiba(typed);
+    }
 }
 
 void Logic::solution()
 {
+    run.answered(gap, person, std::nullopt, false);
+    showProgress();
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
@@ -126,6 +139,8 @@ void Logic::Change()
         view.setStemText(stem.gap, stem.reset.toString());
     okcount = 0;
     tries.fill(0);
+    run.reset();
+    showProgress();
     resetGap0();
     // Every gap is closed until Start, so there is nothing to check or reveal.
     view.setNextEnabled(false);
@@ -144,6 +159,7 @@ void Logic::Oke()
     view.setGapEnabled(gap, false);
     ++okcount;
     if (okcount == gapCount) {
+        run.end(true);
         prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
         view.setStartCaption(QStringLiteral("&Restart"));
         view.setSolutionEnabled(false);
@@ -156,11 +172,13 @@ void Logic::Oke()
     }
 }
 
-void Logic::Hiba()
+void Logic::Hiba(const QString& typed)
 {
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const feedback::Diagnosis mistake =
         feedback::gapAnswer(gap, person, stem, Module1::trim(view.gapText(gap)), ++tries[gap]);
+    run.answered(gap, person, typed, false, feedback::recordedKind(mistake.kind));
+    showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
                        view.explainMistakes() ? mistake.text : QString());
@@ -198,6 +216,8 @@ SuffixList& Logic::list(int p)
     }
     return rag3;
 }
+
+void Logic::showProgress() { view.setProgressText(run.progress()); }
 
 void Logic::resetGap0()
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include "exercises/h05d5/data.h"
 #include "record/review.h"
+#include "record/run.h"
 
 #include <QColor>
 #include <QString>
@@ -42,6 +43,7 @@ public:
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
     virtual void setReview(const record::ReviewButton& button) = 0; // Review
+    virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
@@ -50,7 +52,8 @@ public:
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
-    Logic(View& view, Prompter& prompter, const record::FirstTries& tried = record::reviewRecord());
+    Logic(View& view, Prompter& prompter, record::Recorder& recorder = record::recorder(),
+          const record::FirstTries& tried = record::reviewRecord());
 
     // The window's events.
     void load();                                // the window loads: the Review button
@@ -66,7 +69,7 @@ public:
 private:
     void Change();  // every gap emptied and closed, the stems reset, until Start
     void Oke();     // a right answer: the gap closed in its colours, on to the next
-    void Hiba();    // a wrong answer: beep, warning, the focus back in the gap
+    void Hiba(const QString& typed);  // a wrong answer: beep, warning, the focus back in the gap
     void dodo();    // moves the focus to the next open gap after the current one
 
     // Moves the focus to gap g and makes it the current gap; a disabled gap
@@ -77,6 +80,7 @@ private:
     void resetGap0();
     void showSolved(int g);
     void showReview();
+    void showProgress();
 
     View& view;
     Prompter& prompter;
@@ -87,6 +91,7 @@ private:
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
     const record::FirstTries& tried;    // the record the review boxes come from
     bool running = false;               // from Start or Review until the text is done
+    record::Run run;
 };
 
 } // namespace lumora::h05d5

@@ -94,6 +94,9 @@ Window::Window()
     reviewButton->setFont(buttonFont());
 
     QPushButton* charKey = charButton("Command10", "Label3", nullptr);
+    // Right of the person box, above the text.
+    QLabel* progress = progressLine(5640, 600, 3510, 375);
+    progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     charKey->setFont(buttonFont());
     controls::paint(area()->findChild<QLabel*>(QStringLiteral("Label3")), Qt::white, QColor(128, 128, 128));
 
@@ -239,6 +242,7 @@ void Window::setNextEnabled(bool enabled) { next->setEnabled(enabled); }
 
 void Window::setSolutionEnabled(bool enabled) { solution->setEnabled(enabled); }
 void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
+void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
 

@@ -44,6 +44,7 @@ private:
     void setSolutionEnabled(bool enabled) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    void setProgressText(const QString& text) override;
 
     std::array<QLineEdit*, gapCount> gaps{};
     QHash<int, QLineEdit*> stemFields;  // by the number of the gap after the stem

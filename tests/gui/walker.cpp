@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QGuiApplication>
 #include <QLabel>
@@ -322,6 +323,11 @@ QString Walker::step()
     static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"key", 13},
                                  {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8},
                                  {"close box", 1}};
+    // The export's file dialog is cancelled at once: its own questions would
+    // wait in boxes of their own, outside the walk.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible())
+            dialog->reject();
     std::vector<Event> candidates;
     if (QWidget* popup = QApplication::activePopupWidget()) {
         // An open menu takes the next event: one of its items, or Escape.

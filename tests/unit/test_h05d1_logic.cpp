@@ -22,7 +22,7 @@ const QString base = texts::title;
 
 // The window's controls as plain values, starting as the window shows them.
 struct FakeView : View {
-    QString verb, ending, record, pronounCaption, heading, caption;
+    QString verb, ending, record, pronounCaption, heading, caption, progress;
     QString endingName;  // what a screen reader hears on the ending field
     QString startCaption = "&Start";
     QString focus;  // "ending" or "start", whichever took the focus last
@@ -65,11 +65,13 @@ struct FakeView : View {
     void setExercise2Enabled(bool e) override { ex2 = e; }
     void setCaption(const QString& c) override { caption = c; }
     void setReview(const record::ReviewButton& b) override { review = b; }
+    void setProgressText(const QString& t) override { progress = t; }
 };
 
 // A window with its logic, and a learner who knows the answers.
 struct Window {
-    explicit Window(Prompter& prompter) : logic(view, prompter, lumora::random()) {}
+    explicit Window(Prompter& prompter) : logic(view, prompter, lumora::random(), recorder) {}
+    lumora::test::MemoryRecorder recorder;
     FakeView view;
     Logic logic;
 
@@ -269,6 +271,58 @@ TEST_F(H05d1Logic, WrongTriesAndSolutionsDoNotCountTowardsTheRun)
     expectRunEnded(": 2.");
 }
 
+TEST_F(H05d1Logic, ARunReportsEveryJudgedAnswerWithItsItemAndPersonAndCountsTheProgressLine)
+{
+    w.open(2);
+    EXPECT_EQ(view.progress, "");
+    logic.start();
+    EXPECT_EQ(view.progress, "0 of 18 right · 0 mistakes");
+    const QString stem = view.verb;
+    const QString form = w.expected();
+    w.type(stem, "x");
+    logic.solution();
+    w.answerRight();
+    EXPECT_EQ(view.progress, "1 of 18 right · 2 mistakes");
+    for (int k = 1; k < 18; ++k)
+        w.answerRight();
+    EXPECT_EQ(view.progress, "18 of 18 right · 2 mistakes");
+
+    const auto& runs = w.recorder.runs;
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].exercise, 2);
+    EXPECT_EQ(runs[0].variant, record::Variant::Basic);
+    EXPECT_TRUE(runs[0].finished);
+    const auto& a = runs[0].answers;
+    ASSERT_EQ(a.size(), 20u);
+    EXPECT_EQ(a[0].typed, stem + "x");
+    EXPECT_FALSE(a[0].correct);
+    EXPECT_FALSE(a[1].typed.has_value());
+    EXPECT_EQ(a[2].typed, form);
+    EXPECT_TRUE(a[2].correct);
+    EXPECT_EQ(a[2].item, a[0].item);
+    EXPECT_EQ(basicAnswer(a[2].item), form);
+    std::set<int> items;
+    for (std::size_t k = 2; k < a.size(); ++k) {
+        EXPECT_TRUE(a[k].correct);
+        EXPECT_EQ(a[k].person, itemPerson(a[k].item));
+        items.insert(a[k].item);
+    }
+    EXPECT_EQ(items.size(), 18u);
+    EXPECT_EQ(*items.begin(), exerciseItems(2).first);
+
+    logic.plus(); // the extended variant: a run without end, by verb index
+    EXPECT_EQ(view.progress, "");
+    logic.start();
+    const int person = personOf(view.pronounCaption);
+    w.answerRight();
+    EXPECT_EQ(view.progress, "1 right · 0 mistakes");
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[1].variant, record::Variant::Extended);
+    ASSERT_EQ(runs[1].answers.size(), 1u);
+    EXPECT_EQ(runs[1].answers[0].person, person);
+    EXPECT_EQ(extendedAnswer(runs[1].answers[0].item, person), runs[1].answers[0].typed);
+}
+
 // ---- Judging an answer ---------------------------------------------------------------
 
 TEST_F(H05d1Logic, WrongAnswerBeepsThenWarnsAndKeepsTheFields)
@@ -431,6 +485,20 @@ TEST_F(H05d1Logic, ExtendedSolutionUsesTheStemOfVanAndMegy)
     EXPECT_EQ(rec.messages[0].text, "The correct solution is:vagy");
     EXPECT_EQ(rec.messages[1].text, "The correct solution is:megyek");
     EXPECT_EQ(rec.messages[1].title, base);
+}
+
+TEST_F(H05d1Logic, TheRecordKeepsTheKindOfANamedMistake)
+{
+    w.open(1);
+    rnd.script = {0.0};  // item 0: áll, for mi
+    logic.start();
+    ASSERT_EQ(view.verb, "áll");
+    w.type("áll", "tok");  // the form for ti
+    w.type("áll", "x");    // nothing to name
+    const auto& a = w.recorder.runs.at(0).answers;
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_EQ(a[0].mistake, "person");
+    EXPECT_EQ(a[1].mistake, "");
 }
 
 TEST_F(H05d1Logic, ExtendedDrawSkipsACandidateFoundInTheRecord)

@@ -79,6 +79,8 @@ public:
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
     void setReview(const record::ReviewButton& b) override { review = b; }
+    void setProgressText(const QString& text) override { progress = text; }
+    QString progress;
 };
 
 const QString title = texts::title + ": 3.";
@@ -528,26 +530,21 @@ TEST_F(H05d3Logic, PlusSwitchesToTheExtendedVariant)
     expectAccepted("Ők egy étteremben ülnek.");
 }
 
-namespace {
-
-struct Tried : record::FirstTries {
-    std::vector<record::FirstTry> tries;
-    std::vector<record::FirstTry> firstTries() const override { return tries; }
-};
-
-} // namespace
-
 // The review asks the missed pictures with the persons they were missed in,
-// named by the person label, and ends as a basic series does.
+// named by the person label, records them as a review run, and ends as a
+// basic series does.
 TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
 {
     RecordingPrompter rec;
     ScriptedRandom rnd;
     RecordingView view;
-    Tried tried;
-    tried.tries = {{{3, false, 12, 2}, false, false}, {{3, false, 1, 11}, false, false}};
+    lumora::test::MemoryRecorder memory;
+    memory.runStarted(3, record::Variant::Extended);
+    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}});
+    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}});
+    memory.runEnded(false);
     Module1::setmsg();
-    Logic logic{view, rec, rnd, tried};
+    Logic logic{view, rec, rnd, memory, memory};
     logic.load();
     EXPECT_EQ(view.review.caption, "Re&view (2)");
     EXPECT_TRUE(view.review.enabled);
@@ -565,6 +562,13 @@ TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
     logic.check(QStringLiteral("Az egyetem előtt állunk."));
     EXPECT_EQ(rec.events, (QStringList{"beep", texts::done}));
     EXPECT_EQ(view.startCaption, "&Restart");
-    EXPECT_TRUE(view.review.enabled); // the record here stays as it was
     EXPECT_EQ(rnd.draws, 0);
+    ASSERT_EQ(memory.runs.size(), 2u);
+    EXPECT_EQ(memory.runs[1].variant, record::Variant::Review);
+    EXPECT_TRUE(memory.runs[1].finished);
+    ASSERT_EQ(memory.runs[1].answers.size(), 2u);
+    EXPECT_EQ(memory.runs[1].answers[0].item, 12);
+    EXPECT_EQ(memory.runs[1].answers[0].person, 2);
+    EXPECT_EQ(view.review.caption, "Re&view (2)"); // both in box 2
+    EXPECT_TRUE(view.review.enabled);
 }

@@ -24,6 +24,7 @@ public:
         QColor background;
         QColor textColour = normalText;
     };
+    QString progress;
 
     record::ReviewButton review{false, false, {}};
 
@@ -71,6 +72,7 @@ public:
     void setNextEnabled(bool enabled) override { nextEnabled = enabled; }
     void setSolutionEnabled(bool enabled) override { solutionEnabled = enabled; }
     void setReview(const record::ReviewButton& b) override { review = b; }
+    void setProgressText(const QString& text) override { progress = text; }
 
     int focusedGap() const
     {
@@ -131,8 +133,9 @@ protected:
     }
 
     RecordingPrompter rec;
+    lumora::test::MemoryRecorder recorder;
     RecordingView view;
-    Logic logic{view, rec};
+    Logic logic{view, rec, recorder};
 };
 
 class H05d5WholeRun : public H05d5Logic, public ::testing::WithParamInterface<int> {};
@@ -174,6 +177,34 @@ TEST_F(H05d5Logic, RunWithoutChoosingAPersonIsPeters)
     for (int i = 0; i < gapCount; ++i)
         answerFocused(0);
     expectMessages({texts::done});
+}
+
+TEST_F(H05d5Logic, ARunReportsEachGapWithThePersonAndWhatWasTyped)
+{
+    logic.personChoice(persons[2].item.toString());
+    logic.start();
+    view.gaps[0].text = QStringLiteral(" x ");
+    logic.next();
+    logic.solution();
+    for (int i = 0; i < gapCount; ++i)
+        answerFocused(2);
+    EXPECT_EQ(view.progress, "18 of 18 right · 2 mistakes");
+
+    ASSERT_EQ(recorder.runs.size(), 1u);
+    EXPECT_EQ(recorder.runs[0].exercise, 5);
+    EXPECT_TRUE(recorder.runs[0].finished);
+    const auto& a = recorder.runs[0].answers;
+    ASSERT_EQ(a.size(), 20u);
+    EXPECT_EQ(a[0].typed, "x");
+    EXPECT_FALSE(a[1].typed.has_value());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        EXPECT_EQ(a[k].person, 2);
+        EXPECT_EQ(a[k].item, k < 2 ? 0 : int(k - 2));
+    }
+    EXPECT_EQ(a[2 + 3].typed, stemOf(3)->whole); // a stem gap is judged, and kept, whole
+
+    logic.personChoice(persons[0].item.toString());
+    EXPECT_EQ(view.progress, "");
 }
 
 TEST_F(H05d5Logic, StartOpensEveryGapWithTheFirstPrefilled)

@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace lumora::record {
+
+// One CSV field. Quotes are doubled inside a quoted field; a field a
+// spreadsheet would take for a formula (it begins with = + - @, a tab or a
+// carriage return) gets a leading apostrophe, so that it shows as text.
+QString csvField(QString text);
+// The fields joined by commas, ended by CRLF.
+QString csvLine(const QStringList& fields);
+
+} // namespace lumora::record

@@ -1,0 +1,68 @@
+#include "record/rightform.h"
+
+#include "exercises/h05d1/data.h"
+#include "exercises/h05d3/data.h"
+#include "exercises/h05d5/data.h"
+
+namespace lumora::record {
+namespace {
+
+// The first accepted sentence of exercise 3, built as its logic builds it.
+QString sentence(int item, int personcode)
+{
+    using namespace h05d3;
+    static const auto columns = [] {
+        struct {
+            Column al, ige, hat;
+        } c;
+        allista(c.al);
+        igelista(c.ige);
+        hatlista(c.hat);
+        return c;
+    }();
+    const Person& p = person(personcode);
+    QString subject = personcode == 3 ? columns.al[item] : p.pronoun.toString();
+    subject = p.opens ? subject + u' ' : QString();
+    const QString verb = irregular(item) ? megyStem(personcode) : columns.ige[item];
+    QString s = (subject + columns.hat[item] + u' ' + verb + ending(item, personcode) + u'.').trimmed();
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
+}
+
+} // namespace
+
+QString rightForm(int exercise, Variant variant, int item, int person)
+{
+    switch (exercise) {
+    case 1:
+    case 2:
+        if (variant == Variant::Extended)
+            return item >= 0 && item < h05d1::verbCount ? h05d1::extendedAnswer(item, person) : QString();
+        return item >= 0 && item < h05d1::itemCount ? h05d1::basicAnswer(item) : QString();
+    case 3:
+        return item >= 0 && item < h05d3::itemCount ? sentence(item, person) : QString();
+    case 5: {
+        if (item < 0 || item >= h05d5::gapCount || person < 0 || person >= h05d5::personCount)
+            return {};
+        if (const h05d5::Stem* stem = h05d5::stemOf(item))
+            return stem->whole.toString();
+        h05d5::SuffixList list;
+        h05d5::persons[person].fill(list);
+        return list[item];
+    }
+    }
+    return {};
+}
+
+QString itemName(int exercise, Variant variant, int item, int person)
+{
+    // Where the person is chosen or drawn, the right form depends on it.
+    if (exercise == 5 && person >= 0 && person < h05d5::personCount)
+        return QStringLiteral("gap %1 (%2)").arg(item + 1).arg(h05d5::persons[person].item);
+    if (exercise != 3 && variant == Variant::Extended)
+        return QStringLiteral("verb %1 (%2)").arg(item + 1).arg(h05d1::pronoun(person));
+    return QStringLiteral("item %1").arg(item + 1);
+}
+
+} // namespace lumora::record

@@ -1,0 +1,417 @@
+#include "record/store.h"
+
+#include "record/csv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QStandardPaths>
+#include <QThread>
+#include <QVariant>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lumora::record {
+namespace {
+
+// Version 1 kept bare answers; version 2 adds the runs, each answer's run
+// and its kind of mistake. A new record is made as version 1 and migrated,
+// so that every record takes the same path.
+const char* const version1[] = {
+    "CREATE TABLE answers (at TEXT NOT NULL, exercise INTEGER NOT NULL, variant TEXT NOT NULL, "
+    "item INTEGER NOT NULL, person INTEGER NOT NULL, typed TEXT, correct INTEGER NOT NULL)",
+    "PRAGMA user_version = 1",
+};
+const char* const version2[] = {
+    "CREATE TABLE runs (id INTEGER PRIMARY KEY, exercise INTEGER NOT NULL, variant TEXT NOT NULL, "
+    "started TEXT NOT NULL, ended TEXT, finished INTEGER NOT NULL DEFAULT 0, "
+    "correct INTEGER NOT NULL DEFAULT 0, wrong INTEGER NOT NULL DEFAULT 0)",
+    "ALTER TABLE answers ADD COLUMN mistake TEXT",
+    "ALTER TABLE answers ADD COLUMN run INTEGER REFERENCES runs (id)",
+    "CREATE INDEX answers_run ON answers (run)",
+    // The progress window's counts read these indexes only.
+    "CREATE INDEX answers_wrong ON answers (correct, exercise, variant, item, person, run)",
+    "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
+    "PRAGMA user_version = 2",
+};
+
+QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
+
+// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
+// read by hand: QDateTime's parser is too slow for thousands of runs.
+qint64 seconds(QStringView at)
+{
+    if (at.size() < 19)
+        return 0;
+    auto number = [at](int from, int length) { return at.mid(from, length).toInt(); };
+    const QDate day(number(0, 4), number(5, 2), number(8, 2));
+    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + number(11, 2) * 3600
+           + number(14, 2) * 60 + number(17, 2);
+}
+
+Variant variantOf(const QString& name)
+{
+    if (name == QLatin1String("extended"))
+        return Variant::Extended;
+    if (name == QLatin1String("review"))
+        return Variant::Review;
+    return Variant::Basic;
+}
+
+// SQLite's "not a database" and "malformed": the file is damaged. Any other
+// failure (full disk, no permission, locked too long) is no fault of the file.
+bool damaging(const QSqlError& e)
+{
+    const QString code = e.nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26");
+}
+
+// The folder owner-only whatever the umask: made 0700, then set so.
+bool privateFolder(const QString& dir)
+{
+    const QByteArray name = QFile::encodeName(dir);
+    if (!QFileInfo::exists(dir)) {
+        if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
+            return false;
+        // Another copy of the program may make it at the same moment.
+        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (::chmod(name.constData(), 0700) != 0)
+            return false;
+    }
+    // An older folder loses what others could do with it, and nothing else.
+    struct stat s {};
+    if (::stat(name.constData(), &s) != 0 || (s.st_mode & 077 && ::chmod(name.constData(), s.st_mode & 0700) != 0))
+        return false;
+    return QFileInfo(dir).isWritable();
+}
+
+// A new record file owned by the learner alone; SQLite gives its journal
+// files the same mode.
+bool privateFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno == EEXIST; // made by another copy at the same moment
+    const bool set = ::fchmod(fd, 0600) == 0;
+    ::close(fd);
+    return set;
+}
+
+} // namespace
+
+bool History::empty() const
+{
+    return finished.empty() && missed.empty() && kinds.empty()
+           && std::all_of(practiceSeconds.begin(), practiceSeconds.end(), [](qint64 s) { return s == 0; });
+}
+
+QString Store::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/record.sqlite");
+}
+
+Store::Store(const QString& path, Prompter& prompter)
+    : path(path), connection(QStringLiteral("record-%1").arg(quintptr(this))), prompter(prompter)
+{
+    Opened opened = open();
+    if (opened == Opened::Damaged) {
+        putAside();
+        opened = open();
+    }
+    ok = opened == Opened::Ok;
+    if (!ok)
+        failed();
+}
+
+Store::~Store()
+{
+    warned = true; // at the end there is no one left to tell
+    runEnded(false);
+    close();
+}
+
+void Store::close()
+{
+    insertRun.reset();
+    insertAnswer.reset();
+    countAnswer.reset();
+    endRun.reset();
+    if (QSqlDatabase::contains(connection)) {
+        db().close();
+        QSqlDatabase::removeDatabase(connection);
+    }
+}
+
+QSqlDatabase Store::db() const { return QSqlDatabase::database(connection, false); }
+
+Store::Opened Store::open()
+{
+    if (!privateFolder(QFileInfo(path).absolutePath()))
+        return Opened::Unwritable;
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        return Opened::Damaged;
+    if (!file.exists() && !privateFile(path))
+        return Opened::Unwritable;
+    if (struct stat s {}; ::stat(QFile::encodeName(path).constData(), &s) == 0 && s.st_mode & 077)
+        ::chmod(QFile::encodeName(path).constData(), s.st_mode & 0600);
+
+    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+    d.setDatabaseName(path);
+    // A second copy of the program waits for the first one's write.
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!d.open())
+        return damaging(d.lastError()) ? Opened::Damaged : Opened::Unwritable;
+    QSqlQuery check(d);
+    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+        return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+    if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+        return Opened::Damaged;
+    check.finish();
+    return prepare();
+}
+
+Store::Opened Store::prepare()
+{
+    QSqlDatabase d = db();
+    QSqlQuery q(d);
+    auto failure = [&] {
+        const Opened opened = damaging(q.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        q.exec(QStringLiteral("ROLLBACK"));
+        return opened;
+    };
+
+    // WAL: a write is one append, and a kill in the middle of it loses only
+    // that write. NORMAL syncs at checkpoints, which a killed program survives.
+    // Switching to WAL needs the file to itself, and SQLite does not wait for
+    // that: a second copy starting at the same moment tries again.
+    for (int attempt = 0; !q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next()
+                          || q.value(0).toString() != QLatin1String("wal");
+         ++attempt) {
+        if (attempt == 100)
+            return failure();
+        QThread::msleep(20);
+    }
+    q.finish();
+    if (!q.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+        return failure();
+
+    // Read and migrate under the write lock: a second copy starting at the
+    // same moment waits, then finds the record migrated.
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return failure();
+    const int found = q.value(0).toInt();
+    q.finish();
+    if (found > version) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return Opened::Unwritable; // a newer Lumora's record: leave it as it is
+    }
+    if (found < 1)
+        for (const char* sql : version1)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    if (found < 2)
+        for (const char* sql : version2)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    if (!q.exec(QStringLiteral("COMMIT")))
+        return failure();
+
+    insertRun.emplace(d);
+    insertAnswer.emplace(d);
+    countAnswer.emplace(d);
+    endRun.emplace(d);
+    const bool prepared =
+        insertRun->prepare(QStringLiteral("INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)"))
+        && insertAnswer->prepare(QStringLiteral(
+            "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+        && countAnswer->prepare(
+            QStringLiteral("UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?"))
+        && endRun->prepare(QStringLiteral("UPDATE runs SET ended = ?, finished = ? WHERE id = ?"));
+    return prepared ? Opened::Ok : Opened::Unwritable;
+}
+
+void Store::putAside()
+{
+    close();
+    const QString aside =
+        path + QStringLiteral(".damaged-") + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QDir().rename(path, aside); // a file, or a folder in its place
+    // A journal left beside a new record would be played into it.
+    for (const char* journal : {"-wal", "-shm"})
+        QDir().rename(path + QLatin1String(journal), aside + QLatin1String(journal));
+    prompter.message(QStringLiteral("Your record of answers was damaged. Lumora has put it aside as\n%1\n"
+                                    "and starts a new record now.")
+                         .arg(QDir::toNativeSeparators(aside)),
+                     QStringLiteral("Lumora"), Icon::Information);
+}
+
+void Store::failed()
+{
+    // Once per program start; the exercises go on without the record.
+    if (warned)
+        return;
+    warned = true;
+    prompter.message(QStringLiteral("Lumora cannot write your record of answers in\n%1\n"
+                                    "The exercises work as usual, but today's answers will not be kept.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+                     QStringLiteral("Lumora"), Icon::Exclamation);
+}
+
+void Store::runStarted(int exercise, Variant variant)
+{
+    runEnded(false);
+    if (!ok)
+        return;
+    insertRun->addBindValue(exercise);
+    insertRun->addBindValue(variantName(variant));
+    insertRun->addBindValue(now());
+    if (!insertRun->exec()) {
+        failed();
+        return;
+    }
+    run = insertRun->lastInsertId().toLongLong();
+}
+
+void Store::answered(const Answer& a)
+{
+    if (!ok)
+        return;
+    QSqlDatabase d = db();
+    // The answer and its run's counts together, or neither.
+    if (!d.transaction()) {
+        failed();
+        return;
+    }
+    insertAnswer->addBindValue(now());
+    insertAnswer->addBindValue(a.exercise);
+    insertAnswer->addBindValue(variantName(a.variant));
+    insertAnswer->addBindValue(a.item);
+    insertAnswer->addBindValue(a.person);
+    insertAnswer->addBindValue(a.typed ? QVariant(*a.typed) : QVariant(QMetaType::fromType<QString>()));
+    insertAnswer->addBindValue(a.correct ? 1 : 0);
+    insertAnswer->addBindValue(a.mistake.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(a.mistake));
+    insertAnswer->addBindValue(run ? QVariant(run) : QVariant(QMetaType::fromType<qlonglong>()));
+    countAnswer->addBindValue(a.correct ? 1 : 0);
+    countAnswer->addBindValue(a.correct ? 0 : 1);
+    countAnswer->addBindValue(run);
+    if (!insertAnswer->exec() || !countAnswer->exec() || !d.commit()) {
+        d.rollback();
+        failed();
+    }
+}
+
+void Store::runEnded(bool finished)
+{
+    if (!ok || run == 0)
+        return;
+    endRun->addBindValue(now());
+    endRun->addBindValue(finished ? 1 : 0);
+    endRun->addBindValue(run);
+    run = 0;
+    if (!endRun->exec())
+        failed();
+}
+
+History Store::history() const
+{
+    History h;
+    h.practiceSeconds.assign(6, 0);
+    if (!QSqlDatabase::contains(connection))
+        return h;
+    const QSqlDatabase d = db();
+    QSqlQuery q(d);
+    q.setForwardOnly(true);
+
+    // First try: in a finished run every item is answered right once, so the
+    // items right at the first try are those with no wrong answer.
+    QHash<qint64, int> missedItems;
+    q.exec(QStringLiteral("SELECT run, COUNT(DISTINCT item) FROM answers WHERE correct = 0 GROUP BY run"));
+    while (q.next())
+        missedItems.insert(q.value(0).toLongLong(), q.value(1).toInt());
+
+    // A run that was never ended (the program was killed) lasted until its last answer.
+    QHash<qint64, QString> lastAnswer;
+    q.exec(QStringLiteral("SELECT r.id, MAX(a.at) FROM runs r JOIN answers a ON a.run = r.id "
+                          "WHERE r.ended IS NULL GROUP BY r.id"));
+    while (q.next())
+        lastAnswer.insert(q.value(0).toLongLong(), q.value(1).toString());
+
+    q.exec(QStringLiteral("SELECT id, exercise, variant, started, ended, finished, correct FROM runs ORDER BY ended"));
+    while (q.next()) {
+        const qint64 id = q.value(0).toLongLong();
+        const int exercise = q.value(1).toInt();
+        const QString ended = q.value(4).isNull() ? lastAnswer.value(id) : q.value(4).toString();
+        if (exercise >= 1 && exercise <= 5 && !ended.isEmpty())
+            h.practiceSeconds[exercise] += std::max<qint64>(0, seconds(ended) - seconds(q.value(3).toString()));
+        if (q.value(5).toInt() != 1)
+            continue;
+        const int correct = q.value(6).toInt();
+        h.finished.push_back({exercise, variantOf(q.value(2).toString()),
+                              QDateTime::fromSecsSinceEpoch(seconds(ended), Qt::UTC), correct,
+                              std::max(0, correct - missedItems.value(id))});
+    }
+
+    q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*) AS misses FROM answers "
+                          "WHERE correct = 0 GROUP BY exercise, variant, item, person "
+                          "ORDER BY exercise, misses DESC, item"));
+    while (q.next())
+        h.missed.push_back({q.value(0).toInt(), variantOf(q.value(1).toString()), q.value(2).toInt(),
+                            q.value(3).toInt(), q.value(4).toInt()});
+
+    q.exec(QStringLiteral("SELECT exercise, mistake, COUNT(*) AS times FROM answers WHERE mistake IS NOT NULL "
+                          "GROUP BY exercise, mistake ORDER BY exercise, times DESC, mistake"));
+    while (q.next())
+        h.kinds.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()});
+    return h;
+}
+
+std::vector<FirstTry> Store::firstTries() const
+{
+    std::vector<FirstTry> tries;
+    if (!QSqlDatabase::contains(connection))
+        return tries;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    // Oldest first, as the boxes are replayed.
+    q.exec(QStringLiteral(
+        "SELECT exercise, variant, item, person, correct FROM ("
+        "SELECT exercise, variant, item, person, correct, at, run, "
+        "ROW_NUMBER() OVER (PARTITION BY run, exercise, variant, item, person ORDER BY at) AS n FROM answers"
+        ") firsts WHERE n = 1 ORDER BY at, run"));
+    while (q.next())
+        tries.push_back(firstTry(q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(),
+                                 q.value(4).toInt() == 1));
+    return tries;
+}
+
+bool Store::exportCsv(const QString& file) const
+{
+    QFile out(file);
+    if (!QSqlDatabase::contains(connection) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, typed, correct, mistake, run "
+                               "FROM answers ORDER BY at")))
+        return false;
+    QString text = csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
+                            QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
+                            QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")});
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < 9; ++i)
+            fields << q.value(i).toString();
+        text += csvLine(fields);
+    }
+    return out.write(text.toUtf8()) >= 0 && out.flush();
+}
+
+} // namespace lumora::record

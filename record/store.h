@@ -1,0 +1,91 @@
+#pragma once
+#include "core/prompter.h"
+#include "record/recorder.h"
+#include "record/review.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The learner's record in an SQLite file; every SQL statement of the program
+// is in store.cpp.
+namespace lumora::record {
+
+// What the progress window shows, read in one go.
+struct History {
+    struct FinishedRun {
+        int exercise;
+        Variant variant;
+        QDateTime ended;
+        int correct;
+        int firstTry; // items right at the first try
+    };
+    struct Missed {
+        int exercise;
+        Variant variant;
+        int item;
+        int person;
+        int misses;
+    };
+    struct MistakeKind {
+        int exercise;
+        QString kind;
+        int count;
+    };
+    std::vector<FinishedRun> finished;    // oldest first
+    std::vector<qint64> practiceSeconds;  // by exercise number, 0 to 5
+    std::vector<Missed> missed;           // by exercise, most missed first
+    std::vector<MistakeKind> kinds;       // by exercise, most frequent first
+    bool empty() const;
+};
+
+class Store : public Recorder, public FirstTries {
+public:
+    // Opens the record at path, creating it and its folder owner-only. A
+    // damaged record is put aside and a new one started; a record that cannot
+    // be written leaves the store silent. Either is told once through prompter.
+    Store(const QString& path, Prompter& prompter);
+    ~Store() override;
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // $XDG_DATA_HOME/lumora/record.sqlite, once the application is named.
+    static QString defaultPath();
+    // The version of the record's layout this program writes.
+    static constexpr int version = 2;
+
+    bool writable() const { return ok; }
+
+    void runStarted(int exercise, Variant variant) override;
+    void answered(const Answer& answer) override;
+    void runEnded(bool finished) override;
+
+    History history() const;
+    // The review's input: the first answer to each item in each run.
+    std::vector<FirstTry> firstTries() const override;
+    // Every answer as CSV for a spreadsheet; false when the file cannot be written.
+    bool exportCsv(const QString& file) const;
+
+private:
+    enum class Opened { Ok, Damaged, Unwritable };
+    Opened open();
+    Opened prepare();
+    // The statements and the connection go, so the file can be moved or freed.
+    void close();
+    void putAside();
+    void failed();
+    QSqlDatabase db() const;
+
+    QString path;
+    QString connection;
+    Prompter& prompter;
+    bool ok = false;
+    bool warned = false;
+    qint64 run = 0; // id of the open run; 0 when none is open
+    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun;
+};
+
+} // namespace lumora::record

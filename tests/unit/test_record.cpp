@@ -1,0 +1,288 @@
+// The learner's record on temporary files: its layout, its migration, what
+// it keeps of a run, the faults it survives and the CSV a teacher opens.
+#include "record/csv.h"
+#include "record/store.h"
+#include "recording.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <csignal>
+
+using namespace lumora;
+using namespace lumora::record;
+using lumora::test::RecordingPrompter;
+
+namespace {
+
+// An SQL connection of the test's own to look into a record.
+class Peek {
+public:
+    explicit Peek(const QString& path)
+    {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Peek()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    }
+    // The first column of every row, joined by "|".
+    QString column(const QString& sql)
+    {
+        QSqlQuery q(db);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+        QStringList values;
+        while (q.next())
+            values << (q.value(0).isNull() ? QStringLiteral("NULL") : q.value(0).toString());
+        return values.join(u'|');
+    }
+    bool exec(const QString& sql) { return QSqlQuery(db).exec(sql); }
+
+private:
+    QSqlDatabase db;
+};
+
+struct RecordTest : ::testing::Test {
+    QTemporaryDir home;
+    RecordingPrompter prompter;
+    QString folder() const { return home.filePath(QStringLiteral("lumora")); }
+    QString path() const { return home.filePath(QStringLiteral("lumora/record.sqlite")); }
+    QStringList aside() const
+    {
+        return QDir(folder()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::AllEntries | QDir::System);
+    }
+};
+
+Answer right(int item, const QString& typed) { return {1, Variant::Basic, item, 2, typed, true, {}}; }
+Answer wrong(int item, const QString& typed) { return {1, Variant::Basic, item, 2, typed, false, {}}; }
+
+TEST_F(RecordTest, ANewRecordHasTheTablesOfVersionTwoInWalMode)
+{
+    { Store store(path(), prompter); EXPECT_TRUE(store.writable()); }
+    Peek peek(path());
+    EXPECT_EQ(peek.column("PRAGMA user_version"), "2");
+    EXPECT_EQ(peek.column("PRAGMA journal_mode"), "wal");
+    EXPECT_EQ(peek.column("SELECT name FROM pragma_table_info('answers')"),
+              "at|exercise|variant|item|person|typed|correct|mistake|run");
+    EXPECT_EQ(peek.column("SELECT name FROM pragma_table_info('runs')"),
+              "id|exercise|variant|started|ended|finished|correct|wrong");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(RecordTest, KeepsARunItsAnswersAndASolutionWithNothingTyped)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(right(5, "laktok"));
+        store.answered(wrong(7, "'; DROP TABLE answers; --"));
+        store.answered({1, Variant::Basic, 7, 2, std::nullopt, false, {}});
+        store.answered(right(7, "ültök"));
+        store.runEnded(true);
+        store.runStarted(2, Variant::Extended); // closed unfinished with the store
+        store.answered({2, Variant::Extended, 3, 4, QStringLiteral("mentek"), true, {}});
+    }
+    Peek peek(path());
+    EXPECT_EQ(peek.column("SELECT typed FROM answers ORDER BY at"), "laktok|'; DROP TABLE answers; --|NULL|ültök|mentek");
+    EXPECT_EQ(peek.column("SELECT correct FROM answers ORDER BY at"), "1|0|0|1|1");
+    EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers WHERE mistake IS NULL"), "5");
+    EXPECT_EQ(peek.column("SELECT variant || ' ' || finished || ' ' || correct || ' ' || wrong FROM runs ORDER BY id"),
+              "basic 1 2 2|extended 0 1 0");
+    EXPECT_EQ(peek.column("SELECT COUNT(*) FROM runs WHERE ended IS NULL"), "0");
+    EXPECT_EQ(peek.column("SELECT COUNT(DISTINCT run) FROM answers"), "2");
+    // ISO 8601 in UTC, to the millisecond.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z$"))
+                    .match(peek.column("SELECT MIN(at) FROM answers"))
+                    .hasMatch());
+
+    Store again(path(), prompter);
+    const History h = again.history();
+    ASSERT_EQ(h.finished.size(), 1u);
+    EXPECT_EQ(h.finished[0].exercise, 1);
+    EXPECT_EQ(h.finished[0].correct, 2);
+    EXPECT_EQ(h.finished[0].firstTry, 1); // item 5 at once, item 7 after two misses
+    ASSERT_EQ(h.missed.size(), 1u);
+    EXPECT_EQ(h.missed[0].item, 7);
+    EXPECT_EQ(h.missed[0].misses, 2);
+}
+
+TEST_F(RecordTest, AVersionOneRecordKeepsItsAnswersAndGainsRunsAndMistakes)
+{
+    QDir().mkpath(folder());
+    {
+        Peek old(path());
+        ASSERT_TRUE(old.exec("CREATE TABLE answers (at TEXT NOT NULL, exercise INTEGER NOT NULL, variant TEXT NOT "
+                             "NULL, item INTEGER NOT NULL, person INTEGER NOT NULL, typed TEXT, correct INTEGER NOT "
+                             "NULL)"));
+        ASSERT_TRUE(old.exec("INSERT INTO answers VALUES ('2026-01-05T16:00:00.000Z', 3, 'basic', 4, 11, "
+                             "'Moziba mentek.', 1)"));
+        ASSERT_TRUE(old.exec("PRAGMA user_version = 1"));
+    }
+    {
+        Store store(path(), prompter);
+        EXPECT_TRUE(store.writable());
+        store.runStarted(5, Variant::Basic);
+        store.answered({5, Variant::Basic, 9, 1, QStringLiteral("ok"), true, {}});
+    }
+    Peek peek(path());
+    EXPECT_EQ(peek.column("PRAGMA user_version"), "2");
+    EXPECT_EQ(peek.column("SELECT typed || ' ' || COALESCE(run, 'none') || ' ' || COALESCE(mistake, 'none') "
+                          "FROM answers ORDER BY at"),
+              "Moziba mentek. none none|ok 1 none");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+// A damaged record is put aside whole, the learner is told once, and a fresh
+// record takes its place.
+void expectPutAside(RecordTest& t, const QByteArray& before)
+{
+    Store store(t.path(), t.prompter);
+    EXPECT_TRUE(store.writable());
+    ASSERT_EQ(t.prompter.messages.size(), 1u);
+    EXPECT_TRUE(t.prompter.messages[0].text.contains(QStringLiteral("damaged")));
+    const QStringList aside = t.aside();
+    ASSERT_EQ(aside.size(), 1) << aside.join(u' ').toStdString();
+    EXPECT_TRUE(t.prompter.messages[0].text.contains(aside[0]));
+    QFile kept(t.folder() + u'/' + aside[0]);
+    if (!before.isNull() && kept.open(QIODevice::ReadOnly)) {
+        EXPECT_EQ(kept.readAll(), before);
+    }
+    store.runStarted(1, Variant::Basic);
+    store.answered(right(1, "vagytok"));
+    EXPECT_EQ(t.prompter.messages.size(), 1u);
+    EXPECT_EQ(store.history().missed.size(), 0u);
+}
+
+TEST_F(RecordTest, GarbageTruncationOrAFolderArePutAsideAndAFreshRecordStarts)
+{
+    QDir().mkpath(folder());
+    QByteArray garbage(20000, '\0');
+    for (int i = 0; i < garbage.size(); ++i)
+        garbage[i] = char(i * 131 % 251);
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(garbage);
+    f.close();
+    expectPutAside(*this, garbage);
+}
+
+TEST_F(RecordTest, ATruncatedRecordIsPutAside)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        for (int i = 0; i < 2000; ++i)
+            store.answered(wrong(i % 64, QStringLiteral("a fairly long wrong answer number %1").arg(i)));
+    }
+    QFile f(path());
+    const qint64 full = f.size();
+    ASSERT_GT(full, 40000);
+    ASSERT_TRUE(f.resize(full / 2));
+    expectPutAside(*this, QByteArray());
+}
+
+TEST_F(RecordTest, AFolderInThePlaceOfTheRecordIsPutAside)
+{
+    ASSERT_TRUE(QDir().mkpath(path() + QStringLiteral("/inside")));
+    expectPutAside(*this, QByteArray());
+    EXPECT_TRUE(QFileInfo(folder() + u'/' + aside().value(0) + QStringLiteral("/inside")).isDir());
+}
+
+TEST_F(RecordTest, AFolderThatCannotBeMadeLeavesTheExercisesAloneWithOneWarning)
+{
+    // A file where the folder should be: no permission bits stop root, this does.
+    QFile block(folder());
+    ASSERT_TRUE(block.open(QIODevice::WriteOnly));
+    block.close();
+    Store store(path(), prompter);
+    EXPECT_FALSE(store.writable());
+    store.runStarted(1, Variant::Basic);
+    store.answered(right(1, "vagytok"));
+    store.runEnded(true);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(store.history().empty());
+    EXPECT_FALSE(store.exportCsv(home.filePath("out.csv")));
+}
+
+TEST_F(RecordTest, AFullDiskMidwayGivesOneWarningAndNoCrash)
+{
+    Store store(path(), prompter);
+    ASSERT_TRUE(store.writable());
+    store.runStarted(1, Variant::Basic);
+    // Files may not grow past their size now, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit full{rlim_t(QFileInfo(path()).size() + 4096), limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+    for (int i = 0; i < 3000; ++i)
+        store.answered(wrong(i % 64, QString(200, u'x')));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages.empty() || prompter.messages[0].text.contains(QStringLiteral("cannot write")));
+}
+
+TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
+{
+    const mode_t before = ::umask(0);
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(right(1, "vagytok")); // makes the journal files
+        auto mode = [](const QString& p) {
+            struct stat s {};
+            return ::stat(QFile::encodeName(p).constData(), &s) == 0 ? int(s.st_mode & 0777) : -1;
+        };
+        EXPECT_EQ(mode(folder()), 0700);
+        EXPECT_EQ(mode(path()), 0600);
+        EXPECT_EQ(mode(path() + "-wal"), 0600);
+    }
+    ::umask(before);
+}
+
+TEST_F(RecordTest, ExportShowsTypedTextAsTextInASpreadsheet)
+{
+    Store store(path(), prompter);
+    store.runStarted(1, Variant::Basic);
+    store.answered(wrong(1, QStringLiteral("=HYPERLINK(\"x\")")));
+    store.answered(wrong(2, QStringLiteral("'; DROP TABLE answers; --")));
+    store.answered(wrong(3, QStringLiteral("two\nlines")));
+    store.answered(wrong(4, QStringLiteral("-ok, @te")));
+    store.answered({1, Variant::Basic, 5, 2, std::nullopt, false, {}});
+    const QString out = home.filePath("answers.csv");
+    ASSERT_TRUE(store.exportCsv(out));
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 7) << lines.join(u'#').toStdString(); // header, five answers, the empty end
+    EXPECT_EQ(lines[0], "at,exercise,variant,item,person,typed,correct,mistake,run");
+    EXPECT_TRUE(lines[1].endsWith(",1,basic,1,2,\"'=HYPERLINK(\"\"x\"\")\",0,,1")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].endsWith(",1,basic,2,2,'; DROP TABLE answers; --,0,,1")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].endsWith(",1,basic,3,2,\"two\nlines\",0,,1")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].endsWith(",1,basic,4,2,\"'-ok, @te\",0,,1")) << lines[4].toStdString();
+    EXPECT_TRUE(lines[5].endsWith(",1,basic,5,2,,0,,1")) << lines[5].toStdString();
+    EXPECT_EQ(lines[6], "");
+}
+
+TEST(Csv, EveryFormulaStartIsDefused)
+{
+    for (const char* start : {"=", "+", "-", "@", "\t", "\r"}) {
+        const QString field = csvField(QLatin1String(start) + QStringLiteral("1+1"));
+        EXPECT_TRUE(field.startsWith(QStringLiteral("\"'"))) << field.toStdString();
+    }
+    EXPECT_EQ(csvField(QStringLiteral("mentek")), "mentek");
+    EXPECT_EQ(csvField(QStringLiteral("a\"b")), "\"a\"\"b\"");
+}
+
+} // namespace
