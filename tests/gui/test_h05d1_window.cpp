@@ -321,3 +321,47 @@ TEST(Exercise12Window, AboutFromTheWindowLeavesItOpen)
     settle();
     EXPECT_EQ(mainWindows(), QStringList{"h05d1"});
 }
+
+// One item missed in a finished run comes back in review runs, asked alone,
+// until two right review runs let it go. Keys only, as a learner works.
+TEST(Exercise12Window, AMissedItemIsReviewedUntilItSticks)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    ASSERT_NE(menu, nullptr);
+    accessKey(menu, Qt::Key_1);
+    Exercise12 ex{window("h05d1")};
+    ASSERT_NE(ex.w, nullptr);
+    QPushButton* review = ex.button("Review");
+    EXPECT_TRUE(review->isHidden()); // nothing missed yet
+
+    accessKey(ex.w, Qt::Key_S);
+    const int missed = ex.shownItem(1);
+    QTest::keyClicks(ex.ending(), QStringLiteral("x"));
+    QTest::keyClick(ex.ending(), Qt::Key_Return);
+    settle();
+    ex.answer(basicForm(missed));
+    for (int n = 1; n < 46; ++n)
+        ex.answer(basicForm(ex.shownItem(1)));
+    ASSERT_EQ(rec.events.last(), texts::done);
+    EXPECT_TRUE(review->isVisible());
+    EXPECT_EQ(review->text(), "Re&view (1)");
+    EXPECT_TRUE(review->isEnabled());
+
+    for (int round = 1; round <= 2; ++round) {
+        SCOPED_TRACE(round);
+        rec.clear();
+        accessKey(ex.w, Qt::Key_V);
+        EXPECT_EQ(ex.shownItem(1), missed);
+        EXPECT_FALSE(review->isEnabled()); // a run is going on
+        EXPECT_EQ(QApplication::focusWidget(), ex.ending());
+        ex.answer(basicForm(missed));
+        EXPECT_EQ(rec.events, QStringList{texts::done});
+        EXPECT_EQ(rec.messages.at(0).title, base + ": 1.");
+        EXPECT_EQ(ex.button("Command1")->text(), "&Restart");
+        EXPECT_EQ(ex.record(), basicForm(missed) + "; ");
+    }
+    EXPECT_TRUE(review->isVisible());
+    EXPECT_EQ(review->text(), "Re&view");
+    EXPECT_FALSE(review->isEnabled());
+}

@@ -23,6 +23,8 @@ const QColor red(255, 0, 0);
 // ("0" gives ö, "-" gives ü). Gap 0 already holds "ik".
 const char* const peterKeys[18] = {"", "0n", "", "t", "en", "", "", "-l", "ul",
                                    "ul", "", "ban", "", "", "ot", "", "t", ""};
+const char* const teKeys[18] = {"sz", "0n", "sz", "t", "en", "sz", "sz", "-l", "ul",
+                                "ul", "sz", "ban", "sz", "sz", "ot", "ol", "t", "sz"};
 const char* const enKeys[18] = {"om", "0n", "ek", "t", "en", "ok", "ek", "-l", "ul",
                                 "ul", "ok", "ban", "0k", "ek", "ot", "ok", "t", "ok"};
 
@@ -492,4 +494,75 @@ TEST(Exercise5Window, CloseBringsTheMenuBack)
     Exercise5 ex = openFromMenu();
     accessKey(ex.w, Qt::Key_E);
     EXPECT_EQ(mainWindows(), QStringList{"alap"});
+}
+
+// Two gaps missed in te's text: the review opens te's text with only those
+// two gaps open and every other gap shown solved.
+TEST(Exercise5Window, AReviewOpensOnlyTheMissedGapsOfThePersonsText)
+{
+    RecordingPrompter rec;
+    Exercise5 ex = openFromMenu();
+    ASSERT_NE(ex.w, nullptr);
+    QPushButton* review = ex.button("Review");
+    EXPECT_TRUE(review->isHidden());
+    ex.choose(QStringLiteral("te"));
+    accessKey(ex.w, Qt::Key_S);
+    QTest::keyClick(ex.gap(0), Qt::Key_Backspace); // gap 0 holds "ik"
+    QTest::keyClick(ex.gap(0), Qt::Key_Backspace);
+    const int missedA = 5, missedB = 13;
+    for (int g = 0; g < missedA; ++g) {
+        QTest::keyClicks(ex.gap(g), QLatin1String(teKeys[g]));
+        QWidget* enter = ex.gap(g);
+        for (const StemEdit& s : stemEdits)
+            if (s.gap == g) {
+                QTest::keyClick(ex.gap(g), Qt::Key_Backtab);
+                settle();
+                enter = ex.field(s.field);
+                QTest::keyClick(enter, Qt::Key_Backspace);
+                QTest::keyClicks(enter, QLatin1String(s.key));
+            }
+        QTest::keyClick(enter, Qt::Key_Return);
+        settle();
+    }
+    for (int g : {missedA, missedB}) {
+        ASSERT_TRUE(ex.gap(g)->isEnabled());
+        ex.gap(g)->setFocus();
+        settle();
+        QTest::keyClicks(ex.gap(g), QStringLiteral("x"));
+        QTest::keyClick(ex.gap(g), Qt::Key_Return);
+        settle();
+    }
+    EXPECT_EQ(rec.beeps, 2);
+    // Another person ends the run; the misses wait for review.
+    ex.choose(QStringLiteral("Péter"));
+    EXPECT_EQ(review->text(), "Re&view (2)");
+    ASSERT_TRUE(review->isEnabled());
+
+    rec.clear();
+    accessKey(ex.w, Qt::Key_V);
+    EXPECT_EQ(ex.personLabel(), "(Te)");
+    const char* const teTexts[18] = {"sz", "ön", "sz", "t", "en", "", "sz", "ül", "ul",
+                                     "ul", "sz", "ban", "sz", "", "ot", "ol", "t", "sz"};
+    for (int g = 0; g < 18; ++g) {
+        EXPECT_EQ(ex.gap(g)->isEnabled(), g == missedA || g == missedB) << g;
+        EXPECT_EQ(ex.gap(g)->text(), QString::fromUtf8(teTexts[g])) << g;
+    }
+    EXPECT_EQ(ex.field("Text4")->text(), "A szobá");
+    EXPECT_EQ(ex.focus(), ex.gap(missedA));
+    for (int g : {missedA, missedB}) {
+        QTest::keyClicks(ex.gap(g), QLatin1String(teKeys[g]));
+        QTest::keyClick(ex.gap(g), Qt::Key_Return);
+        settle();
+    }
+    EXPECT_EQ(rec.events, QStringList{texts::done});
+    EXPECT_EQ(ex.button("Command1")->text(), "&Restart");
+    EXPECT_EQ(review->text(), "Re&view (2)"); // both in box 2 now
+
+    // The menu counts them beside exercise 5 only.
+    accessKey(ex.w, Qt::Key_E);
+    QWidget* menu = window("alap");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(child<QLabel>(menu, "Review5")->text(), "2");
+    EXPECT_TRUE(child<QLabel>(menu, "Review5")->isVisible());
+    EXPECT_TRUE(child<QLabel>(menu, "Review1")->isHidden());
 }
