@@ -3,6 +3,7 @@
 #include "exercises/h05d1/data.h"
 #include "exercises/h05d3/data.h"
 #include "exercises/h05d5/data.h"
+#include "record/review.h"
 
 namespace lumora::record {
 namespace {
@@ -36,10 +37,14 @@ QString rightForm(int exercise, Variant variant, int item, int person)
 {
     switch (exercise) {
     case 1:
-    case 2:
-        if (variant == Variant::Extended)
-            return item >= 0 && item < h05d1::verbCount ? h05d1::extendedAnswer(item, person) : QString();
+    case 2: {
+        // A review run writes an extended pair after the basic items.
+        const ReviewItem asked = firstTry(exercise, variantName(variant), item, person, false).item;
+        if (asked.extended)
+            return asked.item >= 0 && asked.item < h05d1::verbCount ? h05d1::extendedAnswer(asked.item, person)
+                                                                  : QString();
         return item >= 0 && item < h05d1::itemCount ? h05d1::basicAnswer(item) : QString();
+    }
     case 3:
         return item >= 0 && item < h05d3::itemCount ? sentence(item, person) : QString();
     case 5: {
@@ -60,8 +65,8 @@ QString itemName(int exercise, Variant variant, int item, int person)
     // Where the person is chosen or drawn, the right form depends on it.
     if (exercise == 5 && person >= 0 && person < h05d5::personCount)
         return QStringLiteral("gap %1 (%2)").arg(item + 1).arg(h05d5::persons[person].item);
-    if (exercise != 3 && variant == Variant::Extended)
-        return QStringLiteral("verb %1 (%2)").arg(item + 1).arg(h05d1::pronoun(person));
+    if (const ReviewItem asked = firstTry(exercise, variantName(variant), item, person, false).item; asked.extended)
+        return QStringLiteral("verb %1 (%2)").arg(asked.item + 1).arg(h05d1::pronoun(person));
     return QStringLiteral("item %1").arg(item + 1);
 }
 
