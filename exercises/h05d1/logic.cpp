@@ -114,7 +114,7 @@ void Logic::start()
     view.focusEnding();
     view.setStartEnabled(false);
     running = true;
-    showReview();
+    holdReview();
     showProgress();
 }
 
@@ -139,7 +139,7 @@ void Logic::review()
     run.start(exercise, record::Variant::Review, total);
     ask();
     view.setStartEnabled(false);
-    showReview();
+    holdReview();
     showProgress();
 }
 
@@ -162,7 +162,18 @@ void Logic::ask()
 
 bool Logic::asksExtended() const { return reviewing ? queue.at(solved).extended : extended; }
 
-void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, exercise), running)); }
+void Logic::showReview()
+{
+    reviewShown = record::reviewButton(record::offer(tried, exercise), running);
+    view.setReview(reviewShown);
+}
+
+void Logic::holdReview()
+{
+    // A run has begun: no count changes before it ends, so the record is not read.
+    reviewShown.enabled = false;
+    view.setReview(reviewShown);
+}
 
 void Logic::Rand()
 {

@@ -109,6 +109,7 @@ private:
     void ask();          // shows the review item `solved`
     bool asksExtended() const;  // the item on show is an extended pair
     void showReview();
+    void holdReview();
     // The person of the current item.
     int person() const;
     // The item as the record keeps it; in a review run, extended pairs
@@ -131,6 +132,7 @@ private:
     std::vector<record::ReviewItem> queue;  // the review run's items, in order
     bool reviewing = false;
     bool running = false;  // from Start or Review until the run ends
+    record::ReviewButton reviewShown{false, false, {}};
     record::Run run;
 };
 

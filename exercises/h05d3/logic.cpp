@@ -74,7 +74,7 @@ void Logic::start()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    showReview();
+    holdReview();
 }
 
 void Logic::review()
@@ -99,7 +99,7 @@ void Logic::review()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    showReview();
+    holdReview();
 }
 
 void Logic::ask()
@@ -109,7 +109,18 @@ void Logic::ask()
     setup();
 }
 
-void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, 3), running)); }
+void Logic::showReview()
+{
+    reviewShown = record::reviewButton(record::offer(tried, 3), running);
+    view.setReview(reviewShown);
+}
+
+void Logic::holdReview()
+{
+    // A run has begun: no count changes before it ends, so the record is not read.
+    reviewShown.enabled = false;
+    view.setReview(reviewShown);
+}
 
 void Logic::firstitem(int lo, int hi)
 {

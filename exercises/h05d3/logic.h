@@ -101,6 +101,7 @@ private:
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
     void showReview();
+    void holdReview();
     void showProgress();
 
     View& view;
@@ -121,6 +122,7 @@ private:
     std::vector<record::ReviewItem> queue; // the review run's items, in order
     bool reviewing = false;
     bool running = false; // from Start or Review until the series ends
+    record::ReviewButton reviewShown{false, false, {}};
     record::Run run;
 };
 

@@ -27,7 +27,7 @@ void Logic::start()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    showReview();
+    holdReview();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
 }
@@ -69,7 +69,7 @@ void Logic::review()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    showReview();
+    holdReview();
     showProgress();
 }
 
@@ -85,7 +85,18 @@ void Logic::showSolved(int g)
     view.setGapEnabled(g, false);
 }
 
-void Logic::showReview() { view.setReview(record::reviewButton(record::offer(tried, 5), running)); }
+void Logic::showReview()
+{
+    reviewShown = record::reviewButton(record::offer(tried, 5), running);
+    view.setReview(reviewShown);
+}
+
+void Logic::holdReview()
+{
+    // A run has begun: no count changes before it ends, so the record is not read.
+    reviewShown.enabled = false;
+    view.setReview(reviewShown);
+}
 
 void Logic::personChoice(const QString& itemText)
 {

@@ -80,6 +80,7 @@ private:
     void resetGap0();
     void showSolved(int g);
     void showReview();
+    void holdReview();
     void showProgress();
 
     View& view;
@@ -91,6 +92,7 @@ private:
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
     const record::FirstTries& tried;    // the record the review boxes come from
     bool running = false;               // from Start or Review until the text is done
+    record::ReviewButton reviewShown{false, false, {}};
     record::Run run;
 };
 
