@@ -70,7 +70,7 @@ struct FakeView : View {
 
 // A window with its logic, and a learner who knows the answers.
 struct Window {
-    explicit Window(Prompter& prompter) : logic(view, prompter, lumora::random(), recorder) {}
+    explicit Window(Prompter& prompter) : logic(view, prompter, lumora::random(), recorder, recorder) {}
     lumora::test::MemoryRecorder recorder;
     FakeView view;
     Logic logic;
@@ -608,3 +608,52 @@ TEST_F(H05d1Logic, AnsweringAfterASwitchWithoutStartNeverHangs)
 }
 
 } // namespace
+
+// A missed basic item and a missed extended pair come back in a review run,
+// and are recorded as review answers; a Solution in the review puts the pair
+// back in box 1, ahead of the item that moved on to box 2.
+TEST_F(H05d1Logic, AReviewAsksTheMissedItemsAndRecordsThemAsReview)
+{
+    lumora::test::MemoryRecorder& memory = w.recorder;
+    memory.runStarted(1, record::Variant::Basic);
+    memory.answered({1, record::Variant::Basic, 10, mi, QStringLiteral("mosok"), false, {}});
+    memory.runEnded(false);
+    memory.runStarted(1, record::Variant::Extended);
+    memory.answered({1, record::Variant::Extended, 5, te, std::nullopt, false, {}});
+    memory.runEnded(false);
+    w.open(1);
+    EXPECT_EQ(view.review.caption, "Re&view (2)");
+    EXPECT_TRUE(view.review.shown);
+    EXPECT_TRUE(view.review.enabled);
+
+    logic.review();
+    EXPECT_FALSE(view.review.enabled);
+    EXPECT_FALSE(view.startEnabled);
+    EXPECT_EQ(view.verb, "mos");
+    EXPECT_EQ(view.pronounCaption, "mi");
+    w.type("mos", "unk");
+    EXPECT_EQ(view.verb, "parancsol");
+    EXPECT_EQ(view.pronounCaption, "te");
+    logic.solution();
+    w.type("parancsol", "sz");
+    ASSERT_FALSE(rec.messages.empty());
+    EXPECT_EQ(rec.messages.back().text, texts::done);
+    EXPECT_EQ(view.startCaption, "&Restart");
+    EXPECT_EQ(view.record, "mosunk; parancsolsz; ");
+
+    const auto& run = memory.runs.back();
+    EXPECT_EQ(run.variant, record::Variant::Review);
+    EXPECT_TRUE(run.finished);
+    ASSERT_EQ(run.answers.size(), 3u);
+    EXPECT_EQ(run.answers[0].item, 10);
+    EXPECT_TRUE(run.answers[0].correct);
+    EXPECT_EQ(run.answers[1].item, 64 + 5);
+    EXPECT_EQ(run.answers[1].person, te);
+    EXPECT_FALSE(run.answers[1].typed.has_value());
+    EXPECT_TRUE(run.answers[2].correct);
+
+    EXPECT_EQ(view.review.caption, "Re&view (2)");
+    EXPECT_TRUE(view.review.enabled);
+    logic.review();
+    EXPECT_EQ(view.verb, "parancsol");
+}
