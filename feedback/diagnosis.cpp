@@ -4,6 +4,7 @@
 #include "exercises/h05d3/data.h"
 #include "exercises/h05d5/data.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -333,6 +334,21 @@ QString kindName(Kind kind)
     case Kind::Case: return QStringLiteral("case");
     }
     return QStringLiteral("other");
+}
+
+QString kindLabel(const QString& name)
+{
+    static const QHash<QString, QString> labels = {
+        {QStringLiteral("person"), QStringLiteral("another person's form")},
+        {QStringLiteral("harmony"), QStringLiteral("vowel harmony")},
+        {QStringLiteral("accents"), QStringLiteral("accents")},
+        {QStringLiteral("stem"), QStringLiteral("stem change")},
+        {QStringLiteral("missing-word"), QStringLiteral("a word missing")},
+        {QStringLiteral("extra-word"), QStringLiteral("a word too many")},
+        {QStringLiteral("order"), QStringLiteral("word order")},
+        {QStringLiteral("case"), QStringLiteral("case ending")},
+    };
+    return labels.value(name, name);
 }
 
 Diagnosis basicAnswer(int item, const QString& typed, int tries)

@@ -12,6 +12,9 @@ enum class Kind { Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord,
 
 // The short name the learner's record keeps: "person", "harmony", ...
 QString kindName(Kind kind);
+// How a kind the record keeps reads for a learner: "another person's form",
+// "vowel harmony", ...; a name it does not know is shown as it is.
+QString kindLabel(const QString& name);
 // What the learner's record keeps of a diagnosis: its kind's name, or none
 // when no mistake was named.
 inline QString recordedKind(Kind kind) { return kind == Kind::Other ? QString() : kindName(kind); }

@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "feedback/diagnosis.h"
 #include "record/rightform.h"
 #include "record/store.h"
 
@@ -195,7 +196,7 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     std::vector<QStringList> kindRows;
     for (const History::MistakeKind& k : history.kinds)
         if (k.exercise == exercise)
-            kindRows.push_back({k.kind, QString::number(k.count)});
+            kindRows.push_back({feedback::kindLabel(k.kind), QString::number(k.count)});
 
     auto* lists = new QHBoxLayout;
     auto* missed = new QVBoxLayout;

@@ -24,8 +24,10 @@ RUNS = {
     3: ("basic", 0, 6, None),
     5: ("basic", 0, 18, [0, 1, 2, 3, 4, 5]),
 }
-# Sample kinds, until the wrong-answer diagnosis names its own.
-KINDS = ["wrong ending", "missing accent", "wrong person", "vowel harmony", "typing slip"]
+# The kinds the wrong-answer diagnosis names in each exercise (None: nothing named).
+WORD_KINDS = ["person", "harmony", "accents", "stem", None]
+KINDS = {1: WORD_KINDS, 2: WORD_KINDS, 5: WORD_KINDS,
+         3: ["person", "accents", "missing-word", "extra-word", "order", "case", None]}
 
 
 def person_of(exercise, item, persons, rng):
@@ -87,7 +89,7 @@ def main():
                     solution = rng.random() < 0.15
                     rows.append((iso(t), exercise, variant, item, person,
                                  None if solution else "try%d" % rng.randint(1, 99), 0,
-                                 None if solution else rng.choice(KINDS), run))
+                                 None if solution else rng.choice(KINDS[exercise]), run))
                     wrong += 1
             db.executemany("INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run)"
                            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", rows)
