@@ -268,6 +268,7 @@ void Store::failed()
 void Store::runStarted(int exercise, Variant variant)
 {
     runEnded(false);
+    askedInRun.clear();
     if (!ok)
         return;
     insertRun->addBindValue(exercise);
@@ -305,7 +306,10 @@ void Store::answered(const Answer& a)
     if (!insertAnswer->exec() || !countAnswer->exec() || !d.commit()) {
         d.rollback();
         failed();
+        return;
     }
+    if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second && tries)
+        tries->push_back(firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct));
 }
 
 void Store::runEnded(bool finished)
@@ -375,21 +379,27 @@ History Store::history() const
 
 std::vector<FirstTry> Store::firstTries() const
 {
-    std::vector<FirstTry> tries;
+    if (tries)
+        return *tries;
+    std::vector<FirstTry> read;
     if (!QSqlDatabase::contains(connection))
-        return tries;
+        return read;
     QSqlQuery q(db());
     q.setForwardOnly(true);
     // Oldest first, as the boxes are replayed.
-    q.exec(QStringLiteral(
-        "SELECT exercise, variant, item, person, correct FROM ("
-        "SELECT exercise, variant, item, person, correct, at, run, "
-        "ROW_NUMBER() OVER (PARTITION BY run, exercise, variant, item, person ORDER BY at) AS n FROM answers"
-        ") firsts WHERE n = 1 ORDER BY at, run"));
+    if (!q.exec(QStringLiteral(
+            "SELECT exercise, variant, item, person, correct FROM ("
+            "SELECT exercise, variant, item, person, correct, at, run, "
+            // A right answer ends an item's turn: in the same millisecond a wrong one came first.
+            "ROW_NUMBER() OVER (PARTITION BY run, exercise, variant, item, person ORDER BY at, correct) AS n "
+            "FROM answers"
+            ") firsts WHERE n = 1 ORDER BY at, run")))
+        return read;
     while (q.next())
-        tries.push_back(firstTry(q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(),
-                                 q.value(4).toInt() == 1));
-    return tries;
+        read.push_back(firstTry(q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(),
+                                q.value(4).toInt() == 1));
+    tries = read;
+    return read;
 }
 
 bool Store::exportCsv(const QString& file) const

@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QString>
 #include <optional>
+#include <set>
+#include <tuple>
 #include <vector>
 
 // The learner's record in an SQLite file; every SQL statement of the program
@@ -86,6 +88,10 @@ private:
     bool warned = false;
     qint64 run = 0; // id of the open run; 0 when none is open
     std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun;
+    // The first tries, read once and then kept up to date with the answers
+    // this program writes, so the review boxes need no query per run.
+    mutable std::optional<std::vector<FirstTry>> tries;
+    std::set<std::tuple<int, Variant, int, int>> askedInRun; // items answered in the open run
 };
 
 } // namespace lumora::record

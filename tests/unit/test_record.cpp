@@ -10,6 +10,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QVariant>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -286,3 +287,41 @@ TEST(Csv, EveryFormulaStartIsDefused)
 }
 
 } // namespace
+
+// The review's input: the first answer to each item in each run, oldest
+// first; kept in step with new answers exactly as a fresh read gives them.
+TEST_F(RecordTest, FirstTriesAreEachRunsFirstAnswerToEachItem)
+{
+    auto write = [](Store& store, const Answer& a) {
+        store.answered(a);
+        QThread::msleep(2); // answers a learner gives are milliseconds apart
+    };
+    std::vector<FirstTry> kept;
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        write(store, wrong(7, "ültök?"));
+        write(store, right(7, "ültök"));
+        write(store, right(5, "laktok"));
+        store.runEnded(true);
+        EXPECT_EQ(store.firstTries().size(), 2u); // read now, kept from here on
+        store.runStarted(1, Variant::Review);
+        write(store, {1, Variant::Review, 7, 2, QStringLiteral("ültök"), true, {}});
+        write(store, {1, Variant::Review, 7, 2, QStringLiteral("x"), false, {}});
+        write(store, {1, Variant::Review, 64 + 3, 4, std::nullopt, false, {}});
+        store.runEnded(true);
+        kept = store.firstTries();
+    }
+    Store again(path(), prompter);
+    const std::vector<FirstTry> read = again.firstTries();
+    const std::vector<std::pair<ReviewItem, bool>> expected = {
+        {{1, false, 7, 2}, false}, {{1, false, 5, 2}, true}, {{1, false, 7, 2}, true}, {{1, true, 3, 4}, false}};
+    for (const std::vector<FirstTry>& tries : {kept, read}) {
+        ASSERT_EQ(tries.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(tries[i].item, expected[i].first) << i;
+            EXPECT_EQ(tries[i].right, expected[i].second) << i;
+            EXPECT_EQ(tries[i].review, i >= 2) << i;
+        }
+    }
+}
