@@ -89,12 +89,7 @@ void Logic::Change()
 
 void Logic::start()
 {
-    view.setNextEnabled(true);
-    view.setSolutionEnabled(true);
-    if (view.plusVisible())
-        view.setPlusEnabled(false);
-    view.setRecordText({});
-    Module1::setmsg();
+    beginRun();
     const bool first = exercise == 1;
     view.setPronounVisible(first);
     view.setPersonVisible(!first);
@@ -118,6 +113,16 @@ void Logic::start()
     showProgress();
 }
 
+void Logic::beginRun()
+{
+    view.setNextEnabled(true);
+    view.setSolutionEnabled(true);
+    if (view.plusVisible())
+        view.setPlusEnabled(false);
+    view.setRecordText({});
+    Module1::setmsg();
+}
+
 void Logic::review()
 {
     queue = record::offer(tried, exercise).items;
@@ -125,12 +130,7 @@ void Logic::review()
         return;
     reviewing = true;
     running = true;
-    view.setNextEnabled(true);
-    view.setSolutionEnabled(true);
-    if (view.plusVisible())
-        view.setPlusEnabled(false);
-    view.setRecordText({});
-    Module1::setmsg();
+    beginRun();
     Module1::title += suffix(exercise);
     view.setPronounVisible(exercise == 1);
     view.setPersonVisible(exercise != 1);

@@ -116,6 +116,7 @@ private:
     // after the basic items.
     int recordedItem() const;
     void showProgress();
+    void beginRun();  // Next and Solution usable, Plus held, the record field and messages reset
 
     View& view;
     Prompter& prompter;

@@ -66,6 +66,11 @@ void Logic::start()
     }
     showProgress();
 
+    answering();
+}
+
+void Logic::answering()
+{
     view.setNextShown(true);
     view.setNextEnabled(true);
     view.setNextDefault(true);
@@ -91,15 +96,7 @@ void Logic::review()
     run.start(3, record::Variant::Review, int(queue.size()));
     ask();
     showProgress();
-    view.setNextShown(true);
-    view.setNextEnabled(true);
-    view.setNextDefault(true);
-    view.setSolutionButtonShown(true);
-    view.setSolutionButtonEnabled(true);
-    view.setSolutionShown(false);
-    view.setExampleShown(false);
-    running = true;
-    holdReview();
+    answering();
 }
 
 void Logic::ask()

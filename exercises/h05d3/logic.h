@@ -103,6 +103,7 @@ private:
     void showReview();
     void holdReview();
     void showProgress();
+    void answering();  // Next and Solution ready, Example and the solution line away
 
     View& view;
     Prompter& prompter;
