@@ -9,7 +9,19 @@ lumora="$1"
 export QT_QPA_PLATFORM=xcb
 base="  Lumora!  ---  5. lecke"
 
-fail() { echo "FAIL: $*"; for w in $(xdotool search --onlyvisible --pid "$pid"); do echo "  open: $w [$(xdotool getwindowname "$w")]"; done; kill "$pid" 2>/dev/null; kill "$wm" 2>/dev/null; exit 1; }
+pid=""
+wm=""
+fail() {
+    echo "FAIL: $*"
+    if [ -n "$pid" ]; then
+        for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+            echo "  open: $w [$(xdotool getwindowname "$w")]"
+        done
+        kill "$pid" 2>/dev/null
+    fi
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    exit 1
+}
 
 wait_for() { # command, what [, tries of 50 ms]
     i=0
