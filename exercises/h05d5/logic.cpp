@@ -39,6 +39,7 @@ void Logic::review()
         return;
     const int p = items.front().person;
     view.setPersonCaption(persons[p].caption.toString());
+    view.setPersonChoice(p);
     person = p;
     persons[p].fill(list(p));
     for (const Stem& stem : stems)

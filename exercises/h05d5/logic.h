@@ -38,6 +38,7 @@ public:
     virtual void setStemText(int g, const QString& text) = 0;
 
     virtual void setPersonCaption(const QString& caption) = 0;
+    virtual void setPersonChoice(int person) = 0;  // Combo1 shows that person's item
     virtual void setStartCaption(const QString& caption) = 0;
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;

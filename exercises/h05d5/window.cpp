@@ -233,6 +233,8 @@ QString Window::stemText(int g) const { return stemFields.value(g)->text(); }
 void Window::setStemText(int g, const QString& text) { stemFields.value(g)->setText(text); }
 
 void Window::setPersonCaption(const QString& caption) { person->setText(caption); }
+// The box lists the persons in their table's order.
+void Window::setPersonChoice(int p) { box->setCurrentIndex(p); }
 
 void Window::setStartCaption(const QString& caption) { start->setText(caption); }
 

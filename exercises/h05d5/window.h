@@ -38,6 +38,7 @@ private:
     QString stemText(int g) const override;
     void setStemText(int g, const QString& text) override;
     void setPersonCaption(const QString& caption) override;
+    void setPersonChoice(int person) override;
     void setStartCaption(const QString& caption) override;
     void focusStart() override;
     void setNextEnabled(bool enabled) override;

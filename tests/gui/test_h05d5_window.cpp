@@ -541,6 +541,7 @@ TEST(Exercise5Window, AReviewOpensOnlyTheMissedGapsOfThePersonsText)
     rec.clear();
     accessKey(ex.w, Qt::Key_V);
     EXPECT_EQ(ex.personLabel(), "(Te)");
+    EXPECT_EQ(ex.box()->currentText(), "te");
     const char* const teTexts[18] = {"sz", "ön", "sz", "t", "en", "", "sz", "ül", "ul",
                                      "ul", "sz", "ban", "sz", "", "ot", "ol", "t", "sz"};
     for (int g = 0; g < 18; ++g) {

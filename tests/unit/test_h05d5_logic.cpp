@@ -63,6 +63,7 @@ public:
     QString stemText(int g) const override { return stemTexts.at(g); }
     void setStemText(int g, const QString& text) override { stemTexts.at(g) = text; }
     void setPersonCaption(const QString& caption) override { personCaption = caption; }
+    void setPersonChoice(int) override {}
     void setStartCaption(const QString& caption) override { startCaption = caption; }
     void focusStart() override
     {
