@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QProxyStyle>
 #include <cstdio>
 #include <memory>
 
@@ -62,6 +63,19 @@ public:
     }
 };
 
+// Qt reads the menu bar's overflow arrow from a PNG without naming the
+// format, so every image plugin (JPEG too) is loaded to ask whether it is
+// one of theirs; the style's built-in picture of the same arrow needs none.
+class NoPluginProbe : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton)
+            return QIcon(standardPixmap(which, option, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
 } // namespace
 
 std::optional<int> commandLine()
@@ -89,6 +103,8 @@ void start()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
+    static const bool styled = (QApplication::setStyle(new NoPluginProbe), true);
+    static_cast<void>(styled);
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
     // Opened again by a second start (tests restart the program in-process).
