@@ -7,7 +7,7 @@ cpack -G DEB >/dev/null
 deb=$(ls -t lumora_*.deb | head -n 1)
 
 info=$(dpkg-deb --info "$deb")
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6 libqt6sql6-sqlite fonts-liberation2; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6 libqt6sql6-sqlite fonts-liberation2 libhunspell hunspell-hu; do
     echo "$info" | grep -q "Depends:.*$dep" || { echo "missing dependency $dep"; exit 1; }
 done
 contents=$(dpkg-deb --contents "$deb")
