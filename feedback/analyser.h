@@ -38,6 +38,8 @@ public:
     // Starts loading on a worker thread; later calls do nothing. Never waits.
     void load();
     bool ready() const { return state.load(std::memory_order_acquire) == State::Ready; }
+    // True once load() has been called.
+    bool requested() const { return state.load(std::memory_order_acquire) != State::Idle; }
     // True once loading has ended, well or not.
     bool settled() const { return state.load(std::memory_order_acquire) >= State::Ready; }
     // Waits for the load that load() started, at most ms; whether it is ready.

@@ -127,8 +127,9 @@ const std::vector<QStringList> endingFamilies = {
 
 // typed is the ending with a vowel of the harmony it does not have: a back
 // vowel (a, o, u) for a front one (e, ö, ü) or the other way round, or "e"
-// and "ö" swapped where the ending has a form with each. Two back vowels, or
-// "ö" in an ending without an "ö" form, are no harmony slip.
+// and "ö" swapped where the ending has a form with each (typed is one of the
+// ending's own forms). Two back vowels, or "ö" in an ending without an "ö"
+// form, are no harmony slip.
 bool harmonySlip(const QString& typed, const QString& ending)
 {
     if (typed == ending || typed.size() != ending.size())
@@ -141,7 +142,7 @@ bool harmonySlip(const QString& typed, const QString& ending)
         if (a == b)
             continue;
         const bool otherGroup = backVowel(a) != backVowel(b) && frontVowel(a) != frontVowel(b);
-        const bool rounding = family->size() >= 3 && ((a == u'ö' && b == u'e') || (a == u'e' && b == u'ö'));
+        const bool rounding = (a == u'ö' && b == u'e') || (a == u'e' && b == u'ö');
         if (!otherGroup && !rounding)
             return false;
     }
