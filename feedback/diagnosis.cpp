@@ -467,7 +467,7 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
             return {Kind::Ending, QStringLiteral("For te, %1 has a form of its own, without the ending -sz.")
                                       .arg(lemmaOf(v))};
         if (a.slot == 0 && lemmaOf(v).endsWith(u"ik") && a.ending.endsWith(u'm') && tail == a.ending.chopped(1) + u'k')
-            return {Kind::Ending, QStringLiteral("%1 is an -ik verb: for én its ending has \"m\" here, not \"k\".")
+            return {Kind::Ending, QStringLiteral("The -ik verb %1 takes an ending with \"m\" for én here, not \"k\".")
                                       .arg(lemmaOf(v))};
     }
     if (auto d = accentSlip(typedAsIs, a.expected, a.place))
@@ -519,7 +519,7 @@ struct CaseName {
 };
 constexpr CaseName caseNames[] = {
     {u"INE", u"\"in\"", u"-ban/-ben"},         {u"ILL", u"\"into\"", u"-ba/-be"},
-    {u"ELA", u"\"out of\"", u"-ból/-ből"},     {u"SUE", u"\"on\"", u"-n/-on/-en/-ön"},
+    {u"ELA", u"\"out of\"", u"-ból/-ből"},     {u"SUE", u"\"on\" (also \"at\" or \"in\" with many places)", u"-n/-on/-en/-ön"},
     {u"SBL", u"\"onto\"", u"-ra/-re"},         {u"DEL", u"\"off\" or \"about\"", u"-ról/-ről"},
     {u"ADE", u"\"at\"", u"-nál/-nél"},         {u"ALL", u"\"to\"", u"-hoz/-hez/-höz"},
     {u"ABL", u"\"from\"", u"-tól/-től"},       {u"ACC", u"the object", u"-t"},
