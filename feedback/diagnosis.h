@@ -2,7 +2,7 @@
 #include <QString>
 
 // Names the mistake in a wrong answer. The expected answer comes from the
-// exercises' tables; what the typed word is comes from those tables and, once
+// lesson's tables; what the typed word is comes from those tables and, once
 // it has loaded, from the Hungarian dictionary (feedback/analyser.h): another
 // person's form, the past tense, the definite conjugation, another case. A
 // word the dictionary does not know is named as the slip of spelling it is.

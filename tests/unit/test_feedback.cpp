@@ -1,13 +1,13 @@
-#include "exercises/h05d1/data.h"
 #include "feedback/analyser.h"
 #include "feedback/diagnosis.h"
+#include "lesson/verbs.h"
 #include "recording.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QSet>
 #include <gtest/gtest.h>
 
-#include <QSet>
 #include <functional>
 #include <iostream>
 
