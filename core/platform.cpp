@@ -1,7 +1,7 @@
 #include "core/platform.h"
 
-#include <QFileInfo>
 #include <QEvent>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTimer>
 #include <QWidget>
