@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -57,6 +58,39 @@ TEST(StartUp, TheSplashHasNoOkButtonAndGivesWayToTheMenu)
     EXPECT_TRUE(isOnTop(*menu));
     expectCentred(menu);
     EXPECT_TRUE(rec.events.isEmpty());
+}
+
+// The credits box opened on the splash outlives it: the splash's time runs
+// out under the box and the menu opens, but the text stays until OK.
+TEST(StartUp, TheCreditsBoxOnTheSplashStaysUntilOkWhileTheMenuOpens)
+{
+    for (QWidget* open : QApplication::topLevelWidgets())
+        open->close();
+    settle();
+    Module1::splashdone = 0;
+    start();
+    QWidget* splash = window("sobre");
+    ASSERT_NE(splash, nullptr);
+    bool checked = false;
+    bool menuOpen = false;
+    QString shown;
+    // Well past the splash's 800 ms.
+    QTimer::singleShot(1500, [&] {
+        menuOpen = window("alap") != nullptr;
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); box && box->isVisible()) {
+            shown = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+        checked = true;
+    });
+    QTest::mouseClick(child<QLabel>(splash, "Image2"), Qt::LeftButton); // returns with the box
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checked; }, 3000));
+    settle();
+    EXPECT_TRUE(menuOpen);
+    EXPECT_TRUE(shown.endsWith("lumora@example.org")) << shown.toStdString();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_NE(window("alap"), nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(Menu, ShowsItsCaptionsAndHeadings)
