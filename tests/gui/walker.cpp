@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
 
@@ -424,7 +425,7 @@ QString Walker::step()
         ++finishedRuns[run];
     }
     recent << what;
-    if (recent.size() > 20)
+    if (recent.size() > remembered)
         recent.removeFirst();
     return what;
 }
@@ -451,10 +452,28 @@ QString Walker::broken() const
         const bool two = !named<QPushButton>(w, "Command5")->isEnabled();
         if (one == two)
             return QStringLiteral("h05d1: \"&1\" and \"&2\" are both %1").arg(one ? "disabled" : "enabled");
+        // The record lists each right answer the progress line counts, and a
+        // run asks no more than its items: the exercise's 46 or 18 from Start,
+        // or what waits for review (the count Review holds while the run goes
+        // on), which may be more, with the pairs missed in Plus runs.
         const qsizetype entries = named<QPlainTextEdit>(w, "Text3")->toPlainText().count(QLatin1String("; "));
-        const int size = one ? 46 : 18;
-        if (!named<QPushButton>(w, "Command9")->isHidden() && entries > size)
-            return QStringLiteral("h05d1: %1 entries in the record of a basic run of %2").arg(entries).arg(size);
+        static const QRegularExpression counts(QStringLiteral("^(\\d+)(?: of (\\d+))? right"));
+        const QRegularExpressionMatch progress = counts.match(named<QLabel>(w, "Progress")->text());
+        const int right = progress.captured(1).toInt();
+        if (entries != right)
+            return QStringLiteral("h05d1: %1 entries in the record, %2 right answers counted").arg(entries).arg(right);
+        if (const int size = progress.captured(2).toInt(); size > 0) {
+            if (right > size)
+                return QStringLiteral("h05d1: %1 right answers in a run of %2").arg(right).arg(size);
+            static const QRegularExpression held(QStringLiteral("\\((\\d+)\\)"));
+            const int waiting = held.match(named<QPushButton>(w, "Review")->text()).captured(1).toInt();
+            const int basic = one ? 46 : 18;
+            if (named<QPushButton>(w, "Command2")->isEnabled() && size != basic && size != waiting)
+                return QStringLiteral("h05d1: a run of %1 items, neither the exercise's %2 nor the %3 waiting")
+                    .arg(size)
+                    .arg(basic)
+                    .arg(waiting);
+        }
     }
     if (QWidget* w = window("h05d3")) {
         // While items run, an item is shown: its picture and its sentence.

@@ -45,7 +45,9 @@ public:
     // Starts the program again, with the shared state of a new process.
     void restart();
 
-    // The most recent events, the last one last.
+    // The most recent events, the last one last: enough to show how a
+    // failure came about, a run of 46 answers and what led to it.
+    static constexpr int remembered = 200;
     QStringList recent;
     // How many runs reached their end, by window name.
     QMap<QString, int> finishedRuns;
