@@ -6,7 +6,6 @@
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -87,10 +86,8 @@ Sobre::Sobre()
     splash->setObjectName(QStringLiteral("Timer1"));
     splash->setInterval(800);
     connect(splash, &QTimer::timeout, this, [this] {
-        // A message box open over the splash (the credits, a notice about the
-        // record) keeps it until the box is closed: the timer ticks again.
-        if (QApplication::activeModalWidget())
-            return;
+        // Once: a box open over the splash (the credits, a notice about the
+        // record) keeps the closed splash until it is done.
         splash->stop();
         splashing = false;
         navigator::open(navigator::Window::Menu, this);

@@ -46,9 +46,14 @@ FrontWindowBoxes notices;
 
 void openRecord()
 {
-    if (store)
+    // A notice about the record holds its opening in a box, and the splash's
+    // time may run out under it and make the menu, which asks for the record.
+    static bool opening = false;
+    if (store || opening)
         return;
+    opening = true;
     store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
+    opening = false;
     record::setRecorder(store.get());
     record::setReviewRecord(store.get());
 }

@@ -41,7 +41,7 @@ public:
     QString text;
     QString owner; // the window the box belongs to
     bool onTop = false;
-    bool splashKept = true; // the splash stayed, and no menu came
+    bool menuCame = false; // the splash's time ran out under the box
     bool closed = false;
 
     BoxCloser()
@@ -56,7 +56,7 @@ public:
                 owner = box->parentWidget() ? box->parentWidget()->window()->objectName() : QString();
                 onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
             }
-            splashKept = splashKept && window("sobre") && !window("alap");
+            menuCame = menuCame || window("alap");
             if (open.elapsed() > 1200) {
                 poll.stop();
                 closed = true;
@@ -139,9 +139,9 @@ TEST(StartUp, TheRecordOpensAfterTheSplashIsPaintedAndBeforeTheMenu)
     EXPECT_TRUE(rec.events.isEmpty());
 }
 
-// Real boxes over the splash: the splash waits for them instead of closing
-// under them.
-TEST(StartUp, TheCreditsOpenedDuringTheSplashKeepItUntilClosed)
+// Real boxes over the splash outlive it: its time runs out under the box and
+// the menu opens, but the box stays until OK.
+TEST(StartUp, TheCreditsOpenedDuringTheSplashStayWhileTheMenuOpens)
 {
     start();
     BoxCloser closer;
@@ -149,10 +149,10 @@ TEST(StartUp, TheCreditsOpenedDuringTheSplashKeepItUntilClosed)
     EXPECT_TRUE(closer.closed);
     EXPECT_TRUE(closer.text.startsWith("     This program")) << closer.text.toStdString();
     EXPECT_EQ(closer.owner, "sobre");
-    EXPECT_TRUE(closer.splashKept);
-    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 2000));
+    EXPECT_TRUE(closer.menuCame);
     settle();
     EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_NE(window("alap"), nullptr);
 }
 
 TEST(StartUp, ANoticeAboutTheRecordComesOverTheSplash)
@@ -172,7 +172,7 @@ TEST(StartUp, ANoticeAboutTheRecordComesOverTheSplash)
     EXPECT_TRUE(closer.text.startsWith("Lumora cannot write your record")) << closer.text.toStdString();
     EXPECT_EQ(closer.owner, "sobre");
     EXPECT_TRUE(closer.onTop);
-    EXPECT_TRUE(closer.splashKept);
+    EXPECT_TRUE(closer.menuCame);
     blocker.remove();
 }
 
