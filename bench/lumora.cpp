@@ -10,8 +10,8 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
-#include "shell/navigator.h"
 #include "shell/start.h"
+#include "ui/navigator.h"
 
 #include <QAbstractButton>
 #include <QAction>

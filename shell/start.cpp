@@ -8,8 +8,8 @@
 #include "record/progresswindow.h"
 #include "record/store.h"
 #include "shell/alap.h"
-#include "shell/navigator.h"
 #include "shell/sobre.h"
+#include "ui/navigator.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
