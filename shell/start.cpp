@@ -5,9 +5,9 @@
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
-#include "record/progresswindow.h"
 #include "record/store.h"
 #include "shell/alap.h"
+#include "shell/progresswindow.h"
 #include "shell/sobre.h"
 #include "ui/navigator.h"
 
@@ -98,7 +98,7 @@ void start()
                                              [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
-    navigator::registerMaker(Window::Progress, [] { return new record::ProgressWindow(*store); });
+    navigator::registerMaker(Window::Progress, [] { return new ProgressWindow(*store); });
     navigator::open(Window::About);
 }
 

@@ -21,7 +21,7 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
              const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
+    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
 {
 }
 
@@ -32,7 +32,7 @@ void Logic::load()
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::start()
@@ -67,12 +67,12 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    holdReview();
+    offered.hold();
 }
 
 void Logic::review()
 {
-    queue = record::offer(tried, 3).items;
+    queue = offered.items(3);
     if (queue.empty())
         return;
     reviewing = true;
@@ -92,19 +92,6 @@ void Logic::ask()
     item_ = queue.at(solved_).item;
     personcode_ = queue.at(solved_).person;
     setup();
-}
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, 3), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
 }
 
 void Logic::firstitem(int lo, int hi)
@@ -244,7 +231,7 @@ void Logic::Change()
     view.setExampleShown(true);
     reviewing = false;
     running = false;
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }

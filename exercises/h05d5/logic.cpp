@@ -7,11 +7,11 @@
 namespace lumora::h05d5 {
 
 Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried)
-    : view(view), prompter(prompter), tried(tried), run(recorder)
+    : view(view), prompter(prompter), offered(view, tried), run(recorder)
 {
 }
 
-void Logic::load() { showReview(); }
+void Logic::load() { offered.show(5, running); }
 
 void Logic::start()
 {
@@ -27,14 +27,14 @@ void Logic::start()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    holdReview();
+    offered.hold();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
 }
 
 void Logic::review()
 {
-    const std::vector<record::ReviewItem> items = record::offer(tried, 5).items;
+    const std::vector<record::ReviewItem> items = offered.items(5);
     if (items.empty())
         return;
     const int p = items.front().person;
@@ -70,7 +70,7 @@ void Logic::review()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    holdReview();
+    offered.hold();
     showProgress();
 }
 
@@ -84,19 +84,6 @@ void Logic::showSolved(int g)
     view.setGapBackground(g, c.solved);
     view.setGapTextColour(g, c.solvedText ? *c.solvedText : normalText);
     view.setGapEnabled(g, false);
-}
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, 5), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
 }
 
 void Logic::personChoice(const QString& itemText)
@@ -159,7 +146,7 @@ void Logic::Change()
     view.setSolutionEnabled(false);
     view.focusStart();
     running = false;
-    showReview();
+    offered.show(5, running);
 }
 
 void Logic::Oke()
@@ -178,7 +165,7 @@ void Logic::Oke()
         view.setNextEnabled(false);
         view.setGapEnabled(0, false);
         running = false;
-        showReview();
+        offered.show(5, running);
     } else {
         dodo();
     }

@@ -1,4 +1,4 @@
-#include "record/progresswindow.h"
+#include "shell/progresswindow.h"
 
 #include "core/module1.h"
 #include "core/platform.h"
@@ -18,7 +18,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace lumora::record {
+namespace lumora {
+
+using record::History;
 namespace {
 
 constexpr int exercises[] = {1, 2, 3, 5};
@@ -102,7 +104,7 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store.history())
+ProgressWindow::ProgressWindow(const record::Store& store) : store(store), history(store.history())
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
@@ -189,8 +191,8 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     std::vector<QStringList> missedRows;
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
-            const QString form = rightForm(m.exercise, m.variant, m.item, m.person);
-            missedRows.push_back({itemName(m.exercise, m.variant, m.item, m.person),
+            const QString form = record::rightForm(m.exercise, m.variant, m.item, m.person);
+            missedRows.push_back({record::itemName(m.exercise, m.variant, m.item, m.person),
                                   form.isEmpty() ? QStringLiteral("(left empty)") : form, QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;
@@ -233,4 +235,4 @@ void ProgressWindow::exportCsv()
     dialog->open();
 }
 
-} // namespace lumora::record
+} // namespace lumora
