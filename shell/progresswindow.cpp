@@ -4,7 +4,6 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/diagnosis.h"
-#include "record/rightform.h"
 #include "record/store.h"
 
 #include <QDir>
@@ -191,9 +190,10 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     std::vector<QStringList> missedRows;
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
-            const QString form = record::rightForm(m.exercise, m.variant, m.item, m.person);
-            missedRows.push_back({record::itemName(m.exercise, m.variant, m.item, m.person),
-                                  form.isEmpty() ? QStringLiteral("(left empty)") : form, QString::number(m.misses)});
+            const record::Words& w = m.words;
+            missedRows.push_back({QStringLiteral("%1 (%2)").arg(w.prompt, w.person),
+                                  w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+                                  QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;
     for (const History::MistakeKind& k : history.kinds)

@@ -208,7 +208,7 @@ void Logic::next()
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
     if (typed == answer()) {
-        run.answered(recordedItem(), person(), typed, true);
+        run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
     } else {
@@ -217,6 +217,8 @@ void Logic::next()
 }
 
 int Logic::person() const { return asksExtended() ? personOf(view.pronounText()) : itemPerson(item); }
+
+record::Words Logic::words() const { return {currentVerb(), pronoun(person()), answer()}; }
 
 int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
 
@@ -228,7 +230,7 @@ void Logic::wrong(const QString& typed)
     const feedback::Diagnosis mistake =
         asksExtended() ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
                        : feedback::basicAnswer(item, typed, tries);
-    run.answered(recordedItem(), person(), typed, false, feedback::recordedKind(mistake.kind));
+    run.answered(recordedItem(), person(), words(), typed, false, feedback::recordedKind(mistake.kind));
     showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -281,7 +283,7 @@ void Logic::correct()
 
 void Logic::solution()
 {
-    run.answered(recordedItem(), person(), std::nullopt, false);
+    run.answered(recordedItem(), person(), words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }

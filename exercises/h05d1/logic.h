@@ -109,6 +109,8 @@ private:
     bool asksExtended() const;  // the item on show is an extended pair
     // The person of the current item.
     int person() const;
+    // The current item as the learner sees it, for the record.
+    record::Words words() const;
     // The item as the record keeps it; in a review run, extended pairs
     // after the basic items.
     int recordedItem() const;

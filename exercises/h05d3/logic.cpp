@@ -182,7 +182,7 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
-        run.answered(item_, personcode_, answer, false, feedback::recordedKind(mistake.kind));
+        run.answered(item_, personcode_, words(), answer, false, feedback::recordedKind(mistake.kind));
         showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -190,7 +190,7 @@ void Logic::check(const QString& typed)
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
-    run.answered(item_, personcode_, answer, true);
+    run.answered(item_, personcode_, words(), answer, true);
     showProgress();
     if (reviewing) {
         if (++solved_ < int(queue.size()))
@@ -236,9 +236,11 @@ void Logic::Change()
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }
 
+record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
+
 void Logic::solution()
 {
-    run.answered(item_, personcode_, std::nullopt, false);
+    run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();

@@ -101,17 +101,11 @@ void Logic::gapFocus(int g) { gap = g; }
 
 void Logic::next()
 {
-    bool right;
-    QString typed;
-    if (const Stem* stem = stemOf(gap)) {
-        typed = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap));
-        right = typed == stem->whole;
-    } else {
-        typed = Module1::trim(view.gapText(gap));
-        right = typed == list(person)[gap];
-    }
-    if (right) {
-        run.answered(gap, person, typed, true);
+    // A stem gap is judged, and kept, whole.
+    const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
+    const QString typed = stem + Module1::trim(view.gapText(gap));
+    if (typed == expected()) {
+        run.answered(gap, person, words(), typed, true);
         showProgress();
         Oke();
     } else {
@@ -121,7 +115,7 @@ void Logic::next()
 
 void Logic::solution()
 {
-    run.answered(gap, person, std::nullopt, false);
+    run.answered(gap, person, words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
@@ -176,7 +170,7 @@ void Logic::Hiba(const QString& typed)
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const feedback::Diagnosis mistake =
         feedback::gapAnswer(gap, person, stem, Module1::trim(view.gapText(gap)), ++tries[gap]);
-    run.answered(gap, person, typed, false, feedback::recordedKind(mistake.kind));
+    run.answered(gap, person, words(), typed, false, feedback::recordedKind(mistake.kind));
     showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -215,6 +209,14 @@ SuffixList& Logic::list(int p)
     }
     return rag3;
 }
+
+QString Logic::expected()
+{
+    const Stem* stem = stemOf(gap);
+    return stem ? stem->whole.toString() : list(person)[gap];
+}
+
+record::Words Logic::words() { return {gapWord(gap), persons[person].item.toString(), expected()}; }
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }
 

@@ -77,6 +77,9 @@ private:
     void focus(int g);
     // The suffix list of person p: rag3 for Péter, rag1 for én, ...
     SuffixList& list(int p);
+    // What the current gap takes: its suffix, or for a stem gap the whole word.
+    QString expected();
+    record::Words words(); // the current gap as the learner sees it, for the record
     void resetGap0();
     void showSolved(int g);
     void showProgress();
