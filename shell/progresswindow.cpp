@@ -103,7 +103,7 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const record::Store& store) : store(store), history(store.history())
+ProgressWindow::ProgressWindow(const record::Store& answers) : answers(answers), history(answers.history())
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
@@ -191,8 +191,7 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
             const record::Words& w = m.words;
-            missedRows.push_back({QStringLiteral("%1 (%2)").arg(w.prompt, w.person),
-                                  w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+            missedRows.push_back({w.prompt, w.person, w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
                                   QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;
@@ -203,9 +202,17 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     auto* lists = new QHBoxLayout;
     auto* missed = new QVBoxLayout;
     missed->addWidget(new QLabel(QStringLiteral("Missed most often")));
-    missed->addWidget(table(QStringLiteral("Missed most often"),
-                            {QStringLiteral("Item"), QStringLiteral("Right form"), QStringLiteral("Missed")},
-                            missedRows));
+    QTableWidget* missedTable =
+        table(QStringLiteral("Missed most often"),
+              {QStringLiteral("Item"), QStringLiteral("Person"), QStringLiteral("Right form"), QStringLiteral("Missed")},
+              missedRows);
+    // A picture's description is long: the person and the count take what
+    // they need, and the whole description shows when pointed at.
+    for (int c : {1, 3})
+        missedTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    for (int r = 0; r < missedTable->rowCount(); ++r)
+        missedTable->item(r, 0)->setToolTip(missedTable->item(r, 0)->text());
+    missed->addWidget(missedTable);
     auto* kinds = new QVBoxLayout;
     kinds->addWidget(new QLabel(QStringLiteral("Kinds of mistake")));
     kinds->addWidget(table(QStringLiteral("Kinds of mistake"), {QStringLiteral("Kind"), QStringLiteral("Times")},
@@ -226,7 +233,7 @@ void ProgressWindow::exportCsv()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
         const QString where = QDir::toNativeSeparators(file);
-        if (store.exportCsv(file))
+        if (answers.exportCsv(file))
             boxes.message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
         else
             boxes.message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),

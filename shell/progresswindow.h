@@ -13,14 +13,14 @@ namespace lumora {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgressWindow(const record::Store& store);
+    explicit ProgressWindow(const record::Store& answers);
 
 private:
     // A tab's page is filled when it is first shown.
     void fill(QWidget* page, int exercise);
     void exportCsv();
 
-    const record::Store& store;
+    const record::Store& answers;
     const record::History history;
     WindowPrompter boxes{this};
 };

@@ -102,9 +102,7 @@ TEST(RecordWindow, TypedAnswersReachRecordProgressLineAndProgressWindowAndStay)
     EXPECT_EQ(typedInRecord(), (QStringList{wrongTyped, "NULL", form}));
 
     trigger(w, "mnuProgress");
-    EXPECT_EQ(mostMissed().value(0), QStringLiteral("%1 (%2)").arg(stem, person));
-    EXPECT_EQ(mostMissed().value(1), form);
-    EXPECT_EQ(mostMissed().value(2), "2");
+    EXPECT_EQ(mostMissed(), (QStringList{stem, person, form, "2"}));
 
     // The program ends and starts again.
     for (QWidget* open : QApplication::topLevelWidgets())
@@ -114,8 +112,7 @@ TEST(RecordWindow, TypedAnswersReachRecordProgressLineAndProgressWindowAndStay)
     menu = startToMenu();
     ASSERT_NE(menu, nullptr);
     trigger(menu, "mnuProgress");
-    EXPECT_EQ(mostMissed().value(1), form);
-    EXPECT_EQ(mostMissed().value(2), "2");
+    EXPECT_EQ(mostMissed(), (QStringList{stem, person, form, "2"}));
     click(menu, "AniButton1");
     EXPECT_EQ(progressLine(window("h05d1")), "");
     EXPECT_EQ(typedInRecord(), (QStringList{wrongTyped, "NULL", form}));
