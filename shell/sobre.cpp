@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/navigator.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -86,6 +87,11 @@ Sobre::Sobre()
     splash->setObjectName(QStringLiteral("Timer1"));
     splash->setInterval(800);
     connect(splash, &QTimer::timeout, this, [this] {
+        // A message box open over the splash (the credits, a notice about the
+        // record) keeps it until the box is closed: the timer ticks again.
+        if (QApplication::activeModalWidget())
+            return;
+        splash->stop();
         splashing = false;
         navigator::open(navigator::Window::Menu, this);
     });
@@ -101,7 +107,11 @@ Sobre::Sobre()
     image1->setPixmap(frames[frame]->pixmap());
     if (Module1::splashdone == 0) {
         splashing = true;
-        setCursor(Qt::WaitCursor);
+        // The busy pointer loads a cursor theme: after the splash is on screen.
+        afterFirstPaint(*this, [this] {
+            if (splashing)
+                setCursor(Qt::WaitCursor);
+        });
         ok->hide();
         splash->start();
     } else {
