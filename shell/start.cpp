@@ -2,6 +2,7 @@
 
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "core/settings.h"
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
@@ -57,7 +58,7 @@ public:
 
 std::optional<int> commandLine()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    nameApplication();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
     parser.addHelpOption();
@@ -78,7 +79,7 @@ std::optional<int> commandLine()
 
 void start()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    nameApplication();
     using navigator::Window;
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
