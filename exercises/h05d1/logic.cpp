@@ -274,7 +274,8 @@ void Logic::correct()
         }
     }
     run.end(true);
-    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation,
+                     run.summary(record::offer(tried, exercise).items));
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
     if (view.plusVisible())

@@ -146,7 +146,7 @@ void Logic::done()
     run.end(true);
     prompter.beep();
     view.setNextDefault(false);
-    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation, run.summary(record::offer(tried, 3).items));
     if (view.plusShown())
         view.setPlusEnabled(false);
     view.setStartCaption(QStringLiteral("&Restart"));
