@@ -4,7 +4,9 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "record/review.h"
 #include "shell/controls.h"
+#include "shell/morehelp.h"
 #include "shell/navigator.h"
 
 #include <QCloseEvent>
@@ -34,7 +36,8 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
 } // namespace
 
 ExerciseWindow::ExerciseWindow(const Options& options)
-    : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo)
+    : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo),
+      moreHelp(options.notes + reviewAndProgressHelp())
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
@@ -64,6 +67,9 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     });
     connect(item(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
             [] { navigator::openAbout(); });
+    connect(item(help, "mnuMore", QStringLiteral("&More help...")), &QAction::triggered, this, [this] {
+        boxes.message(moreHelp.join(Module1::nl + Module1::nl), Module1::title, Icon::Information);
+    });
 }
 
 void ExerciseWindow::toggleOnTop()
@@ -201,6 +207,9 @@ namespace lumora {
 QPushButton* ExerciseWindow::reviewButtonAt(int l, int t, int w, int h)
 {
     QPushButton* b = controls::button(client, "Review", QStringLiteral("Re&view"), l, t, w, h);
+    b->setToolTip(QStringLiteral("Ask again the items you missed. An item leaves the review once it is right at "
+                                 "the first try in %1 review runs.")
+                      .arg(record::boxCount));
     b->hide();
     return b;
 }

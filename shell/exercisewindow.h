@@ -27,6 +27,7 @@ public:
         const char* optionsMenu;     // objectName of the Options menu
         const char* onTopCaption;    // caption of mnuOntop
         QStringList howTo;           // paragraphs of the How-to message
+        QStringList notes = {};      // the window's own paragraphs of "More help..."
     };
     explicit ExerciseWindow(const Options& options);
 
@@ -97,6 +98,7 @@ private:
     QAction* ontop;
     QAction* explain;
     QStringList howTo;
+    QStringList moreHelp;
     WindowPrompter boxes{this};
     QLabel* progress = nullptr;
 };

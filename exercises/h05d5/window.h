@@ -25,6 +25,8 @@ protected:
 private:
     // The five lines of text; returns the gaps and stems in reading order.
     QList<QWidget*> buildText();
+    // What the gap colours mean, in the free space right of the last line.
+    void legend();
     void orderTabs(const QList<QWidget*>& chain);
 
     // View
