@@ -1,10 +1,9 @@
 #pragma once
 #include <QString>
 
-// Names the mistake in a wrong answer, from the data tables of the
-// exercises: which person the typed form belongs to, a vowel that breaks the
-// harmony, an accent, a stem that should have changed, a word missing, added
-// or moved. The text never holds the expected answer (Solution shows that);
+// Names the mistake in a wrong answer, from the lesson's tables: which
+// person the typed form belongs to, a vowel that breaks the harmony, an
+// accent, a stem that should have changed, a word missing, added or moved. The text never holds the expected answer (Solution shows that);
 // it may quote what was typed.
 namespace lumora::feedback {
 

@@ -1,6 +1,6 @@
 #include "record/review.h"
 
-#include "exercises/h05d1/data.h"
+#include "lesson/verbs.h"
 
 #include <algorithm>
 #include <map>

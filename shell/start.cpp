@@ -59,9 +59,11 @@ public:
 std::optional<int> commandLine()
 {
     nameApplication();
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption exportCsv(QStringLiteral("export-csv"),
                                        QStringLiteral("Write every answer of the record to <file> as CSV and end."),
                                        QStringLiteral("file"));
@@ -81,6 +83,7 @@ void start()
 {
     nameApplication();
     using navigator::Window;
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
     // Opened again by a second start (tests restart the program in-process).

@@ -1,5 +1,5 @@
-#include "exercises/h05d1/data.h"
 #include "feedback/diagnosis.h"
+#include "lesson/verbs.h"
 #include "recording.h"
 
 #include <QElapsedTimer>
