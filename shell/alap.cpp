@@ -133,7 +133,7 @@ Alap::Alap()
     });
     QAction* progress = help->addAction(QStringLiteral("My &progress..."));
     progress->setObjectName(QStringLiteral("mnuProgress"));
-    connect(progress, &QAction::triggered, this, [] { navigator::open(Window::Progress); });
+    connect(progress, &QAction::triggered, this, [] { navigator::openProgress(0); });
     QAction* more = help->addAction(QStringLiteral("&More help..."));
     more->setObjectName(QStringLiteral("mnuMore"));
     connect(more, &QAction::triggered, this, [this] {

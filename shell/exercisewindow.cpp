@@ -62,7 +62,7 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     explain->setChecked(QSettings().value(explainKey, true).toBool());
     connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
     connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
-            [] { navigator::open(navigator::Window::Progress); });
+            [this] { navigator::openProgress(exercise()); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

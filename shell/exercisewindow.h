@@ -32,6 +32,8 @@ public:
     explicit ExerciseWindow(const Options& options);
 
 protected:
+    // The exercise on show: 1, 2, 3 or 5.
+    virtual int exercise() const = 0;
     // The title-bar close box does what Close does.
     void closeEvent(QCloseEvent* event) override;
 

@@ -8,6 +8,7 @@
 #include "exercises/h05d5/window.h"
 #include "record/progresswindow.h"
 #include "record/store.h"
+#include "record/watch.h"
 #include "shell/alap.h"
 #include "shell/navigator.h"
 #include "shell/sobre.h"
@@ -22,6 +23,7 @@ namespace lumora {
 namespace {
 
 std::unique_ptr<record::Store> store;
+std::unique_ptr<record::Watch> written; // every write to the store, for My progress
 
 // The record is closed while the application still exists: its SQL driver
 // is a plugin of the application.
@@ -29,6 +31,7 @@ void closeRecord()
 {
     record::setRecorder(nullptr);
     record::setReviewRecord(nullptr);
+    written.reset();
     store.reset();
 }
 
@@ -90,7 +93,8 @@ void start()
     // Before any window, so that a notice about it has nothing to hide behind.
     closeRecord();
     store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
-    record::setRecorder(store.get());
+    written = std::make_unique<record::Watch>(*store);
+    record::setRecorder(written.get());
     record::setReviewRecord(store.get());
     static const bool closing = (qAddPostRoutine(closeRecord), true);
     static_cast<void>(closing);
@@ -102,7 +106,9 @@ void start()
                                              [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
-    navigator::registerMaker(Window::Progress, [] { return new record::ProgressWindow(*store); });
+    navigator::registerMaker(
+        Window::Progress, [] { return new record::ProgressWindow(*store, *written); },
+        [](QWidget& w, int exercise) { static_cast<record::ProgressWindow&>(w).showExercise(exercise); });
     navigator::open(Window::About);
 }
 
