@@ -287,6 +287,9 @@ int session()
         QWidget* w = openPainted(menu, button, name);
         menu = openPainted(w, close, "alap");
     }
+    // The first exercise window asked for the dictionary: a session that ends
+    // before it has loaded would not count it.
+    feedback::Analyser::shared().waitUntilReady(30000);
     painted.names.clear();
     control<QAction>(menu, "mnuabout")->trigger();
     if (!waitFor([] { return painted.names.contains(QStringLiteral("sobre")); }))

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QProxyStyle>
 #include <cstdio>
 #include <memory>
 
@@ -35,8 +36,8 @@ void closeRecord()
     store.reset();
 }
 
-// The record's notices belong to the window in front when they come: none
-// while the record opens at start-up, later the window being worked in.
+// The record's notices belong to the window in front when they come: the
+// splash while the record opens at start-up, later the window being worked in.
 class FrontWindowBoxes : public Prompter {
 public:
     void beep() override { WindowPrompter(navigator::frontWindow()).beep(); }
@@ -47,6 +48,21 @@ public:
 };
 FrontWindowBoxes notices;
 
+void openRecord()
+{
+    // A notice about the record holds its opening in a box, and the splash's
+    // time may run out under it and make the menu, which asks for the record.
+    static bool opening = false;
+    if (store || opening)
+        return;
+    opening = true;
+    store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
+    opening = false;
+    written = std::make_unique<record::Watch>(*store);
+    record::setRecorder(written.get());
+    record::setReviewRecord(store.get());
+}
+
 // On the command line the record's notices go to the console, not to boxes.
 class Console : public Prompter {
 public:
@@ -54,6 +70,19 @@ public:
     void message(const QString& text, const QString&, Icon, const QString&) override
     {
         std::fprintf(stderr, "lumora: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    }
+};
+
+// Qt reads the menu bar's overflow arrow from a PNG without naming the
+// format, so every image plugin (JPEG too) is loaded to ask whether it is
+// one of theirs; the style's built-in picture of the same arrow needs none.
+class NoPluginProbe : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton)
+            return QIcon(standardPixmap(which, option, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
     }
 };
 
@@ -86,20 +115,21 @@ void start()
 {
     nameApplication();
     using navigator::Window;
+    static const bool styled = (QApplication::setStyle(new NoPluginProbe), true);
+    static_cast<void>(styled);
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
     // Opened again by a second start (tests restart the program in-process).
-    // Before any window, so that a notice about it has nothing to hide behind.
     closeRecord();
-    store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
-    written = std::make_unique<record::Watch>(*store);
-    record::setRecorder(written.get());
-    record::setReviewRecord(store.get());
     static const bool closing = (qAddPostRoutine(closeRecord), true);
     static_cast<void>(closing);
 
-    navigator::registerWindow<Alap>(Window::Menu);
+    // The menu shows the review counts: the record is open before it is made.
+    navigator::registerMaker(Window::Menu, [] {
+        openRecord();
+        return new Alap;
+    });
     navigator::registerWindow<Hatter>(Window::Backdrop);
     navigator::registerWindow<Sobre>(Window::About, [](Sobre& about, int) { about.showAbout(); });
     navigator::registerWindow<h05d1::Window>(Window::Exercise12,
@@ -109,7 +139,9 @@ void start()
     navigator::registerMaker(
         Window::Progress, [] { return new record::ProgressWindow(*store, *written); },
         [](QWidget& w, int exercise) { static_cast<record::ProgressWindow&>(w).showExercise(exercise); });
-    navigator::open(Window::About);
+    // The record (Qt SQL, its SQLite driver, a check of the file) opens once
+    // the splash is on screen, well within the splash's 0.8 s.
+    afterFirstPaint(*navigator::open(Window::About), openRecord);
 }
 
 } // namespace lumora
