@@ -11,8 +11,8 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/analyser.h"
-#include "shell/navigator.h"
 #include "shell/start.h"
+#include "ui/navigator.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -29,7 +29,8 @@ void Run::start(int ex, Variant v, int count)
     recorder.runStarted(exercise, variant);
 }
 
-void Run::answered(int item, int person, const std::optional<QString>& typed, bool correct, const QString& mistake)
+void Run::answered(int item, int person, const Words& words, const std::optional<QString>& typed, bool correct,
+                   const QString& mistake)
 {
     if (!open)
         return;
@@ -41,7 +42,7 @@ void Run::answered(int item, int person, const std::optional<QString>& typed, bo
     const ReviewItem named = firstTry(exercise, variantName(variant), item, person, correct).item;
     if (asked.insert(named).second && correct)
         ++firstRight;
-    recorder.answered({exercise, variant, item, person, typed, correct, mistake});
+    recorder.answered({exercise, variant, item, person, typed, correct, mistake, words});
 }
 
 void Run::end(bool finished)

@@ -1,6 +1,7 @@
 #include "record/store.h"
 
 #include "record/csv.h"
+#include "record/lessonwords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +14,9 @@
 #include <QVariant>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,8 +24,8 @@ namespace lumora::record {
 namespace {
 
 // Version 1 kept bare answers; version 2 adds the runs, each answer's run
-// and its kind of mistake. A new record is made as version 1 and migrated,
-// so that every record takes the same path.
+// and its kind of mistake; version 3 the words the learner saw. A new record
+// is made as version 1 and migrated, so that every record takes the same path.
 const char* const version1[] = {
     "CREATE TABLE answers (at TEXT NOT NULL, exercise INTEGER NOT NULL, variant TEXT NOT NULL, "
     "item INTEGER NOT NULL, person INTEGER NOT NULL, typed TEXT, correct INTEGER NOT NULL)",
@@ -39,6 +42,14 @@ const char* const version2[] = {
     "CREATE INDEX answers_wrong ON answers (correct, exercise, variant, item, person, run)",
     "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
     "PRAGMA user_version = 2",
+};
+const char* const version3[] = {
+    "ALTER TABLE answers ADD COLUMN prompt TEXT",
+    "ALTER TABLE answers ADD COLUMN person_word TEXT",
+    "ALTER TABLE answers ADD COLUMN expected TEXT",
+    // Only the answers still without their words: empty once they have them.
+    "CREATE INDEX answers_unworded ON answers (exercise, variant, item, person) WHERE prompt IS NULL",
+    "PRAGMA user_version = 3",
 };
 
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
@@ -62,6 +73,53 @@ Variant variantOf(const QString& name)
     if (name == QLatin1String("review"))
         return Variant::Review;
     return Variant::Basic;
+}
+
+// A time as the record writes it, in local time with its offset from UTC:
+// 2026-12-08T10:30:00+01:00.
+QString localTime(QStringView at)
+{
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(seconds(at), Qt::LocalTime);
+    const int minutes = std::abs(t.offsetFromUtc()) / 60;
+    return t.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) + (t.offsetFromUtc() < 0 ? u'-' : u'+')
+           + QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// Answers kept without their words (by version 2, or added by a tool) get
+// them from the lesson's tables, once; an answer the lesson has no words for
+// gets empty ones. The error that stopped it, if any.
+QSqlError fillWords(QSqlDatabase& d)
+{
+    struct Key {
+        int exercise;
+        QString variant;
+        int item;
+        int person;
+    };
+    std::vector<Key> keys;
+    QSqlQuery q(d);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT DISTINCT exercise, variant, item, person FROM answers WHERE prompt IS NULL")))
+        return q.lastError();
+    while (q.next())
+        keys.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt()});
+    q.finish();
+    if (!q.prepare(QStringLiteral("UPDATE answers SET prompt = ?, person_word = ?, expected = ? WHERE prompt IS NULL "
+                                  "AND exercise = ? AND variant = ? AND item = ? AND person = ?")))
+        return q.lastError();
+    for (const Key& k : keys) {
+        const Words words = lessonWords(k.exercise, variantOf(k.variant), k.item, k.person);
+        q.addBindValue(words.prompt.isNull() ? QStringLiteral("") : words.prompt); // filled, even if empty
+        q.addBindValue(words.person);
+        q.addBindValue(words.expected);
+        q.addBindValue(k.exercise);
+        q.addBindValue(k.variant);
+        q.addBindValue(k.item);
+        q.addBindValue(k.person);
+        if (!q.exec())
+            return q.lastError();
+    }
+    return {};
 }
 
 // SQLite's "not a database" and "malformed": the file is damaged. Any other
@@ -223,6 +281,14 @@ Store::Opened Store::prepare()
         for (const char* sql : version2)
             if (!q.exec(QLatin1String(sql)))
                 return failure();
+    if (found < 3)
+        for (const char* sql : version3)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    if (const QSqlError e = fillWords(d); e.isValid()) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return damaging(e) ? Opened::Damaged : Opened::Unwritable;
+    }
     if (!q.exec(QStringLiteral("COMMIT")))
         return failure();
 
@@ -233,8 +299,8 @@ Store::Opened Store::prepare()
     const bool prepared =
         insertRun->prepare(QStringLiteral("INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)"))
         && insertAnswer->prepare(QStringLiteral(
-            "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+            "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run, "
+            "prompt, person_word, expected) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
         && countAnswer->prepare(
             QStringLiteral("UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?"))
         && endRun->prepare(QStringLiteral("UPDATE runs SET ended = ?, finished = ? WHERE id = ?"));
@@ -303,6 +369,11 @@ void Store::answered(const Answer& a)
     insertAnswer->addBindValue(a.correct ? 1 : 0);
     insertAnswer->addBindValue(a.mistake.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(a.mistake));
     insertAnswer->addBindValue(run ? QVariant(run) : QVariant(QMetaType::fromType<qlonglong>()));
+    // Without words (none were given) the answer gets them from the lesson at the next start.
+    insertAnswer->addBindValue(a.words.prompt.isEmpty() ? QVariant(QMetaType::fromType<QString>())
+                                                         : QVariant(a.words.prompt));
+    insertAnswer->addBindValue(a.words.person);
+    insertAnswer->addBindValue(a.words.expected);
     countAnswer->addBindValue(a.correct ? 1 : 0);
     countAnswer->addBindValue(a.correct ? 0 : 1);
     countAnswer->addBindValue(run);
@@ -366,12 +437,24 @@ History Store::history() const
                               std::max(0, correct - missedItems.value(id))});
     }
 
-    q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*) AS misses FROM answers "
-                          "WHERE correct = 0 GROUP BY exercise, variant, item, person "
-                          "ORDER BY exercise, misses DESC, item"));
-    while (q.next())
-        h.missed.push_back({q.value(0).toInt(), variantOf(q.value(1).toString()), q.value(2).toInt(),
-                            q.value(3).toInt(), q.value(4).toInt()});
+    // A review answer names the item it reviews: the misses of both are one row.
+    std::map<ReviewItem, History::Missed> missed;
+    q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*), MAX(prompt), MAX(person_word), "
+                          "MAX(expected) FROM answers WHERE correct = 0 GROUP BY exercise, variant, item, person"));
+    while (q.next()) {
+        const int exercise = q.value(0).toInt();
+        const ReviewItem item =
+            firstTry(exercise, q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(), false).item;
+        History::Missed& m = missed.try_emplace(item, History::Missed{exercise, {}, 0}).first->second;
+        m.misses += q.value(4).toInt();
+        m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
+    }
+    std::vector<std::pair<ReviewItem, History::Missed>> byCount(missed.begin(), missed.end());
+    std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first.exercise, b.second.misses) < std::tie(b.first.exercise, a.second.misses);
+    });
+    for (const auto& [item, m] : byCount)
+        h.missed.push_back(m);
 
     q.exec(QStringLiteral("SELECT exercise, mistake, COUNT(*) AS times FROM answers WHERE mistake IS NOT NULL "
                           "GROUP BY exercise, mistake ORDER BY exercise, times DESC, mistake"));
@@ -412,17 +495,26 @@ bool Store::exportCsv(const QString& file) const
         return false;
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, typed, correct, mistake, run "
-                               "FROM answers ORDER BY at")))
+    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, "
+                               "correct, mistake, run FROM answers ORDER BY at")))
         return false;
-    QString text = csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
-                            QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
-                            QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")});
+    // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
+    // accents show as they are.
+    QString text = QChar(0xFEFF)
+                   + csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
+                              QStringLiteral("item"), QStringLiteral("prompt"), QStringLiteral("person"),
+                              QStringLiteral("expected"), QStringLiteral("typed"), QStringLiteral("how"),
+                              QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")});
     while (q.next()) {
-        QStringList fields;
-        for (int i = 0; i < 9; ++i)
-            fields << q.value(i).toString();
-        text += csvLine(fields);
+        const int exercise = q.value(1).toInt();
+        const QString variant = q.value(2).toString();
+        // Counted from 1, and an extended pair of a review run by its verb.
+        const int item = firstTry(exercise, variant, q.value(3).toInt(), q.value(4).toInt(), false).item.item + 1;
+        const bool solution = q.value(8).isNull();
+        text += csvLine({localTime(q.value(0).toString()), QString::number(exercise), variant, QString::number(item),
+                         q.value(5).toString(), q.value(6).toString(), q.value(7).toString(), q.value(8).toString(),
+                         solution ? QStringLiteral("solution") : QStringLiteral("typed"), q.value(9).toString(),
+                         q.value(10).toString(), q.value(11).toString()});
     }
     return out.write(text.toUtf8()) >= 0 && out.flush();
 }

@@ -25,11 +25,10 @@ struct History {
         int correct;
         int firstTry; // items right at the first try
     };
+    // An item missed in basic, extended and review runs alike.
     struct Missed {
         int exercise;
-        Variant variant;
-        int item;
-        int person;
+        Words words;
         int misses;
     };
     struct MistakeKind {
@@ -39,7 +38,7 @@ struct History {
     };
     std::vector<FinishedRun> finished;    // oldest first
     std::vector<qint64> practiceSeconds;  // by exercise number, 0 to 5
-    std::vector<Missed> missed;           // by exercise, most missed first
+    std::vector<Missed> missed;           // by exercise, most missed first, then in item order
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
     bool empty() const;
 };
@@ -57,7 +56,7 @@ public:
     // $XDG_DATA_HOME/lumora/record.sqlite, once the application is named.
     static QString defaultPath();
     // The version of the record's layout this program writes.
-    static constexpr int version = 2;
+    static constexpr int version = 3;
 
     bool writable() const { return ok; }
 

@@ -4,9 +4,9 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "record/review.h"
-#include "shell/controls.h"
-#include "shell/morehelp.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/morehelp.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
-#include "shell/controls.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -6,12 +6,12 @@
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
-#include "record/progresswindow.h"
 #include "record/store.h"
 #include "record/watch.h"
 #include "shell/alap.h"
-#include "shell/navigator.h"
+#include "shell/progresswindow.h"
 #include "shell/sobre.h"
+#include "ui/navigator.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -137,8 +137,8 @@ void start()
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
     navigator::registerMaker(
-        Window::Progress, [] { return new record::ProgressWindow(*store, *written); },
-        [](QWidget& w, int exercise) { static_cast<record::ProgressWindow&>(w).showExercise(exercise); });
+        Window::Progress, [] { return new ProgressWindow(*store, *written); },
+        [](QWidget& w, int exercise) { static_cast<ProgressWindow&>(w).showExercise(exercise); });
     // The record (Qt SQL, its SQLite driver, a check of the file) opens once
     // the splash is on screen, well within the splash's 0.8 s.
     afterFirstPaint(*navigator::open(Window::About), openRecord);

@@ -2,7 +2,7 @@
 #include "core/module1.h"
 #include "core/random.h"
 #include "exercises/h05d1/logic.h"
-#include "shell/exercisewindow.h"
+#include "ui/exercisewindow.h"
 
 class QLabel;
 class QLineEdit;

@@ -59,7 +59,7 @@ bool hasWord(const QString& text)
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
              const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
+    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
 {
 }
 
@@ -70,7 +70,7 @@ void Logic::load()
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::start()
@@ -105,12 +105,12 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    holdReview();
+    offered.hold();
 }
 
 void Logic::review()
 {
-    queue = record::offer(tried, 3).items;
+    queue = offered.items(3);
     if (queue.empty())
         return;
     reviewing = true;
@@ -130,19 +130,6 @@ void Logic::ask()
     item_ = queue.at(solved_).item;
     personcode_ = queue.at(solved_).person;
     setup();
-}
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, 3), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
 }
 
 void Logic::firstitem(int lo, int hi)
@@ -172,7 +159,7 @@ void Logic::done()
     run.end(true);
     prompter.beep();
     view.setNextDefault(false);
-    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation, run.summary(record::offer(tried, 3).items));
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation, run.summary(offered.items(3)));
     if (view.plusShown())
         view.setPlusEnabled(false);
     view.setStartCaption(QStringLiteral("&Restart"));
@@ -247,7 +234,7 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
-        run.answered(item_, personcode_, answer, false, feedback::recordedKind(mistake.kind));
+        run.answered(item_, personcode_, words(), answer, false, feedback::recordedKind(mistake.kind));
         showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -255,7 +242,7 @@ void Logic::check(const QString& typed)
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
-    run.answered(item_, personcode_, answer, true);
+    run.answered(item_, personcode_, words(), answer, true);
     showProgress();
     if (reviewing) {
         if (++solved_ < int(queue.size()))
@@ -296,14 +283,16 @@ void Logic::Change()
     view.setExampleShown(true);
     reviewing = false;
     running = false;
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }
 
+record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
+
 void Logic::solution()
 {
-    run.answered(item_, personcode_, std::nullopt, false);
+    run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();

@@ -112,7 +112,7 @@ TEST(StartUp, TheRecordOpensAfterTheSplashIsPaintedAndBeforeTheMenu)
     {
         record::Store missed(record::Store::defaultPath(), rec);
         missed.runStarted(1, record::Variant::Basic);
-        missed.answered({1, record::Variant::Basic, 3, 3, QStringLiteral("x"), false, {}});
+        missed.answered({1, record::Variant::Basic, 3, 3, QStringLiteral("x"), false, {}, {}});
         missed.runEnded(false);
     }
     ASSERT_TRUE(QSqlDatabase::connectionNames().isEmpty());

@@ -1,6 +1,5 @@
 // The review boxes left by sequences of first tries, written out by hand.
 #include "record/review.h"
-#include "record/rightform.h"
 #include "record/run.h"
 #include "recording.h"
 
@@ -88,9 +87,6 @@ TEST(ReviewBoxes, ReviewAnswersNameTheItemsTheyReview)
     EXPECT_EQ(reviewedItem({1, false, 5, 3}), 5);
     EXPECT_EQ(firstTry(3, u"extended", 7, 22, false).item, firstTry(3, u"basic", 7, 22, false).item);
     EXPECT_EQ(firstTry(3, u"review", 7, 22, true).item, (ReviewItem{3, false, 7, 22}));
-    // My progress names such a review miss by its pair.
-    EXPECT_EQ(rightForm(1, Variant::Review, 69, 2), QStringLiteral("parancsolsz"));
-    EXPECT_EQ(rightForm(1, Variant::Review, 5, 3), QStringLiteral("bérelünk"));
 }
 
 // What a run says on the progress line and at its end, counted by hand.
@@ -104,12 +100,12 @@ TEST(RunLines, ARunCountsFirstTriesMistakesAndWhatWaits)
     lumora::record::Run run(nowhere);
 
     run.start(1, Variant::Basic, 3);
-    run.answered(a.item, a.person, QStringLiteral("x"), false);
-    run.answered(a.item, a.person, std::nullopt, false); // Solution
-    run.answered(a.item, a.person, QStringLiteral("ok"), true);
-    run.answered(b.item, b.person, QStringLiteral("ok"), true);
-    run.answered(c.item, c.person, QStringLiteral("y"), false);
-    run.answered(c.item, c.person, QStringLiteral("ok"), true);
+    run.answered(a.item, a.person, {}, QStringLiteral("x"), false);
+    run.answered(a.item, a.person, {}, std::nullopt, false); // Solution
+    run.answered(a.item, a.person, {}, QStringLiteral("ok"), true);
+    run.answered(b.item, b.person, {}, QStringLiteral("ok"), true);
+    run.answered(c.item, c.person, {}, QStringLiteral("y"), false);
+    run.answered(c.item, c.person, {}, QStringLiteral("ok"), true);
     EXPECT_EQ(run.progress(), QStringLiteral("3 of 3 right · 3 mistakes"));
     run.end(true);
     EXPECT_EQ(run.summary({a, c}),
@@ -119,17 +115,17 @@ TEST(RunLines, ARunCountsFirstTriesMistakesAndWhatWaits)
     // three items asked, only the basic item a is no longer waiting.
     run.start(1, Variant::Review, 3);
     EXPECT_EQ(run.progress(), QStringLiteral("Review: 0 of 3 right · 0 mistakes"));
-    run.answered(a.item, a.person, QStringLiteral("ok"), true);
-    run.answered(reviewedItem(aExtended), aExtended.person, QStringLiteral("ok"), true);
-    run.answered(c.item, c.person, QStringLiteral("y"), false);
-    run.answered(c.item, c.person, QStringLiteral("ok"), true);
+    run.answered(a.item, a.person, {}, QStringLiteral("ok"), true);
+    run.answered(reviewedItem(aExtended), aExtended.person, {}, QStringLiteral("ok"), true);
+    run.answered(c.item, c.person, {}, QStringLiteral("y"), false);
+    run.answered(c.item, c.person, {}, QStringLiteral("ok"), true);
     EXPECT_EQ(run.progress(), QStringLiteral("Review: 3 of 3 right · 1 mistake"));
     run.end(true);
     EXPECT_EQ(run.summary({c, aExtended}), QStringLiteral("2 of 3 right at the first try · 1 mistake · 1 item left "
                                                           "the review · 2 items wait for review"));
 
     run.start(3, Variant::Basic, 1);
-    run.answered(picture.item, picture.person, QStringLiteral("ok"), true);
+    run.answered(picture.item, picture.person, {}, QStringLiteral("ok"), true);
     run.end(true);
     EXPECT_EQ(run.summary({}),
               QStringLiteral("1 of 1 right at the first try · no mistakes · no items wait for review"));

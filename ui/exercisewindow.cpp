@@ -1,4 +1,4 @@
-#include "shell/exercisewindow.h"
+#include "ui/exercisewindow.h"
 
 #include "core/keyfilter.h"
 #include "core/module1.h"
@@ -6,9 +6,9 @@
 #include "core/prompter.h"
 #include "feedback/analyser.h"
 #include "record/review.h"
-#include "shell/controls.h"
-#include "shell/morehelp.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/morehelp.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,10 +1,9 @@
-#include "record/progresswindow.h"
+#include "shell/progresswindow.h"
 
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/diagnosis.h"
-#include "record/rightform.h"
 #include "record/store.h"
 
 #include <QAction>
@@ -20,7 +19,10 @@
 #include <algorithm>
 #include <iterator>
 
-namespace lumora::record {
+namespace lumora {
+
+using record::History;
+using record::Watch;
 namespace {
 
 constexpr int exercises[] = {1, 2, 3, 5};
@@ -116,7 +118,7 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const Store& store, const Watch& written) : store(store)
+ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& written) : answers(answers)
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
@@ -184,7 +186,7 @@ void ProgressWindow::showExercise(int exercise)
 void ProgressWindow::reread()
 {
     const bool wasEmpty = history.empty();
-    history = store.history();
+    history = answers.history();
     for (int i = 0; i < tabs->count(); ++i) {
         QWidget* page = tabs->widget(i);
         delete page->layout();
@@ -236,9 +238,9 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     std::vector<QStringList> missedRows;
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
-            const QString form = rightForm(m.exercise, m.variant, m.item, m.person);
-            missedRows.push_back({itemName(m.exercise, m.variant, m.item, m.person),
-                                  form.isEmpty() ? QStringLiteral("(left empty)") : form, QString::number(m.misses)});
+            const record::Words& w = m.words;
+            missedRows.push_back({w.prompt, w.person, w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+                                  QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;
     for (const History::MistakeKind& k : history.kinds)
@@ -248,9 +250,15 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     auto* lists = new QHBoxLayout;
     auto* missed = new QVBoxLayout;
     missed->addWidget(new QLabel(QStringLiteral("Missed most often")));
-    missed->addWidget(table(QStringLiteral("Missed most often"),
-                            {QStringLiteral("Item"), QStringLiteral("Right form"), QStringLiteral("Missed")},
-                            missedRows));
+    QTableWidget* missedTable =
+        table(QStringLiteral("Missed most often"),
+              {QStringLiteral("Item"), QStringLiteral("Person"), QStringLiteral("Right form"), QStringLiteral("Missed")},
+              missedRows);
+    // A picture's description is long: the person and the count take what
+    // they need, and the rest is shared by the texts.
+    for (int c : {1, 3})
+        missedTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    missed->addWidget(missedTable);
     auto* kinds = new QVBoxLayout;
     kinds->addWidget(new QLabel(QStringLiteral("Kinds of mistake")));
     kinds->addWidget(table(QStringLiteral("Kinds of mistake"), {QStringLiteral("Kind"), QStringLiteral("Times")},
@@ -271,7 +279,7 @@ void ProgressWindow::exportCsv()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
         const QString where = QDir::toNativeSeparators(file);
-        if (store.exportCsv(file))
+        if (answers.exportCsv(file))
             boxes.message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
         else
             boxes.message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),
@@ -280,4 +288,4 @@ void ProgressWindow::exportCsv()
     dialog->open();
 }
 
-} // namespace lumora::record
+} // namespace lumora

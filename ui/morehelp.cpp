@@ -1,4 +1,4 @@
-#include "shell/morehelp.h"
+#include "ui/morehelp.h"
 
 #include "record/review.h"
 

@@ -10,8 +10,7 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 
-
-namespace lumora::record {
+namespace lumora {
 
 // "My progress": for each exercise its finished runs, their first-try
 // accuracy as a chart and as a table, the practice time, the items missed
@@ -21,7 +20,7 @@ namespace lumora::record {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    ProgressWindow(const Store& store, const Watch& written);
+    ProgressWindow(const record::Store& answers, const record::Watch& written);
 
     // Brings the tab of that exercise (1, 2, 3 or 5) to the front; any
     // other number leaves the tabs as they are.
@@ -33,8 +32,8 @@ private:
     void fill(QWidget* page, int exercise);
     void exportCsv();
 
-    const Store& store;
-    History history;
+    const record::Store& answers;
+    record::History history;
     QLabel* welcome;
     QTabWidget* tabs;
     QPushButton* exportButton;
@@ -42,4 +41,4 @@ private:
     WindowPrompter boxes{this};
 };
 
-} // namespace lumora::record
+} // namespace lumora
