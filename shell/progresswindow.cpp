@@ -161,8 +161,10 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
     connect(escape, &QAction::triggered, this, &QWidget::close);
     addAction(escape);
 
+    // Read a little later, so that the box or the next item an answer brings
+    // is painted first; a long record takes tens of milliseconds to read.
     pending.setSingleShot(true);
-    pending.setInterval(0);
+    pending.setInterval(100);
     connect(&written, &Watch::written, &pending, qOverload<>(&QTimer::start));
     connect(&pending, &QTimer::timeout, this, &ProgressWindow::reread);
 

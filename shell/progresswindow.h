@@ -37,7 +37,7 @@ private:
     QLabel* welcome;
     QTabWidget* tabs;
     QPushButton* exportButton;
-    QTimer pending; // answers in one go are read once
+    QTimer pending; // writes close together are read once
     WindowPrompter boxes{this};
 };
 

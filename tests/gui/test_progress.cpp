@@ -45,13 +45,15 @@ QStringList rows(const char* name)
     return out;
 }
 
-// Types over what the field holds and presses Enter.
+// Types over what the field holds, presses Enter and gives My progress the
+// moment it waits before it reads the record again.
 void type(QLineEdit* field, const char* keys)
 {
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(field, Qt::Key_Backspace);
     QTest::keyClicks(field, QString::fromUtf8(keys));
     QTest::keyClick(field, Qt::Key_Return);
+    QTest::qWait(300);
     settle();
 }
 
