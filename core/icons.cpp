@@ -15,4 +15,13 @@ QString personIconPronoun(int id)
     return QString::fromUtf16(pronouns[id - 51]);
 }
 
+QString personIconTip(int id)
+{
+    static const char* const meanings[] = {"I", "you, one person", "he or she", "you, polite, one person",
+                                           "we", "you, more people", "they", "you, polite, more people"};
+    if (id < 51 || id > 58)
+        return {};
+    return QStringLiteral("The person: %1 (%2)").arg(personIconPronoun(id), QLatin1String(meanings[id - 51]));
+}
+
 } // namespace lumora

@@ -12,4 +12,7 @@ QString personIconPath(int id);
 // reader names it; empty for any other id.
 QString personIconPronoun(int id);
 
+// What an icon shows, for its tooltip: "The person: mi (we)".
+QString personIconTip(int id);
+
 } // namespace lumora

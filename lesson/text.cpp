@@ -77,6 +77,22 @@ const KindColours& colours(GapKind kind)
     return verb;
 }
 
+const KindHelp& help(GapKind kind)
+{
+    static const KindHelp verb{u"white", u"verb ending",
+                               u"White gap: the personal ending of the verb. It changes with the person."};
+    static const KindHelp object{u"yellow", u"object ending",
+                                 u"Yellow gap: the ending of the direct object (what? whom?)."};
+    static const KindHelp adverb{u"peach", u"adverb ending",
+                                 u"Peach gap: the ending of an adverb of place (where?) or of manner (how?)."};
+    switch (kind) {
+    case GapKind::Adverb: return adverb;
+    case GapKind::Object: return object;
+    case GapKind::Verb: break;
+    }
+    return verb;
+}
+
 const Stem* stemOf(int g)
 {
     for (const Stem& s : stems)

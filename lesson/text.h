@@ -110,6 +110,21 @@ QString gapWord(int g);
 QString gapName(int g);
 const KindColours& colours(GapKind kind);
 
+// What the gaps of a kind take, as the colour legend names it ("verb ending")
+// and as a gap's tooltip says it.
+struct KindHelp {
+    QStringView colour;  // the unsolved background, in words
+    QStringView legend;
+    QStringView tip;
+};
+const KindHelp& help(GapKind kind);
+// In the order the legend shows them.
+inline constexpr std::array<GapKind, 3> legendOrder = {GapKind::Verb, GapKind::Object, GapKind::Adverb};
+
+// The tooltip and description of the four stems: they may, and must, be changed.
+inline constexpr QStringView stemHelp =
+    u"You may change this word: its last vowel can become long, as alma → almát.";
+
 // ---- Stems --------------------------------------------------------------------
 
 // A stem gap is right when the stem and the gap together form the whole text.

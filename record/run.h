@@ -1,7 +1,10 @@
 #pragma once
 #include "record/recorder.h"
+#include "record/review.h"
 
 #include <QString>
+#include <set>
+#include <vector>
 
 namespace lumora::record {
 
@@ -27,9 +30,13 @@ public:
     // Ends an open run unfinished and empties the progress line.
     void reset();
 
-    // "3 of 46 right · 2 mistakes", "12 right · 2 mistakes", or empty before
-    // the first start.
+    // "3 of 46 right · 2 mistakes", "12 right · 2 mistakes", "Review: 2 of 6
+    // right · 0 mistakes", or empty before the first start.
     QString progress() const;
+    // What a finished run came to, given the exercise's items waiting now:
+    // "40 of 46 right at the first try · 7 mistakes · 6 items wait for
+    // review"; a review run also says how many of its items left the boxes.
+    QString summary(const std::vector<ReviewItem>& waiting) const;
 
 private:
     Recorder& recorder;
@@ -38,6 +45,8 @@ private:
     int total = 0;
     int right = 0;
     int mistakes = 0;
+    std::set<ReviewItem> asked; // the items answered in this run
+    int firstRight = 0;         // of them, right at the first try
     bool open = false;
     bool shown = false;
 };

@@ -3,6 +3,7 @@
 #include "record/csv.h"
 #include "record/lessonwords.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -171,7 +172,9 @@ bool History::empty() const
 
 QString Store::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/record.sqlite");
+    // Not AppDataLocation: that puts the organisation's folder in between.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u'/'
+           + QCoreApplication::applicationName() + QStringLiteral("/record.sqlite");
 }
 
 Store::Store(const QString& path, Prompter& prompter)

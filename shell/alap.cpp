@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "record/review.h"
 #include "ui/controls.h"
+#include "ui/morehelp.h"
 #include "ui/navigator.h"
 
 #include <QCloseEvent>
@@ -132,7 +133,13 @@ Alap::Alap()
     });
     QAction* progress = help->addAction(QStringLiteral("My &progress..."));
     progress->setObjectName(QStringLiteral("mnuProgress"));
-    connect(progress, &QAction::triggered, this, [] { navigator::open(Window::Progress); });
+    connect(progress, &QAction::triggered, this, [] { navigator::openProgress(0); });
+    QAction* more = help->addAction(QStringLiteral("&More help..."));
+    more->setObjectName(QStringLiteral("mnuMore"));
+    connect(more, &QAction::triggered, this, [this] {
+        boxes.message(reviewAndProgressHelp().join(Module1::nl + Module1::nl),
+                      Module1::title + QStringLiteral("     More help"), Icon::Information);
+    });
 
     // Load: backdrop behind, centred, on top, line break set.
     navigator::open(Window::Backdrop);

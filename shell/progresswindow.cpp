@@ -6,6 +6,7 @@
 #include "feedback/diagnosis.h"
 #include "record/store.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -16,16 +17,22 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 namespace lumora {
 
 using record::History;
+using record::Watch;
 namespace {
 
 constexpr int exercises[] = {1, 2, 3, 5};
 constexpr int missedShown = 10;
 
-QString percent(int part, int whole) { return whole > 0 ? QStringLiteral("%1%").arg(100 * part / whole) : QString(); }
+// To the nearest whole per cent: 34 of 46 is 74%.
+QString percent(int part, int whole)
+{
+    return whole > 0 ? QStringLiteral("%1%").arg((200 * part + whole) / (2 * whole)) : QString();
+}
 
 QString duration(qint64 seconds)
 {
@@ -47,9 +54,15 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Stretched, not fitted to the contents: fitting measures every row.
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // A text too long for its cell ends in "…", and its tooltip holds all of it.
+    t->setWordWrap(false);
+    t->setTextElideMode(Qt::ElideRight);
     for (int r = 0; r < int(rows.size()); ++r)
-        for (int c = 0; c < int(headers.size()); ++c)
-            t->setItem(r, c, new QTableWidgetItem(rows[r].value(c)));
+        for (int c = 0; c < int(headers.size()); ++c) {
+            auto* cell = new QTableWidgetItem(rows[r].value(c));
+            cell->setToolTip(cell->text());
+            t->setItem(r, c, cell);
+        }
     return t;
 }
 
@@ -71,7 +84,9 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF plot = QRectF(rect()).adjusted(40, 8, -8, -16);
+        // The dates go below the plot, clear of a point at 0%.
+        const double dateHeight = fontMetrics().height();
+        const QRectF plot = QRectF(rect()).adjusted(40, 8, -8, -(dateHeight + 8));
         p.fillRect(rect(), palette().base());
         p.setPen(palette().color(QPalette::Mid));
         for (int pct : {0, 50, 100}) {
@@ -91,9 +106,9 @@ protected:
             for (const QPointF& pt : line)
                 p.drawEllipse(pt, 3, 3);
         p.setPen(palette().color(QPalette::Text));
-        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignLeft, from);
-        p.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), 14), Qt::AlignRight,
-                   to);
+        const QRectF dates(plot.left(), height() - dateHeight, plot.width(), dateHeight);
+        p.drawText(dates, Qt::AlignLeft, from);
+        p.drawText(dates, Qt::AlignRight, to);
     }
 
 private:
@@ -103,40 +118,35 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const record::Store& answers) : answers(answers), history(answers.history())
+ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& written) : answers(answers)
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
     auto* layout = new QVBoxLayout(this);
 
-    if (history.empty()) {
-        auto* welcome = new QLabel(QStringLiteral(
-            "Nothing here yet. Finish a run of any exercise, and this window shows how you are getting on: "
-            "your runs, your first-try accuracy, the time you practised and the items to look at again."));
-        welcome->setObjectName(QStringLiteral("empty"));
-        welcome->setWordWrap(true);
-        welcome->setMinimumWidth(420);
-        layout->addWidget(welcome);
-    } else {
-        auto* tabs = new QTabWidget;
-        for (int exercise : exercises) {
-            auto* page = new QWidget;
-            page->setObjectName(QStringLiteral("exercise%1").arg(exercise));
-            tabs->addTab(page, QStringLiteral("Exercise %1").arg(exercise));
-        }
-        auto show = [this, tabs](int index) {
-            if (!tabs->widget(index)->layout())
-                fill(tabs->widget(index), exercises[index]);
-        };
-        connect(tabs, &QTabWidget::currentChanged, this, show);
-        show(0);
-        layout->addWidget(tabs);
+    welcome = new QLabel(QStringLiteral(
+        "Nothing here yet. Finish a run of any exercise, and this window shows how you are getting on: "
+        "your runs, your first-try accuracy, the time you practised and the items to look at again."));
+    welcome->setObjectName(QStringLiteral("empty"));
+    welcome->setWordWrap(true);
+    welcome->setMinimumWidth(420);
+    layout->addWidget(welcome);
+
+    tabs = new QTabWidget;
+    for (int exercise : exercises) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("exercise%1").arg(exercise));
+        tabs->addTab(page, QStringLiteral("Exercise %1").arg(exercise));
     }
+    connect(tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!tabs->widget(index)->layout())
+            fill(tabs->widget(index), exercises[index]);
+    });
+    layout->addWidget(tabs);
 
     auto* buttons = new QHBoxLayout;
-    auto* exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
+    exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
     exportButton->setObjectName(QStringLiteral("export"));
-    exportButton->setEnabled(!history.empty());
     connect(exportButton, &QPushButton::clicked, this, &ProgressWindow::exportCsv);
     auto* close = new QPushButton(QStringLiteral("&Close"));
     close->setObjectName(QStringLiteral("close"));
@@ -146,6 +156,19 @@ ProgressWindow::ProgressWindow(const record::Store& answers) : answers(answers),
     buttons->addWidget(close);
     layout->addLayout(buttons);
 
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
+
+    // Read a little later, so that the box or the next item an answer brings
+    // is painted first; a long record takes tens of milliseconds to read.
+    pending.setSingleShot(true);
+    pending.setInterval(100);
+    connect(&written, &Watch::written, &pending, qOverload<>(&QTimer::start));
+    connect(&pending, &QTimer::timeout, this, &ProgressWindow::reread);
+
+    reread();
     if (history.empty())
         adjustSize();
     else
@@ -153,6 +176,33 @@ ProgressWindow::ProgressWindow(const record::Store& answers) : answers(answers),
     Module1::center(*this);
     // The menu and the exercise windows stay on top; so must this one, to be seen.
     setOnTop(*this, true);
+}
+
+void ProgressWindow::showExercise(int exercise)
+{
+    const int* at = std::find(std::begin(exercises), std::end(exercises), exercise);
+    if (at != std::end(exercises))
+        tabs->setCurrentIndex(int(at - std::begin(exercises)));
+}
+
+void ProgressWindow::reread()
+{
+    const bool wasEmpty = history.empty();
+    history = answers.history();
+    for (int i = 0; i < tabs->count(); ++i) {
+        QWidget* page = tabs->widget(i);
+        delete page->layout();
+        qDeleteAll(page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    }
+    welcome->setVisible(history.empty());
+    tabs->setVisible(!history.empty());
+    exportButton->setEnabled(!history.empty());
+    if (!history.empty())
+        fill(tabs->currentWidget(), exercises[tabs->currentIndex()]);
+    if (wasEmpty && !history.empty() && isVisible()) { // the first answer came while the window was open
+        resize(820, 560);
+        Module1::center(*this);
+    }
 }
 
 void ProgressWindow::fill(QWidget* page, int exercise)
@@ -207,11 +257,9 @@ void ProgressWindow::fill(QWidget* page, int exercise)
               {QStringLiteral("Item"), QStringLiteral("Person"), QStringLiteral("Right form"), QStringLiteral("Missed")},
               missedRows);
     // A picture's description is long: the person and the count take what
-    // they need, and the whole description shows when pointed at.
+    // they need, and the rest is shared by the texts.
     for (int c : {1, 3})
         missedTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    for (int r = 0; r < missedTable->rowCount(); ++r)
-        missedTable->item(r, 0)->setToolTip(missedTable->item(r, 0)->text());
     missed->addWidget(missedTable);
     auto* kinds = new QVBoxLayout;
     kinds->addWidget(new QLabel(QStringLiteral("Kinds of mistake")));

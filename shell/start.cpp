@@ -2,10 +2,12 @@
 
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "core/settings.h"
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
 #include "record/store.h"
+#include "record/watch.h"
 #include "shell/alap.h"
 #include "shell/progresswindow.h"
 #include "shell/sobre.h"
@@ -22,6 +24,7 @@ namespace lumora {
 namespace {
 
 std::unique_ptr<record::Store> store;
+std::unique_ptr<record::Watch> written; // every write to the store, for My progress
 
 // The record is closed while the application still exists: its SQL driver
 // is a plugin of the application.
@@ -29,6 +32,7 @@ void closeRecord()
 {
     record::setRecorder(nullptr);
     record::setReviewRecord(nullptr);
+    written.reset();
     store.reset();
 }
 
@@ -54,7 +58,8 @@ void openRecord()
     opening = true;
     store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
     opening = false;
-    record::setRecorder(store.get());
+    written = std::make_unique<record::Watch>(*store);
+    record::setRecorder(written.get());
     record::setReviewRecord(store.get());
 }
 
@@ -85,7 +90,7 @@ public:
 
 std::optional<int> commandLine()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    nameApplication();
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
@@ -108,7 +113,7 @@ std::optional<int> commandLine()
 
 void start()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    nameApplication();
     using navigator::Window;
     static const bool styled = (QApplication::setStyle(new NoPluginProbe), true);
     static_cast<void>(styled);
@@ -131,7 +136,9 @@ void start()
                                              [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
-    navigator::registerMaker(Window::Progress, [] { return new ProgressWindow(*store); });
+    navigator::registerMaker(
+        Window::Progress, [] { return new ProgressWindow(*store, *written); },
+        [](QWidget& w, int exercise) { static_cast<ProgressWindow&>(w).showExercise(exercise); });
     // The record (Qt SQL, its SQLite driver, a check of the file) opens once
     // the splash is on screen, well within the splash's 0.8 s.
     afterFirstPaint(*navigator::open(Window::About), openRecord);

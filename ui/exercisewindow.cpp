@@ -5,7 +5,9 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/analyser.h"
+#include "record/review.h"
 #include "ui/controls.h"
+#include "ui/morehelp.h"
 #include "ui/navigator.h"
 
 #include <QCloseEvent>
@@ -35,7 +37,8 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
 } // namespace
 
 ExerciseWindow::ExerciseWindow(const Options& options)
-    : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo)
+    : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo),
+      moreHelp(options.notes + reviewAndProgressHelp())
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
@@ -59,7 +62,7 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     explain->setChecked(QSettings().value(explainKey, true).toBool());
     connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
     connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
-            [] { navigator::open(navigator::Window::Progress); });
+            [this] { navigator::openProgress(exercise()); });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -68,6 +71,9 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     });
     connect(item(help, "mnuAbout", QStringLiteral("&About")), &QAction::triggered, this,
             [] { navigator::openAbout(); });
+    connect(item(help, "mnuMore", QStringLiteral("&More help...")), &QAction::triggered, this, [this] {
+        boxes.message(moreHelp.join(Module1::nl + Module1::nl), Module1::title, Icon::Information);
+    });
 }
 
 void ExerciseWindow::toggleOnTop()
@@ -205,6 +211,9 @@ namespace lumora {
 QPushButton* ExerciseWindow::reviewButtonAt(int l, int t, int w, int h)
 {
     QPushButton* b = controls::button(client, "Review", QStringLiteral("Re&view"), l, t, w, h);
+    b->setToolTip(QStringLiteral("Ask again the items you missed. An item leaves the review once it is right at "
+                                 "the first try in %1 review runs.")
+                      .arg(record::boxCount));
     b->hide();
     return b;
 }

@@ -27,10 +27,13 @@ public:
         const char* optionsMenu;     // objectName of the Options menu
         const char* onTopCaption;    // caption of mnuOntop
         QStringList howTo;           // paragraphs of the How-to message
+        QStringList notes = {};      // the window's own paragraphs of "More help..."
     };
     explicit ExerciseWindow(const Options& options);
 
 protected:
+    // The exercise on show: 1, 2, 3 or 5.
+    virtual int exercise() const = 0;
     // The title-bar close box does what Close does.
     void closeEvent(QCloseEvent* event) override;
 
@@ -97,6 +100,7 @@ private:
     QAction* ontop;
     QAction* explain;
     QStringList howTo;
+    QStringList moreHelp;
     WindowPrompter boxes{this};
     QLabel* progress = nullptr;
 };

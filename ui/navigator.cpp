@@ -62,6 +62,8 @@ void openExercise12(int exnum, QWidget* from)
 
 void openAbout() { openIn(Window::About, 0, nullptr); }
 
+void openProgress(int exercise) { openIn(Window::Progress, exercise, nullptr); }
+
 QWidget* frontWindow()
 {
     for (Window w : {Window::About, Window::Menu, Window::Exercise12, Window::Exercise3, Window::Exercise5,

@@ -41,6 +41,9 @@ void openExercise12(int exnum, QWidget* from);
 // The About window in About mode, whichever window asks.
 void openAbout();
 
+// My progress, on the tab of that exercise (1, 2, 3 or 5; 0 from the menu).
+void openProgress(int exercise);
+
 // The window the learner has in front: About, the menu, an exercise window,
 // My progress or the backdrop, whichever is open first in that order.
 QWidget* frontWindow();

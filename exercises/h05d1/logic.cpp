@@ -263,7 +263,8 @@ void Logic::correct()
         }
     }
     run.end(true);
-    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation,
+                     run.summary(offered.items(exercise)));
     view.setNextEnabled(false);
     view.setSolutionEnabled(false);
     if (view.plusVisible())

@@ -17,7 +17,10 @@ using namespace controls;
 Window::Window()
     : ExerciseWindow({"h05d1", "mnuOptions", "On&Top",
                       {QStringLiteral("Click the \"Start\" button and put your solution in the gap. Then click on "
-                                      "the \"Next\" button or press the \"Enter\" key. Go on.")}})
+                                      "the \"Next\" button or press the \"Enter\" key. Go on.")},
+                      {QStringLiteral("The picture beside the verb shows the person: one figure for the singular, "
+                                      "two for the plural, and the digit on the heads is the person (1 for én and "
+                                      "mi, 2 for te and ti, 3 for ő and ők).")}})
 {
     QWidget* a = area();
     const QFont answerFont = typeface(QStringLiteral("Times New Roman"), 13.5, true);
@@ -115,12 +118,14 @@ void Window::showPersonIcon(int personicon)
 {
     picture->setPixmap(lumora::picture(personIconPath(personicon), *this));
     picture->setAccessibleName(personIconPronoun(personicon));
+    picture->setToolTip(personIconTip(personicon));
 }
 
 void Window::clearPersonIcon()
 {
     picture->clear();
     picture->setAccessibleName({});
+    picture->setToolTip({});
 }
 
 void Window::setPersonVisible(bool visible) { picture->setVisible(visible); }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/module1.h"
 #include "core/random.h"
 #include "exercises/h05d1/logic.h"
 #include "ui/exercisewindow.h"
@@ -48,6 +49,7 @@ private:
     void setCaption(const QString& caption) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    int exercise() const override { return Module1::exnum; }
     void setProgressText(const QString& text) override;
 
     QPushButton* start;

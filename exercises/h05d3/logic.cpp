@@ -6,6 +6,8 @@
 #include "feedback/diagnosis.h"
 #include "lesson/pictures.h"
 
+#include <algorithm>
+
 namespace lumora::h05d3 {
 namespace {
 
@@ -16,6 +18,42 @@ constexpr int maxDraws = 100;
 
 // The answer field's name while no picture is asked about.
 const QString noItem = QStringLiteral("sentence: no picture now");
+
+// The line under the full-stop reminder: the learner is told that the
+// sentence was taken, or else that the box after it judges the sentence.
+const QString stopRight = QStringLiteral("A full stop has been added at the end, and the sentence is right.");
+const QString stopAdded = QStringLiteral("A full stop has been added at the end.");
+// Under the wrong-answer box of a field without a word, such as a "." meant
+// for the sentence before.
+const QString notATry = QStringLiteral(
+    "There is no word in the field, so this does not count as a try. Write the whole sentence for this picture.");
+
+// Takes no notice of the warnings: for finding out what normalising makes of a text.
+class Unheard : public Prompter {
+public:
+    void beep() override {}
+    void message(const QString&, const QString&, Icon, const QString&) override {}
+};
+
+// Passes the boxes on, and gives the full-stop reminder its line.
+class StopNote : public Prompter {
+public:
+    StopNote(Prompter& to, const QString& note) : to(to), note(note) {}
+    void beep() override { to.beep(); }
+    void message(const QString& text, const QString& title, Icon icon, const QString& detail) override
+    {
+        to.message(text, title, icon, text == Module1::msgstop ? note : detail);
+    }
+
+private:
+    Prompter& to;
+    const QString& note;
+};
+
+bool hasWord(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
 
 } // namespace
 
@@ -121,7 +159,7 @@ void Logic::done()
     run.end(true);
     prompter.beep();
     view.setNextDefault(false);
-    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
+    prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation, run.summary(offered.items(3)));
     if (view.plusShown())
         view.setPlusEnabled(false);
     view.setStartCaption(QStringLiteral("&Restart"));
@@ -174,11 +212,25 @@ void Logic::check(const QString& typed)
     QString& answer = Module1::answer;
     answer = Module1::trim(typed);
     Module1::onespace(answer);
-    Module1::capfirst(answer, prompter);
-    Module1::endmark(answer, prompter);
+    // The full-stop reminder says whether the sentence is right, so that is
+    // found out first, on a copy and without the warnings.
+    QString normalised = answer;
+    Unheard unheard;
+    Module1::capfirst(normalised, unheard);
+    Module1::endmark(normalised, unheard);
+    const bool right = normalised == sentenceA_ || normalised == sentenceB_;
+    StopNote boxes(prompter, right ? stopRight : stopAdded);
+    Module1::capfirst(answer, boxes);
+    Module1::endmark(answer, boxes);
     view.setAnswerText(answer);
 
-    if (answer != sentenceA_ && answer != sentenceB_) {
+    if (!right && !hasWord(answer)) {
+        prompter.beep();
+        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation, notATry);
+        view.focusAnswer();
+        return;
+    }
+    if (!right) {
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);

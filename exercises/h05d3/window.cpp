@@ -15,6 +15,11 @@ namespace {
 
 const QSize pictureSize(240, 170);
 
+// What the brackets around a person mean, for the person label and "More help...".
+const QString brackets = QStringLiteral(
+    "A person in brackets, such as (mi), is left out of the sentence: the ending of the verb shows it. A person "
+    "without brackets, such as önök, is written in the sentence.");
+
 QFont heading() { return typeface(QStringLiteral("Arial"), 12, true); }
 QFont sentence() { return typeface(QStringLiteral("Times New Roman"), 13.5, true); }
 
@@ -25,7 +30,8 @@ Window::Window()
                       {QStringLiteral("Click on the \"Start\" button and put your solution. Then click on the "
                                       "\"Next\" button or press the \"Enter\" key. Go on."),
                        QStringLiteral("If you want to see the main words to be used in the sentence, click the "
-                                      "picture.")}})
+                                      "picture.")},
+                      {brackets}})
 {
     QWidget* a = area();
 
@@ -59,6 +65,7 @@ Window::Window()
     label7 = controls::label(a, "Label7", QString(), 120, 3000, 1695, 495);
     label7->setFont(sentence());
     label7->setAccessibleDescription(QStringLiteral("person"));
+    label7->setToolTip(brackets);
     label7->hide();
     image2 = new QLabel(a);
     image2->setObjectName(QStringLiteral("Image2"));
@@ -123,6 +130,7 @@ void Window::setPersonIcon(int id)
 {
     image2->setPixmap(picture(personIconPath(id), *this));
     image2->setAccessibleName(personIconPronoun(id));
+    image2->setToolTip(personIconTip(id));
 }
 void Window::setPersonIconShown(bool shown) { image2->setVisible(shown); }
 

@@ -153,7 +153,8 @@ void Logic::Oke()
     ++okcount;
     if (okcount == gapCount) {
         run.end(true);
-        prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation);
+        prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation,
+                         run.summary(offered.items(5)));
         view.setStartCaption(QStringLiteral("&Restart"));
         view.setSolutionEnabled(false);
         view.setNextEnabled(false);

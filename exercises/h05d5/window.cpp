@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -53,6 +54,18 @@ void meetGaps(QLabel* label, bool gapBefore, bool gapAfter)
     label->setFont(font);
 }
 
+// The window's own paragraph of "More help...": the stems and the gap colours.
+QString notes()
+{
+    QStringList colours;
+    for (GapKind kind : legendOrder)
+        colours << QStringLiteral("%1, %2").arg(help(kind).colour, help(kind).legend);
+    return QStringLiteral("The words in fields before some gaps (szoba, francia, A szoba, és zene) are yours to "
+                          "change: their last vowel can become long, as alma → almát. The colour of a gap tells "
+                          "what it takes: %1.")
+        .arg(colours.join(QStringLiteral("; ")));
+}
+
 } // namespace
 
 Window::Window()
@@ -60,7 +73,8 @@ Window::Window()
                       {QStringLiteral("Click the \"Start\" button and put your solution in any of the gaps. Then "
                                       "click the \"Next\" button or press the \"Enter\" key. Go on. If you want to, "
                                       "you can change the person (Péter, én, te, etc.) clicking the preferred "
-                                      "option in the \"Ki?\" box.")}})
+                                      "option in the \"Ki?\" box.")},
+                      {notes()}})
 {
     const CommandRow row = commandRow("Command1", "Command4", "Command3");
     start = row.start;
@@ -86,6 +100,7 @@ Window::Window()
     controls::paint(box, green, QColor());
 
     const QList<QWidget*> readingOrder = buildText();
+    legend();
 
     next = nextButton("Command2", 3840, 4680, 1095, 495);
     next->setFont(buttonFont());
@@ -155,6 +170,7 @@ QList<QWidget*> Window::buildText()
             field->setAccessibleName(gapName(e.index));
             if (i > 0 && textElements[i - 1].piece == Piece::Fixed) // the words it completes
                 lastLabel->setBuddy(field);
+            field->setToolTip(help(gapKind(e.index)).tip.toString());
             field->setProperty("tag", QString::number(e.index));
             field->installEventFilter(this);
             setGapBackground(e.index, colours(gapKind(e.index)).unsolved);
@@ -166,6 +182,8 @@ QList<QWidget*> Window::buildText()
             // A stem stands directly before its gap.
             stemFields.insert(textElements[i + 1].index, field);
             field->setAccessibleName(QStringLiteral("word before gap %1").arg(textElements[i + 1].index));
+            field->setAccessibleDescription(stemHelp.toString());
+            field->setToolTip(stemHelp.toString());
             controls::caretToEndOnFocus(field);
             readingOrder << field;
             break;
@@ -174,6 +192,34 @@ QList<QWidget*> Window::buildText()
         }
     }
     return readingOrder;
+}
+
+void Window::legend()
+{
+    auto* legend = new QWidget(area());
+    legend->setObjectName(QStringLiteral("Legend"));
+    legend->setGeometry(twips(4680, lineTops[4], 4470, fieldHeight));
+    auto* row = new QHBoxLayout(legend);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(twips(45));
+    row->addStretch();
+    const QFont font = typeface(QStringLiteral("Arial"), 8);
+    for (GapKind kind : legendOrder) {
+        const KindHelp& h = help(kind);
+        auto* swatch = new QLabel;
+        swatch->setFixedSize(twips(165), twips(165));
+        swatch->setFrameStyle(QFrame::Box | QFrame::Plain);
+        swatch->setAccessibleName(h.colour.toString());
+        controls::paint(swatch, colours(kind).unsolved, QColor(96, 96, 96));
+        auto* word = new QLabel(h.legend.toString());
+        word->setFont(font);
+        word->setAccessibleDescription(h.tip.toString());
+        for (QLabel* l : {swatch, word})
+            l->setToolTip(h.tip.toString());
+        row->addSpacing(twips(105));
+        row->addWidget(swatch);
+        row->addWidget(word);
+    }
 }
 
 void Window::orderTabs(const QList<QWidget*>& chain)

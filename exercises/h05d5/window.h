@@ -25,6 +25,8 @@ protected:
 private:
     // The five lines of text; returns the gaps and stems in reading order.
     QList<QWidget*> buildText();
+    // What the gap colours mean, in the free space right of the last line.
+    void legend();
     void orderTabs(const QList<QWidget*>& chain);
 
     // View
@@ -45,6 +47,7 @@ private:
     void setSolutionEnabled(bool enabled) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    int exercise() const override { return 5; }
     void setProgressText(const QString& text) override;
 
     std::array<QLineEdit*, gapCount> gaps{};

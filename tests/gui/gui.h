@@ -68,6 +68,28 @@ inline void accessKey(QWidget* w, Qt::Key key)
     settle();
 }
 
+// Makes the window the active one, as a click on it does: access keys work
+// only there. The offscreen platform does not give the activation back when
+// a popup closes, nor when another window closes.
+inline void activate(QWidget* w)
+{
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000));
+}
+
+// Alt and a menu's key open that menu of the menu bar; then the item's key picks it.
+inline void menuKeys(QWidget* w, Qt::Key menu, Qt::Key item)
+{
+    activate(w);
+    QTest::keyClick(w, menu, Qt::AltModifier);
+    const bool opened = QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 1000);
+    EXPECT_TRUE(opened);
+    if (opened)
+        QTest::keyClick(QApplication::activePopupWidget(), item);
+    settle();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 // Starts the program and waits for the splash to give way to the menu.
 QWidget* startToMenu();
 

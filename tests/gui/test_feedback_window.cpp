@@ -1,10 +1,13 @@
 #include "core/module1.h"
 #include "feedback/analyser.h"
 #include "gui.h"
+#include "record/store.h"
 #include "texts.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -83,7 +86,7 @@ TEST(FeedbackWindow, AWrongFormIsExplainedUntilTheLearnerTurnsItOffForGood)
     QFile file(QSettings().fileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     EXPECT_TRUE(file.readAll().contains("explainMistakes=false"));
-    EXPECT_TRUE(file.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME"))) << file.fileName().toStdString();
+    EXPECT_EQ(file.fileName(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/lumora/lumora.conf");
 
     // Closed and opened again, as after a restart of the program.
     click(w, "Command3");
@@ -189,4 +192,33 @@ TEST(FeedbackWindow, AWindowClosedUnderItsBoxOutlivesTheBoxAndOpensNoMore)
     EXPECT_EQ(boxesSeen, 1);
     settle();
     EXPECT_TRUE(owner.isNull());
+}
+
+// A settings file that an earlier start left in the folder of an unnamed
+// organisation moves to the program's own folder, and the option the learner
+// changes with the keys is kept there.
+TEST(Settings, EarlierSettingsMoveToTheProgramsFolderWhereTheOptionIsKept)
+{
+    const QDir config(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    ASSERT_TRUE(config.mkpath(QStringLiteral("Unknown Organization")));
+    QFile old(config.filePath(QStringLiteral("Unknown Organization/lumora.conf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("[General]\nexplainMistakes=false\n");
+    old.close();
+
+    RecordingPrompter rec;
+    accessKey(startToMenu(), Qt::Key_1);
+    QWidget* w = window("h05d1");
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(child<QAction>(w, "mnuExplain")->isChecked());
+    EXPECT_FALSE(config.exists(QStringLiteral("Unknown Organization")));
+
+    menuKeys(w, Qt::Key_O, Qt::Key_E);
+    EXPECT_TRUE(child<QAction>(w, "mnuExplain")->isChecked());
+    QFile kept(config.filePath(QStringLiteral("lumora/lumora.conf")));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(kept.readAll().contains("explainMistakes=true"));
+    // The record stays where it was, outside the settings' folder.
+    EXPECT_EQ(record::Store::defaultPath(), qEnvironmentVariable("XDG_DATA_HOME") + "/lumora/record.sqlite");
+    EXPECT_TRUE(QFileInfo::exists(record::Store::defaultPath()));
 }

@@ -43,6 +43,7 @@ struct Exercise12 {
     QString pronoun() { return child<QLabel>(w, "Label1")->text(); }
     QString record() { return child<QPlainTextEdit>(w, "Text3")->toPlainText(); }
     QPushButton* button(const char* name) { return child<QPushButton>(w, name); }
+    QString progress() { return child<QLabel>(w, "Progress")->text(); }
 
     // The basic item on show, found from its verb and (possibly hidden)
     // pronoun among the items of the exercise: 0 to 45 or 46 to 63.
@@ -344,20 +345,39 @@ TEST(Exercise12Window, AMissedItemIsReviewedUntilItSticks)
     for (int n = 1; n < 46; ++n)
         ex.answer(basicForm(ex.shownItem(1)));
     ASSERT_EQ(rec.events.last(), texts::done);
+    EXPECT_EQ(rec.messages.back().detail,
+              "45 of 46 right at the first try · 1 mistake · 1 item waits for review");
     EXPECT_TRUE(review->isVisible());
     EXPECT_EQ(review->text(), "Re&view (1)");
     EXPECT_TRUE(review->isEnabled());
 
+    // While a basic run goes on, Review waits for its end.
+    accessKey(ex.w, Qt::Key_R);
+    EXPECT_FALSE(review->isEnabled());
+    const QString basicLine = ex.progress();
+    accessKey(ex.w, Qt::Key_V);
+    EXPECT_EQ(ex.progress(), basicLine);
+    EXPECT_EQ(basicLine, "0 of 46 right · 0 mistakes");
+    click(ex.w, "Command5"); // exercise 2, then back: no run goes on
+    click(ex.w, "Command10");
+    EXPECT_TRUE(review->isEnabled());
+
+    const QString leaving[] = {"no items left the review · 1 item waits for review",
+                               "1 item left the review · no items wait for review"};
     for (int round = 1; round <= 2; ++round) {
         SCOPED_TRACE(round);
         rec.clear();
         accessKey(ex.w, Qt::Key_V);
         EXPECT_EQ(ex.shownItem(1), missed);
         EXPECT_FALSE(review->isEnabled()); // a run is going on
+        EXPECT_EQ(ex.progress(), "Review: 0 of 1 right · 0 mistakes");
         EXPECT_EQ(QApplication::focusWidget(), ex.ending());
         ex.answer(basicForm(missed));
         EXPECT_EQ(rec.events, QStringList{texts::done});
         EXPECT_EQ(rec.messages.at(0).title, base + ": 1.");
+        EXPECT_EQ(rec.messages.at(0).detail,
+                  "1 of 1 right at the first try · no mistakes · " + leaving[round - 1]);
+        EXPECT_EQ(ex.progress(), "Review: 1 of 1 right · 0 mistakes");
         EXPECT_EQ(ex.button("Command1")->text(), "&Restart");
         EXPECT_EQ(ex.record(), basicForm(missed) + "; ");
     }

@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "gui.h"
 #include "lesson/pictures.h"
+#include "record/store.h"
 #include "texts.h"
 
 #include <QFrame>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSqlQuery>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -46,6 +48,21 @@ Exercise3 openFromMenu()
     QWidget* menu = startToMenu();
     click(menu, "AniButton2");
     return {window("h05d3")};
+}
+
+// How many answers of exercise 3 the learner's record holds.
+int answersInRecord()
+{
+    int count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("look"));
+        db.setDatabaseName(record::Store::defaultPath());
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT count(*) FROM answers WHERE exercise = 3")) && q.next())
+            count = q.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("look"));
+    return count;
 }
 
 QImage pictureOf(int item) { return QPixmap(h05d3::picturePath(item)).toImage(); }
@@ -169,6 +186,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(ex.label("Label7")->text(), "(ti)");
     ex.answer("Moziba mentek");
     EXPECT_EQ(rec.events, QStringList{texts::stop});
+    EXPECT_EQ(rec.messages[0].detail, "A full stop has been added at the end, and the sentence is right.");
 
     // Item 2, önök: a wrong answer beeps, warns and stays for correction.
     rec.clear();
@@ -194,6 +212,7 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_EQ(ex.picture(), pictureOf(3));
     ex.answer("Egy aut=t b;relsz.");
     EXPECT_EQ(rec.events, QStringList({"beep", texts::done}));
+    EXPECT_EQ(rec.messages.back().detail, "5 of 6 right at the first try · 1 mistake · 1 item waits for review");
 
     // The reset: Restart has the focus, Next and Solution are gone, and Enter
     // in the answer field no longer presses Next.
@@ -227,12 +246,54 @@ TEST(Exercise3Window, AWholeBasicSeriesTypedWithKeysThenRestart)
     EXPECT_TRUE(ex.button("Solución")->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), ex.answerField());
     EXPECT_EQ(ex.picture(), pictureOf(3));
+    EXPECT_EQ(ex.button("Review")->text(), "Re&view (1)");
+    EXPECT_FALSE(ex.button("Review")->isEnabled()); // not while a run goes on
     click(ex.w, "Solución");
     EXPECT_TRUE(ex.label("Label1")->isVisible());
     EXPECT_EQ(ex.label("Label1")->text(), "Autót bérelsz.");
     ex.answer("Aut=t b;relsz.");
     EXPECT_TRUE(rec.events.isEmpty()) << rec.events.join(" | ").toStdString();
     EXPECT_NE(ex.picture(), pictureOf(3));
+}
+
+// A right sentence without its full stop is taken, and the reminder says
+// so. A "." typed after that, meant for the sentence before, reaches the
+// next picture: it gets the wrong-answer box but is no try of it.
+TEST(Exercise3Window, TheFullStopReminderSaysTheSentenceWasTakenAndAStrayStopIsNoTry)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    random.script = {pick(0, 6), pick(2, 6)};
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_S);
+    ex.answer("Moziba mentek");
+    EXPECT_EQ(rec.events, QStringList{texts::stop});
+    EXPECT_EQ(rec.messages[0].detail, "A full stop has been added at the end, and the sentence is right.");
+    EXPECT_EQ(ex.picture(), pictureOf(2));
+
+    const QString noTry = "There is no word in the field, so this does not count as a try. Write the whole "
+                          "sentence for this picture.";
+    for (const char* stray : {".", " ! ", ","}) {
+        SCOPED_TRACE(stray);
+        rec.clear();
+        ex.answer(QString::fromLatin1(stray));
+        const QStringList boxes = QLatin1String(stray) == QLatin1String(",")
+                                      ? QStringList({texts::stop, "beep", texts::wrong})
+                                      : QStringList({"beep", texts::wrong});
+        EXPECT_EQ(rec.events, boxes);
+        EXPECT_EQ(rec.messages.back().detail, noTry);
+        EXPECT_EQ(ex.picture(), pictureOf(2));
+        EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "1 of 6 right · 0 mistakes");
+    }
+    EXPECT_EQ(answersInRecord(), 1);
+
+    // A wrong sentence without its stop: the reminder says only what it did.
+    rec.clear();
+    ex.answer(")n0k ]js'got olvastok");
+    EXPECT_EQ(rec.events, QStringList({texts::stop, "beep", texts::wrong}));
+    EXPECT_EQ(rec.messages[0].detail, "A full stop has been added at the end.");
+    EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "1 of 6 right · 1 mistake");
+    EXPECT_EQ(answersInRecord(), 2);
 }
 
 TEST(Exercise3Window, TheExampleBeforeStartAndStartAfterIt)

@@ -244,6 +244,7 @@ TEST(Exercise5Window, AWholeRunForEnAfterAWrongFirstTry)
 
     ex.run(enKeys);
     ex.expectAccomplished(rec);
+    EXPECT_EQ(rec.messages.at(0).detail, "17 of 18 right at the first try · 1 mistake · 1 item waits for review");
     EXPECT_EQ(ex.gap(0)->text(), "om");
     EXPECT_EQ(ex.gap(12)->text(), "ök");
 }
@@ -538,6 +539,15 @@ TEST(Exercise5Window, AReviewOpensOnlyTheMissedGapsOfThePersonsText)
     EXPECT_EQ(review->text(), "Re&view (2)");
     ASSERT_TRUE(review->isEnabled());
 
+    // While a run goes on, Review waits for its end.
+    accessKey(ex.w, Qt::Key_S);
+    EXPECT_FALSE(review->isEnabled());
+    accessKey(ex.w, Qt::Key_V);
+    EXPECT_EQ(ex.personLabel(), "Péter");
+    EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "0 of 18 right · 0 mistakes");
+    ex.choose(QStringLiteral("Péter"));
+    ASSERT_TRUE(review->isEnabled());
+
     rec.clear();
     accessKey(ex.w, Qt::Key_V);
     EXPECT_EQ(ex.personLabel(), "(Te)");
@@ -556,6 +566,9 @@ TEST(Exercise5Window, AReviewOpensOnlyTheMissedGapsOfThePersonsText)
         settle();
     }
     EXPECT_EQ(rec.events, QStringList{texts::done});
+    EXPECT_EQ(rec.messages.at(0).detail,
+              "2 of 2 right at the first try · no mistakes · no items left the review · 2 items wait for review");
+    EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "Review: 2 of 2 right · 0 mistakes");
     EXPECT_EQ(ex.button("Command1")->text(), "&Restart");
     EXPECT_EQ(review->text(), "Re&view (2)"); // both in box 2 now
 

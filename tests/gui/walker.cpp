@@ -457,7 +457,7 @@ QString Walker::broken() const
         // or what waits for review (the count Review holds while the run goes
         // on), which may be more, with the pairs missed in Plus runs.
         const qsizetype entries = named<QPlainTextEdit>(w, "Text3")->toPlainText().count(QLatin1String("; "));
-        static const QRegularExpression counts(QStringLiteral("^(\\d+)(?: of (\\d+))? right"));
+        static const QRegularExpression counts(QStringLiteral("^(?:Review: )?(\\d+)(?: of (\\d+))? right"));
         const QRegularExpressionMatch progress = counts.match(named<QLabel>(w, "Progress")->text());
         const int right = progress.captured(1).toInt();
         if (entries != right)

@@ -1,5 +1,7 @@
 // The review boxes left by sequences of first tries, written out by hand.
 #include "record/review.h"
+#include "record/run.h"
+#include "recording.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -85,4 +87,46 @@ TEST(ReviewBoxes, ReviewAnswersNameTheItemsTheyReview)
     EXPECT_EQ(reviewedItem({1, false, 5, 3}), 5);
     EXPECT_EQ(firstTry(3, u"extended", 7, 22, false).item, firstTry(3, u"basic", 7, 22, false).item);
     EXPECT_EQ(firstTry(3, u"review", 7, 22, true).item, (ReviewItem{3, false, 7, 22}));
+}
+
+// What a run says on the progress line and at its end, counted by hand.
+TEST(RunLines, ARunCountsFirstTriesMistakesAndWhatWaits)
+{
+    class : public Recorder {
+        void runStarted(int, Variant) override {}
+        void answered(const Answer&) override {}
+        void runEnded(bool) override {}
+    } nowhere;
+    lumora::record::Run run(nowhere);
+
+    run.start(1, Variant::Basic, 3);
+    run.answered(a.item, a.person, {}, QStringLiteral("x"), false);
+    run.answered(a.item, a.person, {}, std::nullopt, false); // Solution
+    run.answered(a.item, a.person, {}, QStringLiteral("ok"), true);
+    run.answered(b.item, b.person, {}, QStringLiteral("ok"), true);
+    run.answered(c.item, c.person, {}, QStringLiteral("y"), false);
+    run.answered(c.item, c.person, {}, QStringLiteral("ok"), true);
+    EXPECT_EQ(run.progress(), QStringLiteral("3 of 3 right · 3 mistakes"));
+    run.end(true);
+    EXPECT_EQ(run.summary({a, c}),
+              QStringLiteral("1 of 3 right at the first try · 3 mistakes · 2 items wait for review"));
+
+    // A review run names an extended pair as the extended run did: of the
+    // three items asked, only the basic item a is no longer waiting.
+    run.start(1, Variant::Review, 3);
+    EXPECT_EQ(run.progress(), QStringLiteral("Review: 0 of 3 right · 0 mistakes"));
+    run.answered(a.item, a.person, {}, QStringLiteral("ok"), true);
+    run.answered(reviewedItem(aExtended), aExtended.person, {}, QStringLiteral("ok"), true);
+    run.answered(c.item, c.person, {}, QStringLiteral("y"), false);
+    run.answered(c.item, c.person, {}, QStringLiteral("ok"), true);
+    EXPECT_EQ(run.progress(), QStringLiteral("Review: 3 of 3 right · 1 mistake"));
+    run.end(true);
+    EXPECT_EQ(run.summary({c, aExtended}), QStringLiteral("2 of 3 right at the first try · 1 mistake · 1 item left "
+                                                          "the review · 2 items wait for review"));
+
+    run.start(3, Variant::Basic, 1);
+    run.answered(picture.item, picture.person, {}, QStringLiteral("ok"), true);
+    run.end(true);
+    EXPECT_EQ(run.summary({}),
+              QStringLiteral("1 of 1 right at the first try · no mistakes · no items wait for review"));
 }
