@@ -40,6 +40,11 @@ const char* const version2[] = {
     "PRAGMA user_version = 2",
 };
 
+// How long a write waits for another program's (a second copy's) write.
+constexpr int lockWait = 2000;
+// After a failed write, how long the answers wait before the next try.
+constexpr int retryMs = 1000;
+
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
 
 // Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
@@ -133,6 +138,11 @@ Store::~Store()
 {
     warned = true; // at the end there is no one left to tell
     runEnded(false);
+    if (behind) {
+        waitForLock(lockWait); // the last chance for what waits
+        sinceFailure.invalidate();
+        flush();
+    }
     close();
 }
 
@@ -165,7 +175,7 @@ Store::Opened Store::open()
     QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     d.setDatabaseName(path);
     // A second copy of the program waits for the first one's write.
-    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWait));
     if (!d.open())
         return damaging(d.lastError()) ? Opened::Damaged : Opened::Unwritable;
     QSqlQuery check(d);
@@ -271,57 +281,110 @@ void Store::runStarted(int exercise, Variant variant)
     askedInRun.clear();
     if (!ok)
         return;
-    insertRun->addBindValue(exercise);
-    insertRun->addBindValue(variantName(variant));
-    insertRun->addBindValue(now());
-    if (!insertRun->exec()) {
-        failed();
-        return;
-    }
-    run = insertRun->lastInsertId().toLongLong();
+    pending.push_back({Write::Kind::RunStarted, now(), {exercise, variant, 0, 0, std::nullopt, false, {}}});
+    runOpen = true;
+    flush();
 }
 
 void Store::answered(const Answer& a)
 {
     if (!ok)
         return;
-    QSqlDatabase d = db();
-    // The answer and its run's counts together, or neither.
-    if (!d.transaction()) {
-        failed();
-        return;
-    }
-    insertAnswer->addBindValue(now());
-    insertAnswer->addBindValue(a.exercise);
-    insertAnswer->addBindValue(variantName(a.variant));
-    insertAnswer->addBindValue(a.item);
-    insertAnswer->addBindValue(a.person);
-    insertAnswer->addBindValue(a.typed ? QVariant(*a.typed) : QVariant(QMetaType::fromType<QString>()));
-    insertAnswer->addBindValue(a.correct ? 1 : 0);
-    insertAnswer->addBindValue(a.mistake.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(a.mistake));
-    insertAnswer->addBindValue(run ? QVariant(run) : QVariant(QMetaType::fromType<qlonglong>()));
-    countAnswer->addBindValue(a.correct ? 1 : 0);
-    countAnswer->addBindValue(a.correct ? 0 : 1);
-    countAnswer->addBindValue(run);
-    if (!insertAnswer->exec() || !countAnswer->exec() || !d.commit()) {
-        d.rollback();
-        failed();
-        return;
-    }
+    pending.push_back({Write::Kind::Answered, now(), a});
+    flush();
     if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second && tries)
         tries->push_back(firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct));
 }
 
 void Store::runEnded(bool finished)
 {
-    if (!ok || run == 0)
+    if (!ok || !runOpen)
         return;
-    endRun->addBindValue(now());
-    endRun->addBindValue(finished ? 1 : 0);
-    endRun->addBindValue(run);
-    run = 0;
-    if (!endRun->exec())
-        failed();
+    runOpen = false;
+    pending.push_back({Write::Kind::RunEnded, now(), {}, finished});
+    flush();
+}
+
+void Store::flush()
+{
+    // What waits is written whole each time: on a full disk, not with every answer.
+    if (pending.empty() || (behind && sinceFailure.isValid() && sinceFailure.elapsed() < retryMs))
+        return;
+    QSqlDatabase d = db();
+    qint64 current = run;
+    bool written = d.transaction();
+    for (auto w = pending.begin(); written && w != pending.end(); ++w)
+        written = write(*w, current);
+    if (written && d.commit()) {
+        pending.clear();
+        run = current;
+        if (behind) {
+            behind = false;
+            waitForLock(lockWait);
+            if (!warned)
+                prompter.message(QStringLiteral("Lumora has now saved the answers it could not write before."),
+                                 QStringLiteral("Lumora"), Icon::Information);
+        }
+        return;
+    }
+    // Nothing of it was written: what waits is tried again, from the start,
+    // with a later answer.
+    d.rollback();
+    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun})
+        (*q)->finish();
+    sinceFailure.start();
+    if (!behind) {
+        behind = true;
+        // Another program may hold the record for long: the next tries do not wait for it.
+        waitForLock(0);
+        if (!warned)
+            prompter.message(QStringLiteral("Lumora cannot write your answers to\n%1\njust now. It keeps them "
+                                            "and writes them with your next answer.")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QStringLiteral("Lumora"), Icon::Exclamation);
+    }
+}
+
+bool Store::write(const Write& w, qint64& current)
+{
+    const Answer& a = w.answer;
+    const QVariant none = QVariant(QMetaType::fromType<QString>());
+    switch (w.kind) {
+    case Write::Kind::RunStarted:
+        insertRun->bindValue(0, a.exercise);
+        insertRun->bindValue(1, variantName(a.variant));
+        insertRun->bindValue(2, w.at);
+        if (!insertRun->exec())
+            return false;
+        current = insertRun->lastInsertId().toLongLong();
+        return true;
+    case Write::Kind::Answered:
+        insertAnswer->bindValue(0, w.at);
+        insertAnswer->bindValue(1, a.exercise);
+        insertAnswer->bindValue(2, variantName(a.variant));
+        insertAnswer->bindValue(3, a.item);
+        insertAnswer->bindValue(4, a.person);
+        insertAnswer->bindValue(5, a.typed ? QVariant(*a.typed) : none);
+        insertAnswer->bindValue(6, a.correct ? 1 : 0);
+        insertAnswer->bindValue(7, a.mistake.isEmpty() ? none : QVariant(a.mistake));
+        insertAnswer->bindValue(8, current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()));
+        countAnswer->bindValue(0, a.correct ? 1 : 0);
+        countAnswer->bindValue(1, a.correct ? 0 : 1);
+        countAnswer->bindValue(2, current);
+        return insertAnswer->exec() && countAnswer->exec();
+    case Write::Kind::RunEnded:
+        endRun->bindValue(0, w.at);
+        endRun->bindValue(1, w.finished ? 1 : 0);
+        endRun->bindValue(2, current);
+        current = 0;
+        return endRun->exec();
+    }
+    return false;
+}
+
+void Store::waitForLock(int ms)
+{
+    QSqlQuery(db()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
 }
 
 History Store::history() const

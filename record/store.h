@@ -4,6 +4,7 @@
 #include "record/review.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -72,6 +73,15 @@ public:
     bool exportCsv(const QString& file) const;
 
 private:
+    // A run's start or end, or an answer, waiting to be written; each keeps
+    // the time it happened.
+    struct Write {
+        enum class Kind { RunStarted, Answered, RunEnded } kind;
+        QString at;
+        Answer answer; // exercise and variant also for a run's start
+        bool finished = false;
+    };
+
     enum class Opened { Ok, Damaged, Unwritable };
     Opened open();
     Opened prepare();
@@ -79,6 +89,10 @@ private:
     void close();
     void putAside();
     void failed();
+    // Writes what waits, all of it or none.
+    void flush();
+    bool write(const Write& w, qint64& current);
+    void waitForLock(int ms);
     QSqlDatabase db() const;
 
     QString path;
@@ -86,7 +100,11 @@ private:
     Prompter& prompter;
     bool ok = false;
     bool warned = false;
-    qint64 run = 0; // id of the open run; 0 when none is open
+    bool behind = false; // the learner was told that answers wait to be written
+    QElapsedTimer sinceFailure;
+    bool runOpen = false;
+    qint64 run = 0; // id of the open run in the record; 0 when none is open or it waits
+    std::vector<Write> pending;
     std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun;
     // The first tries, read once and then kept up to date with the answers
     // this program writes, so the review boxes need no query per run.

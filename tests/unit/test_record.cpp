@@ -232,6 +232,45 @@ TEST_F(RecordTest, AFullDiskMidwayGivesOneWarningAndNoCrash)
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages.empty() || prompter.messages[0].text.contains(QStringLiteral("cannot write")));
+    // Space again: nothing the learner answered is missing.
+    QThread::msleep(1000);
+    store.answered(right(1, "vagytok"));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(prompter.messages[1].text.contains(QStringLiteral("saved")));
+    EXPECT_EQ(Peek(path()).column("SELECT COUNT(*) FROM answers"), "3001");
+}
+
+// Another program holds the record's write lock for longer than a write
+// waits: the answers given meanwhile are kept and written with the first one
+// after the lock is gone. The learner is told once each way.
+TEST_F(RecordTest, AnswersGivenWhileAnotherProgramHoldsTheRecordAreWrittenLater)
+{
+    Store store(path(), prompter);
+    store.runStarted(1, Variant::Basic);
+    store.answered(wrong(1, "before"));
+    {
+        Peek other(path());
+        ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+        store.answered(wrong(2, "locked out"));
+        store.answered(right(2, "still locked out"));
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("cannot write")));
+        ASSERT_TRUE(other.exec("COMMIT"));
+    }
+    QThread::msleep(1000); // a learner's pace
+    store.answered(right(1, "after"));
+    store.runStarted(2, Variant::Basic);
+    store.answered({2, Variant::Basic, 50, 3, QStringLiteral("next run"), true, {}});
+    store.runEnded(true);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(prompter.messages[1].text.contains(QStringLiteral("saved")));
+
+    Peek peek(path());
+    EXPECT_EQ(peek.column("SELECT typed FROM answers ORDER BY rowid"), "before|locked out|still locked out|after|next run");
+    EXPECT_EQ(peek.column("SELECT exercise || ' ' || finished || ' ' || correct || ' ' || wrong FROM runs ORDER BY id"),
+              "1 0 2 2|2 1 1 0");
+    EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers a JOIN runs r ON a.run = r.id AND a.exercise = r.exercise"),
+              "5");
 }
 
 TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
