@@ -132,6 +132,15 @@ ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store
         layout->addWidget(tabs);
     }
 
+    if (history.unreadable > 0) {
+        auto* unreadable = new QLabel(history.unreadable == 1
+                                          ? QStringLiteral("1 row of the record could not be read.")
+                                          : QStringLiteral("%1 rows of the record could not be read.")
+                                                .arg(history.unreadable));
+        unreadable->setObjectName(QStringLiteral("unreadable"));
+        layout->addWidget(unreadable);
+    }
+
     auto* buttons = new QHBoxLayout;
     auto* exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
     exportButton->setObjectName(QStringLiteral("export"));

@@ -1,6 +1,8 @@
 #include "record/review.h"
 
 #include "exercises/h05d1/data.h"
+#include "exercises/h05d3/data.h"
+#include "exercises/h05d5/data.h"
 
 #include <algorithm>
 #include <map>
@@ -21,6 +23,27 @@ FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool 
 }
 
 int reviewedItem(const ReviewItem& item) { return item.extended ? h05d1::itemCount + item.item : item.item; }
+
+bool known(const ReviewItem& i)
+{
+    auto within = [](int value, int first, int count) { return value >= first && value < first + count; };
+    switch (i.exercise) {
+    case 1:
+    case 2: {
+        if (!within(i.person, 1, h05d1::personCount))
+            return false;
+        if (i.extended)
+            return within(i.item, 0, h05d1::verbCount);
+        const h05d1::ItemRange items = h05d1::exerciseItems(i.exercise);
+        return within(i.item, items.first, items.count);
+    }
+    case 3:
+        return within(i.item, 0, h05d3::itemCount) && h05d3::person(i.person).code == i.person;
+    case 5:
+        return within(i.item, 0, h05d5::gapCount) && within(i.person, 0, h05d5::personCount);
+    }
+    return false;
+}
 
 std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
 {

@@ -42,6 +42,9 @@ struct Waiting {
 FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct);
 // The item number an answer in a review run is written with.
 int reviewedItem(const ReviewItem& item);
+// Whether the lesson has this item and person. The record may hold anything,
+// and the exercises look their tables up with what it holds.
+bool known(const ReviewItem& item);
 
 // What waits after these first tries (oldest first): every exercise's items,
 // by exercise, then box, then the time each entered its box, oldest first.

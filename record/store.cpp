@@ -47,25 +47,71 @@ constexpr int retryMs = 1000;
 
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
 
-// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
-// read by hand: QDateTime's parser is too slow for thousands of runs.
-qint64 seconds(QStringView at)
+// The longest text kept of what was typed or of a kind of mistake: no answer
+// of the lesson comes near it, and a pasted book stays out of the record.
+constexpr int typedLimit = 500;
+constexpr int kindLimit = 40;
+// A run counts at most this long as practice: a window left open is not.
+constexpr qint64 longestRun = 24 * 3600;
+
+// Every value read from the record is checked before it is used: the file
+// may hold anything, in any column. Nothing marks a value that fails.
+
+// An integer within [low, high].
+std::optional<qint64> whole(const QVariant& v, qint64 low, qint64 high)
 {
-    if (at.size() < 19)
-        return 0;
-    auto number = [at](int from, int length) { return at.mid(from, length).toInt(); };
-    const QDate day(number(0, 4), number(5, 2), number(8, 2));
-    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + number(11, 2) * 3600
-           + number(14, 2) * 60 + number(17, 2);
+    if (v.typeId() != QMetaType::LongLong && v.typeId() != QMetaType::Int)
+        return std::nullopt;
+    const qint64 n = v.toLongLong();
+    return n >= low && n <= high ? std::optional(n) : std::nullopt;
 }
 
-Variant variantOf(const QString& name)
+std::optional<int> exerciseOf(const QVariant& v)
 {
-    if (name == QLatin1String("extended"))
-        return Variant::Extended;
-    if (name == QLatin1String("review"))
-        return Variant::Review;
-    return Variant::Basic;
+    const std::optional<qint64> n = whole(v, 1, 5);
+    return n && *n != 4 ? std::optional(int(*n)) : std::nullopt;
+}
+
+std::optional<Variant> variantOf(const QVariant& v)
+{
+    for (Variant variant : {Variant::Basic, Variant::Extended, Variant::Review})
+        if (v.typeId() == QMetaType::QString && v.toString() == variantName(variant))
+            return variant;
+    return std::nullopt;
+}
+
+// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
+// read by hand: QDateTime's parser is too slow for thousands of runs.
+std::optional<qint64> seconds(const QVariant& v)
+{
+    const QString at = v.typeId() == QMetaType::QString ? v.toString() : QString();
+    if (at.size() < 19 || at[4] != u'-' || at[7] != u'-' || at[10] != u'T' || at[13] != u':' || at[16] != u':')
+        return std::nullopt;
+    auto number = [&at](int from, int length) {
+        bool digits = true;
+        for (int i = from; i < from + length; ++i)
+            digits = digits && at[i].isDigit() && at[i].unicode() < 128;
+        return digits ? at.mid(from, length).toInt() : -1;
+    };
+    const QDate day(number(0, 4), number(5, 2), number(8, 2));
+    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (!day.isValid() || day.year() < 1970 || !QTime::isValid(hour, minute, second, 0))
+        return std::nullopt;
+    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+// An answer's item as the review and the progress window name it, when the
+// lesson has it.
+std::optional<ReviewItem> itemOf(const QVariant& exercise, const QVariant& variant, const QVariant& item,
+                                 const QVariant& person)
+{
+    const std::optional<int> e = exerciseOf(exercise);
+    const std::optional<Variant> v = variantOf(variant);
+    const std::optional<qint64> i = whole(item, 0, 1000), p = whole(person, 0, 1000);
+    if (!e || !v || !i || !p)
+        return std::nullopt;
+    const ReviewItem asked = firstTry(*e, variantName(*v), int(*i), int(*p), false).item;
+    return known(asked) ? std::optional(asked) : std::nullopt;
 }
 
 // SQLite's "not a database" and "malformed": the file is damaged. Any other
@@ -364,9 +410,9 @@ bool Store::write(const Write& w, qint64& current)
         insertAnswer->bindValue(2, variantName(a.variant));
         insertAnswer->bindValue(3, a.item);
         insertAnswer->bindValue(4, a.person);
-        insertAnswer->bindValue(5, a.typed ? QVariant(*a.typed) : none);
+        insertAnswer->bindValue(5, a.typed ? QVariant(a.typed->left(typedLimit)) : none);
         insertAnswer->bindValue(6, a.correct ? 1 : 0);
-        insertAnswer->bindValue(7, a.mistake.isEmpty() ? none : QVariant(a.mistake));
+        insertAnswer->bindValue(7, a.mistake.isEmpty() ? none : QVariant(a.mistake.left(kindLimit)));
         insertAnswer->bindValue(8, current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()));
         countAnswer->bindValue(0, a.correct ? 1 : 0);
         countAnswer->bindValue(1, a.correct ? 0 : 1);
@@ -399,44 +445,64 @@ History Store::history() const
 
     // First try: in a finished run every item is answered right once, so the
     // items right at the first try are those with no wrong answer.
-    QHash<qint64, int> missedItems;
+    QHash<qint64, qint64> missedItems;
     q.exec(QStringLiteral("SELECT run, COUNT(DISTINCT item) FROM answers WHERE correct = 0 GROUP BY run"));
     while (q.next())
-        missedItems.insert(q.value(0).toLongLong(), q.value(1).toInt());
+        missedItems.insert(q.value(0).toLongLong(), q.value(1).toLongLong());
 
     // A run that was never ended (the program was killed) lasted until its last answer.
-    QHash<qint64, QString> lastAnswer;
+    QHash<qint64, QVariant> lastAnswer;
     q.exec(QStringLiteral("SELECT r.id, MAX(a.at) FROM runs r JOIN answers a ON a.run = r.id "
                           "WHERE r.ended IS NULL GROUP BY r.id"));
     while (q.next())
-        lastAnswer.insert(q.value(0).toLongLong(), q.value(1).toString());
+        lastAnswer.insert(q.value(0).toLongLong(), q.value(1));
 
     q.exec(QStringLiteral("SELECT id, exercise, variant, started, ended, finished, correct FROM runs ORDER BY ended"));
     while (q.next()) {
         const qint64 id = q.value(0).toLongLong();
-        const int exercise = q.value(1).toInt();
-        const QString ended = q.value(4).isNull() ? lastAnswer.value(id) : q.value(4).toString();
-        if (exercise >= 1 && exercise <= 5 && !ended.isEmpty())
-            h.practiceSeconds[exercise] += std::max<qint64>(0, seconds(ended) - seconds(q.value(3).toString()));
-        if (q.value(5).toInt() != 1)
+        const bool unended = q.value(4).isNull();
+        if (unended && !lastAnswer.contains(id))
+            continue; // started, never answered
+        const std::optional<int> exercise = exerciseOf(q.value(1));
+        const std::optional<Variant> variant = variantOf(q.value(2));
+        const std::optional<qint64> started = seconds(q.value(3));
+        const std::optional<qint64> ended = seconds(unended ? lastAnswer.value(id) : q.value(4));
+        const std::optional<qint64> finished = whole(q.value(5), 0, 1);
+        const std::optional<qint64> correct = whole(q.value(6), 0, 1000000);
+        if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct) {
+            ++h.unreadable;
             continue;
-        const int correct = q.value(6).toInt();
-        h.finished.push_back({exercise, variantOf(q.value(2).toString()),
-                              QDateTime::fromSecsSinceEpoch(seconds(ended), Qt::UTC), correct,
-                              std::max(0, correct - missedItems.value(id))});
+        }
+        h.practiceSeconds[*exercise] += std::min(*ended - *started, longestRun);
+        if (*finished == 1)
+            h.finished.push_back({*exercise, *variant, QDateTime::fromSecsSinceEpoch(*ended, Qt::UTC), int(*correct),
+                                  int(std::max<qint64>(0, *correct - missedItems.value(id)))});
     }
 
     q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*) AS misses FROM answers "
                           "WHERE correct = 0 GROUP BY exercise, variant, item, person "
                           "ORDER BY exercise, misses DESC, item"));
-    while (q.next())
-        h.missed.push_back({q.value(0).toInt(), variantOf(q.value(1).toString()), q.value(2).toInt(),
-                            q.value(3).toInt(), q.value(4).toInt()});
+    while (q.next()) {
+        const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
+        if (!item) {
+            ++h.unreadable;
+            continue;
+        }
+        h.missed.push_back({item->exercise, *variantOf(q.value(1)), q.value(2).toInt(), item->person,
+                            q.value(4).toInt()});
+    }
 
-    q.exec(QStringLiteral("SELECT exercise, mistake, COUNT(*) AS times FROM answers WHERE mistake IS NOT NULL "
-                          "GROUP BY exercise, mistake ORDER BY exercise, times DESC, mistake"));
-    while (q.next())
-        h.kinds.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()});
+    q.exec(QStringLiteral("SELECT exercise, substr(mistake, 1, %1) AS kind, COUNT(*) AS times FROM answers "
+                          "WHERE mistake IS NOT NULL GROUP BY exercise, kind ORDER BY exercise, times DESC, kind")
+               .arg(kindLimit));
+    while (q.next()) {
+        const std::optional<int> exercise = exerciseOf(q.value(0));
+        if (!exercise || q.value(1).typeId() != QMetaType::QString) {
+            ++h.unreadable;
+            continue;
+        }
+        h.kinds.push_back({*exercise, q.value(1).toString(), q.value(2).toInt()});
+    }
     return h;
 }
 
@@ -458,9 +524,12 @@ std::vector<FirstTry> Store::firstTries() const
             "FROM answers"
             ") firsts WHERE n = 1 ORDER BY at, run")))
         return read;
-    while (q.next())
-        read.push_back(firstTry(q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(),
-                                q.value(4).toInt() == 1));
+    while (q.next()) {
+        const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
+        const std::optional<qint64> correct = whole(q.value(4), 0, 1);
+        if (item && correct)
+            read.push_back({*item, *correct == 1, *variantOf(q.value(1)) == Variant::Review});
+    }
     tries = read;
     return read;
 }

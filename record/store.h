@@ -42,6 +42,7 @@ struct History {
     std::vector<qint64> practiceSeconds;  // by exercise number, 0 to 5
     std::vector<Missed> missed;           // by exercise, most missed first
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
+    int unreadable = 0;                   // rows left out: the program cannot show what they hold
     bool empty() const;
 };
 

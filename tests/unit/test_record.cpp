@@ -273,6 +273,26 @@ TEST_F(RecordTest, AnswersGivenWhileAnotherProgramHoldsTheRecordAreWrittenLater)
               "5");
 }
 
+// A pasted book is not kept whole, and a huge cell planted in the file comes
+// back short.
+TEST_F(RecordTest, TextsAreBoundedWhenWrittenAndWhenRead)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(wrong(1, QString(100000, u'a')));
+    }
+    {
+        Peek peek(path());
+        EXPECT_EQ(peek.column("SELECT length(typed) FROM answers"), "500");
+        ASSERT_TRUE(peek.exec("UPDATE answers SET mistake = printf('%.*c', 10000000, 'k')"));
+    }
+    Store store(path(), prompter);
+    const History h = store.history();
+    ASSERT_EQ(h.kinds.size(), 1u);
+    EXPECT_EQ(h.kinds[0].kind, QString(40, u'k'));
+}
+
 TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
 {
     const mode_t before = ::umask(0);
