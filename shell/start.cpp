@@ -58,14 +58,30 @@ public:
 std::optional<int> commandLine()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
-    parser.addHelpOption();
-    const QCommandLineOption exportCsv(QStringLiteral("export-csv"),
-                                       QStringLiteral("Write every answer of the record to <file> as CSV and end."),
-                                       QStringLiteral("file"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportCsv(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write every answer of the record to <file> as CSV (- for standard output) and end."),
+        QStringLiteral("file"));
     parser.addOption(exportCsv);
-    parser.process(QCoreApplication::arguments()); // --help and unknown options end here
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("lumora %s\n", LUMORA_VERSION);
+        return 0;
+    }
+    const bool windowsToCome = !qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!parsed && (parser.isSet(exportCsv) || !windowsToCome)) {
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(parser.errorText()));
+        return 1;
+    }
     if (!parser.isSet(exportCsv))
         return std::nullopt;
     Console console;

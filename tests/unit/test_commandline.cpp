@@ -1,0 +1,61 @@
+// The program started from outside, as from a terminal, cron or SSH: with
+// no display at all.
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Ran {
+    int code;
+    bool crashed;
+    QString out, err;
+};
+
+// The program with these arguments, no display and a record in home.
+Ran lumora(const QStringList& arguments, const QString& home, const std::function<void()>& inChild = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    if (inChild)
+        program.setChildProcessModifier(inChild);
+    program.start(QStringLiteral(LUMORA), arguments);
+    EXPECT_TRUE(program.waitForFinished(30000));
+    return {program.exitCode(), program.exitStatus() == QProcess::CrashExit,
+            QString::fromUtf8(program.readAllStandardOutput()), QString::fromUtf8(program.readAllStandardError())};
+}
+
+TEST(CommandLine, HelpVersionAndExportNeedNoDisplay)
+{
+    QTemporaryDir home;
+    const Ran help = lumora({QStringLiteral("--help")}, home.path());
+    EXPECT_FALSE(help.crashed) << help.err.toStdString();
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--export-csv <file>"))) << help.out.toStdString();
+
+    const Ran version = lumora({QStringLiteral("--version")}, home.path());
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^lumora \\d+\\.\\d+\\.\\d+\\n$")).match(version.out).hasMatch())
+        << version.out.toStdString();
+
+    const QString csv = home.filePath(QStringLiteral("answers.csv"));
+    const Ran exported = lumora({QStringLiteral("--export-csv"), csv}, home.path());
+    EXPECT_FALSE(exported.crashed) << exported.err.toStdString();
+    EXPECT_EQ(exported.code, 0) << exported.err.toStdString();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().endsWith("\r\n")); // the header row at least
+
+    const Ran unknown = lumora({QStringLiteral("--export-csv"), csv, QStringLiteral("--colour")}, home.path());
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("colour"))) << unknown.err.toStdString();
+}
+
+} // namespace
