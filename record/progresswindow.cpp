@@ -233,11 +233,11 @@ void ProgressWindow::exportCsv()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
         const QString where = QDir::toNativeSeparators(file);
-        if (store.exportCsv(file))
+        if (const QString why = store.exportCsv(file); why.isEmpty())
             boxes.message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
         else
             boxes.message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),
-                               Icon::Exclamation);
+                          Icon::Exclamation, why);
     });
     dialog->open();
 }

@@ -6,12 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QStandardPaths>
 #include <QThread>
 #include <QVariant>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -98,6 +100,19 @@ std::optional<qint64> seconds(const QVariant& v)
     if (!day.isValid() || day.year() < 1970 || !QTime::isValid(hour, minute, second, 0))
         return std::nullopt;
     return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + hour * 3600 + minute * 60 + second;
+}
+
+// Writes all of it; the reason when it cannot. A write cut short (the file
+// reached a size limit) is tried on, so that the next one says why.
+QString writeAll(QIODevice& out, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return out.errorString();
+        done += written;
+    }
+    return {};
 }
 
 // An answer's item as the review and the progress window name it, when the
@@ -534,26 +549,52 @@ std::vector<FirstTry> Store::firstTries() const
     return read;
 }
 
-bool Store::exportCsv(const QString& file) const
+QString Store::exportCsv(QIODevice& out) const
 {
-    QFile out(file);
-    if (!QSqlDatabase::contains(connection) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!QSqlDatabase::contains(connection))
+        return QStringLiteral("the record of answers could not be opened");
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, typed, correct, mistake, run "
-                               "FROM answers ORDER BY at")))
-        return false;
-    QString text = csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
-                            QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
-                            QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")});
+    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, substr(typed, 1, %1), correct, "
+                               "substr(mistake, 1, %2), run FROM answers ORDER BY at")
+                    .arg(typedLimit)
+                    .arg(kindLimit)))
+        return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
+    QByteArray chunk = csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
+                                QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
+                                QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")})
+                           .toUtf8();
+    QStringList fields;
     while (q.next()) {
-        QStringList fields;
+        fields.clear();
         for (int i = 0; i < 9; ++i)
             fields << q.value(i).toString();
-        text += csvLine(fields);
+        chunk += csvLine(fields).toUtf8();
+        if (chunk.size() > (1 << 16)) {
+            if (const QString why = writeAll(out, chunk); !why.isEmpty())
+                return why;
+            chunk.clear();
+        }
     }
-    return out.write(text.toUtf8()) >= 0 && out.flush();
+    if (q.lastError().isValid())
+        return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
+    return writeAll(out, chunk);
+}
+
+QString Store::exportCsv(const QString& file) const
+{
+    // A new file beside the old one, renamed over it once whole: a failure
+    // leaves the old file as it was.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString();
+    if (::fchmod(out.handle(), 0600) != 0) // it holds the record
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (const QString why = exportCsv(static_cast<QIODevice&>(out)); !why.isEmpty()) {
+        out.cancelWriting();
+        return why;
+    }
+    return out.commit() ? QString() : out.errorString();
 }
 
 } // namespace lumora::record

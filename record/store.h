@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QIODevice>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -70,8 +71,12 @@ public:
     History history() const;
     // The review's input: the first answer to each item in each run.
     std::vector<FirstTry> firstTries() const override;
-    // Every answer as CSV for a spreadsheet; false when the file cannot be written.
-    bool exportCsv(const QString& file) const;
+    // Every answer as CSV for a spreadsheet, to out; why it could not be
+    // written, or nothing when it was.
+    QString exportCsv(QIODevice& out) const;
+    // The same into a file readable by its owner alone, which replaces the
+    // old file only once it is whole.
+    QString exportCsv(const QString& file) const;
 
 private:
     // A run's start or end, or an answer, waiting to be written; each keeps

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QIcon>
 #include <cstdio>
 #include <memory>
@@ -86,9 +87,14 @@ std::optional<int> commandLine()
         return std::nullopt;
     Console console;
     const record::Store record(record::Store::defaultPath(), console);
-    if (record.exportCsv(parser.value(exportCsv)))
+    const QString target = parser.value(exportCsv);
+    QFile standardOutput;
+    const QString why = target == QLatin1String("-") && standardOutput.open(stdout, QIODevice::WriteOnly)
+                            ? record.exportCsv(standardOutput)
+                            : record.exportCsv(target);
+    if (why.isEmpty())
         return 0;
-    std::fprintf(stderr, "lumora: cannot write %s\n", qPrintable(parser.value(exportCsv)));
+    std::fprintf(stderr, "lumora: cannot write %s: %s\n", qPrintable(target), qPrintable(why));
     return 1;
 }
 

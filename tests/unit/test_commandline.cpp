@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -52,6 +54,16 @@ TEST(CommandLine, HelpVersionAndExportNeedNoDisplay)
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().endsWith("\r\n")); // the header row at least
+
+    const Ran toStandardOutput = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path());
+    EXPECT_EQ(toStandardOutput.code, 0);
+    file.seek(0);
+    EXPECT_EQ(toStandardOutput.out.toUtf8(), file.readAll());
+
+    const Ran nowhere = lumora({QStringLiteral("--export-csv"), home.filePath(QStringLiteral("none/answers.csv"))},
+                               home.path());
+    EXPECT_EQ(nowhere.code, 1);
+    EXPECT_TRUE(nowhere.err.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << nowhere.err.toStdString();
 
     const Ran unknown = lumora({QStringLiteral("--export-csv"), csv, QStringLiteral("--colour")}, home.path());
     EXPECT_EQ(unknown.code, 1);

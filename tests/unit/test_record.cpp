@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace lumora;
 using namespace lumora::record;
@@ -213,7 +215,7 @@ TEST_F(RecordTest, AFolderThatCannotBeMadeLeavesTheExercisesAloneWithOneWarning)
     store.runEnded(true);
     EXPECT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(store.history().empty());
-    EXPECT_FALSE(store.exportCsv(home.filePath("out.csv")));
+    EXPECT_FALSE(store.exportCsv(home.filePath("out.csv")).isEmpty());
 }
 
 TEST_F(RecordTest, AFullDiskMidwayGivesOneWarningAndNoCrash)
@@ -321,7 +323,7 @@ TEST_F(RecordTest, ExportShowsTypedTextAsTextInASpreadsheet)
     store.answered(wrong(4, QStringLiteral("-ok, @te")));
     store.answered({1, Variant::Basic, 5, 2, std::nullopt, false, {}});
     const QString out = home.filePath("answers.csv");
-    ASSERT_TRUE(store.exportCsv(out));
+    ASSERT_EQ(store.exportCsv(out), "");
     QFile f(out);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
@@ -333,6 +335,59 @@ TEST_F(RecordTest, ExportShowsTypedTextAsTextInASpreadsheet)
     EXPECT_TRUE(lines[4].endsWith(",1,basic,4,2,\"'-ok, @te\",0,,1")) << lines[4].toStdString();
     EXPECT_TRUE(lines[5].endsWith(",1,basic,5,2,,0,,1")) << lines[5].toStdString();
     EXPECT_EQ(lines[6], "");
+}
+
+// The old export stays as it was until a new one is whole; the new one is
+// the learner's alone whatever the umask.
+TEST_F(RecordTest, AnExportReplacesTheOldFileOnlyWhenWhole)
+{
+    const QString target = home.filePath("answers.csv");
+    auto writeOld = [&] {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old export\r\n");
+    };
+    auto contents = [&] {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    writeOld();
+    {
+        Store store(path(), prompter);
+        store.runStarted(3, Variant::Basic);
+        for (int i = 0; i < 2000; ++i)
+            store.answered({3, Variant::Basic, i % 32, 22, QString(200, u'x'), false, {}});
+        // The disk fills up while the export is written.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{64 * 1024, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
+        const QString why = store.exportCsv(target);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        EXPECT_EQ(contents(), "the old export\r\n");
+
+        const mode_t before = ::umask(0);
+        EXPECT_EQ(store.exportCsv(target), "");
+        ::umask(before);
+        EXPECT_EQ(contents().count(QStringLiteral("\r\n")), 2001);
+        struct stat s {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 0777, 0600u);
+    }
+    // A record whose answers are not ours cannot be exported, and says why.
+    writeOld();
+    QFile::remove(path());
+    {
+        Peek foreign(path());
+        ASSERT_TRUE(foreign.exec("CREATE TABLE answers (x)"));
+        ASSERT_TRUE(foreign.exec("PRAGMA user_version = 2"));
+    }
+    Store store(path(), prompter);
+    const QString why = store.exportCsv(target);
+    EXPECT_TRUE(why.contains(QStringLiteral("cannot be read"))) << why.toStdString();
+    EXPECT_EQ(contents(), "the old export\r\n");
 }
 
 TEST(Csv, EveryFormulaStartIsDefused)
