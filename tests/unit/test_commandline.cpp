@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -68,6 +69,24 @@ TEST(CommandLine, HelpVersionAndExportNeedNoDisplay)
     const Ran unknown = lumora({QStringLiteral("--export-csv"), csv, QStringLiteral("--colour")}, home.path());
     EXPECT_EQ(unknown.code, 1);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("colour"))) << unknown.err.toStdString();
+}
+
+// A limit on file sizes (ulimit -f) is a write that fails, as on a full
+// disk: a warning, not the end of the program by SIGXFSZ.
+TEST(CommandLine, AFileSizeLimitIsAWarning)
+{
+    QTemporaryDir home;
+    const Ran limited = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path(), [] {
+        const rlimit small{31 * 1024, 31 * 1024};
+        setrlimit(RLIMIT_FSIZE, &small);
+    });
+    EXPECT_FALSE(limited.crashed);
+    EXPECT_EQ(limited.code, 1);
+    EXPECT_TRUE(limited.err.contains(QStringLiteral("cannot write your record"))) << limited.err.toStdString();
+    // Without the limit the record starts as if nothing had happened.
+    const Ran free = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path());
+    EXPECT_EQ(free.code, 0) << free.err.toStdString();
+    EXPECT_EQ(free.err, "");
 }
 
 } // namespace
