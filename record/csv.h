@@ -5,8 +5,9 @@
 namespace lumora::record {
 
 // One CSV field. Quotes are doubled inside a quoted field; a field a
-// spreadsheet would take for a formula (it begins with = + - @, a tab or a
-// carriage return) gets a leading apostrophe, so that it shows as text.
+// spreadsheet would take for a formula (it begins with = + - @ or their
+// full-width forms, after any spaces, or with a tab or a carriage return)
+// gets a leading apostrophe, so that it shows as text.
 QString csvField(QString text);
 // The fields joined by commas, ended by CRLF.
 QString csvLine(const QStringList& fields);

@@ -392,11 +392,13 @@ TEST_F(RecordTest, AnExportReplacesTheOldFileOnlyWhenWhole)
 
 TEST(Csv, EveryFormulaStartIsDefused)
 {
-    for (const char* start : {"=", "+", "-", "@", "\t", "\r"}) {
-        const QString field = csvField(QLatin1String(start) + QStringLiteral("1+1"));
+    for (const char16_t* start : {u"=", u"+", u"-", u"@", u"\t", u"\r", u"\uFF1D", u"\uFF0B", u"\uFF0D", u"\uFF20",
+                                  u" =", u"\u00A0+", u"\uFEFF@", u" \u3000\u00A0-", u"\t x"}) {
+        const QString field = csvField(QString::fromUtf16(start) + QStringLiteral("1+1"));
         EXPECT_TRUE(field.startsWith(QStringLiteral("\"'"))) << field.toStdString();
     }
     EXPECT_EQ(csvField(QStringLiteral("mentek")), "mentek");
+    EXPECT_EQ(csvField(QStringLiteral(" a=b")), " a=b");
     EXPECT_EQ(csvField(QStringLiteral("a\"b")), "\"a\"\"b\"");
 }
 
