@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio> // rename, renameat2
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -137,36 +138,62 @@ bool damaging(const QSqlError& e)
     return code == QLatin1String("11") || code == QLatin1String("26");
 }
 
-// The folder owner-only whatever the umask: made 0700, then set so.
-bool privateFolder(const QString& dir)
+// The folder and the file of the record are opened without following a
+// link in their place: a link may lead to any of the learner's folders or
+// files, whose mode the record would change and into which it would write.
+constexpr int noLink = O_NOFOLLOW | O_CLOEXEC;
+
+// Why such an opening failed: a link, or whatever else.
+Store::Opened refused(const QByteArray& name)
 {
-    const QByteArray name = QFile::encodeName(dir);
-    if (!QFileInfo::exists(dir)) {
-        if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
-            return false;
-        // Another copy of the program may make it at the same moment.
-        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (::chmod(name.constData(), 0700) != 0)
-            return false;
-    }
-    // An older folder loses what others could do with it, and nothing else.
     struct stat s {};
-    if (::stat(name.constData(), &s) != 0 || (s.st_mode & 077 && ::chmod(name.constData(), s.st_mode & 0700) != 0))
-        return false;
-    return QFileInfo(dir).isWritable();
+    return ::lstat(name.constData(), &s) == 0 && S_ISLNK(s.st_mode) ? Store::Opened::Link : Store::Opened::Unwritable;
 }
 
-// A new record file owned by the learner alone; SQLite gives its journal
-// files the same mode.
-bool privateFile(const QString& path)
+// The folder, owner-only whatever the umask; its parent (XDG_DATA_HOME)
+// may be a link.
+Store::Opened privateFolder(const QString& dir)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    const QByteArray name = QFile::encodeName(dir);
+    if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
+        return Store::Opened::Unwritable;
+    // Another copy of the program may make it at the same moment.
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return Store::Opened::Unwritable;
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | noLink);
     if (fd < 0)
-        return errno == EEXIST; // made by another copy at the same moment
-    const bool set = ::fchmod(fd, 0600) == 0;
+        return refused(name);
+    // An older folder loses what others could do with it, and nothing else.
+    struct stat s {};
+    const bool owned = ::fstat(fd, &s) == 0 && (!(s.st_mode & 077) || ::fchmod(fd, s.st_mode & 0700) == 0);
     ::close(fd);
-    return set;
+    return owned && ::access(name.constData(), W_OK | X_OK) == 0 ? Store::Opened::Ok : Store::Opened::Unwritable;
+}
+
+// The record file, owner-only whatever the umask (SQLite gives its journal
+// files the same mode), or read-only when the learner cannot write it.
+// Whatever else stands in its place (a folder, a pipe) is damage.
+Store::Opened privateFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NONBLOCK | noLink, 0600);
+    const bool readOnly = fd < 0 && (errno == EACCES || errno == EROFS);
+    if (readOnly)
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | noLink);
+    if (fd < 0)
+        return errno == EISDIR ? Store::Opened::Damaged : refused(name);
+    struct stat s {};
+    Store::Opened opened = Store::Opened::Ok;
+    if (::fstat(fd, &s) != 0)
+        opened = Store::Opened::Unwritable;
+    else if (!S_ISREG(s.st_mode))
+        opened = Store::Opened::Damaged;
+    else if (readOnly)
+        opened = Store::Opened::ReadOnly;
+    else if (s.st_mode & 077 && ::fchmod(fd, s.st_mode & 0600) != 0)
+        opened = Store::Opened::Unwritable;
+    ::close(fd);
+    return opened;
 }
 
 } // namespace
@@ -186,13 +213,11 @@ Store::Store(const QString& path, Prompter& prompter)
     : path(path), connection(QStringLiteral("record-%1").arg(quintptr(this))), prompter(prompter)
 {
     Opened opened = open();
-    if (opened == Opened::Damaged) {
-        putAside();
+    if (opened == Opened::Damaged && putAside())
         opened = open();
-    }
     ok = opened == Opened::Ok;
     if (!ok)
-        failed();
+        tell(opened);
 }
 
 Store::~Store()
@@ -221,31 +246,46 @@ void Store::close()
 
 QSqlDatabase Store::db() const { return QSqlDatabase::database(connection, false); }
 
-Store::Opened Store::open()
+bool Store::connect(bool readOnly)
 {
-    if (!privateFolder(QFileInfo(path).absolutePath()))
-        return Opened::Unwritable;
-    const QFileInfo file(path);
-    if (file.exists() && !file.isFile())
-        return Opened::Damaged;
-    if (!file.exists() && !privateFile(path))
-        return Opened::Unwritable;
-    if (struct stat s {}; ::stat(QFile::encodeName(path).constData(), &s) == 0 && s.st_mode & 077)
-        ::chmod(QFile::encodeName(path).constData(), s.st_mode & 0600);
-
+    close();
     QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     d.setDatabaseName(path);
     // A second copy of the program waits for the first one's write.
-    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWait));
-    if (!d.open())
-        return damaging(d.lastError()) ? Opened::Damaged : Opened::Unwritable;
-    QSqlQuery check(d);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-        return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
-    if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-        return Opened::Damaged;
-    check.finish();
-    return prepare();
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWait)
+                        + (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    return d.open();
+}
+
+Store::Opened Store::open()
+{
+    if (const Opened folder = privateFolder(QFileInfo(path).absolutePath()); folder != Opened::Ok)
+        return folder;
+    const Opened file = privateFile(path);
+    if (file != Opened::Ok && file != Opened::ReadOnly)
+        return file;
+
+    // Looked at without writing first: a newer program's record stays exactly as it is.
+    if (!connect(true))
+        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    {
+        QSqlQuery check(db());
+        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+            return Opened::Damaged;
+        check.finish();
+        if (!check.exec(QStringLiteral("PRAGMA user_version")) || !check.next())
+            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        if (check.value(0).toInt() > version)
+            return Opened::Newer;
+    }
+    if (file == Opened::ReadOnly)
+        return file;
+    if (!connect(false))
+        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    const Opened prepared = prepare();
+    return prepared == Opened::Newer && !connect(true) ? Opened::Unwritable : prepared;
 }
 
 Store::Opened Store::prepare()
@@ -279,9 +319,9 @@ Store::Opened Store::prepare()
         return failure();
     const int found = q.value(0).toInt();
     q.finish();
-    if (found > version) {
+    if (found > version) { // a newer program has just migrated it
         q.exec(QStringLiteral("ROLLBACK"));
-        return Opened::Unwritable; // a newer Lumora's record: leave it as it is
+        return Opened::Newer;
     }
     if (found < 1)
         for (const char* sql : version1)
@@ -309,31 +349,59 @@ Store::Opened Store::prepare()
     return prepared ? Opened::Ok : Opened::Unwritable;
 }
 
-void Store::putAside()
+bool Store::putAside()
 {
     close();
-    const QString aside =
+    // Under a name no file has yet: an earlier damaged record keeps its own.
+    const QString stamp =
         path + QStringLiteral(".damaged-") + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QDir().rename(path, aside); // a file, or a folder in its place
+    QString aside = stamp;
+    for (int n = 2; ::renameat2(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD,
+                                QFile::encodeName(aside).constData(), RENAME_NOREPLACE) != 0;
+         ++n) {
+        if (errno != EEXIST || n > 1000)
+            return false;
+        aside = stamp + QStringLiteral("-%1").arg(n);
+    }
     // A journal left beside a new record would be played into it.
     for (const char* journal : {"-wal", "-shm"})
-        QDir().rename(path + QLatin1String(journal), aside + QLatin1String(journal));
+        ::rename(QFile::encodeName(path + QLatin1String(journal)).constData(),
+                 QFile::encodeName(aside + QLatin1String(journal)).constData());
     prompter.message(QStringLiteral("Your record of answers was damaged. Lumora has put it aside as\n%1\n"
                                     "and starts a new record now.")
                          .arg(QDir::toNativeSeparators(aside)),
                      QStringLiteral("Lumora"), Icon::Information);
+    return true;
 }
 
-void Store::failed()
+void Store::tell(Opened opened)
 {
     // Once per program start; the exercises go on without the record.
     if (warned)
         return;
     warned = true;
-    prompter.message(QStringLiteral("Lumora cannot write your record of answers in\n%1\n"
-                                    "The exercises work as usual, but today's answers will not be kept.")
-                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
-                     QStringLiteral("Lumora"), Icon::Exclamation);
+    const QString file = QDir::toNativeSeparators(path);
+    const QString notKept = QStringLiteral("The exercises work as usual, but today's answers will not be kept.");
+    QString text;
+    switch (opened) {
+    case Opened::Newer:
+        text = QStringLiteral("Your record of answers\n%1\nwas written by a newer version of Lumora. This version "
+                              "shows it but leaves it as it is.\n")
+                   .arg(file);
+        break;
+    case Opened::ReadOnly:
+        text = QStringLiteral("Lumora can read your record of answers\n%1\nbut may not write to it.\n").arg(file);
+        break;
+    case Opened::Link:
+        text = QStringLiteral("Your record of answers\n%1\nor its folder is a link to another place. Lumora does "
+                              "not follow it and leaves it alone.\n")
+                   .arg(file);
+        break;
+    default:
+        text = QStringLiteral("Lumora cannot write your record of answers in\n%1\n")
+                   .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    }
+    prompter.message(text + notKept, QStringLiteral("Lumora"), Icon::Exclamation);
 }
 
 void Store::runStarted(int exercise, Variant variant)

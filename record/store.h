@@ -49,9 +49,14 @@ struct History {
 
 class Store : public Recorder, public FirstTries {
 public:
+    // How opening the record went: a read-only record, a newer program's and
+    // a link in place of the file or its folder are not written to.
+    enum class Opened { Ok, ReadOnly, Newer, Link, Damaged, Unwritable };
+
     // Opens the record at path, creating it and its folder owner-only. A
     // damaged record is put aside and a new one started; a record that cannot
-    // be written leaves the store silent. Either is told once through prompter.
+    // be written leaves the store silent, and one that can be read is still
+    // shown and exported. Either is told once through prompter.
     Store(const QString& path, Prompter& prompter);
     ~Store() override;
     Store(const Store&) = delete;
@@ -88,13 +93,14 @@ private:
         bool finished = false;
     };
 
-    enum class Opened { Ok, Damaged, Unwritable };
+    bool connect(bool readOnly);
     Opened open();
     Opened prepare();
     // The statements and the connection go, so the file can be moved or freed.
     void close();
-    void putAside();
-    void failed();
+    // False when the damaged record cannot be moved.
+    bool putAside();
+    void tell(Opened opened);
     // Writes what waits, all of it or none.
     void flush();
     bool write(const Write& w, qint64& current);

@@ -1,5 +1,8 @@
 // The program started from outside, as from a terminal, cron or SSH: with
 // no display at all.
+#include "record/store.h"
+#include "recording.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,6 +12,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,6 +92,34 @@ TEST(CommandLine, AFileSizeLimitIsAWarning)
     const Ran free = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path());
     EXPECT_EQ(free.code, 0) << free.err.toStdString();
     EXPECT_EQ(free.err, "");
+}
+
+// A record the learner may read but not write: shown and exported, and the
+// notice comes at the start. Root may write any file, so as root the program
+// runs as nobody.
+TEST(CommandLine, AReadOnlyRecordIsExportedWithANotice)
+{
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("lumora"));
+    {
+        lumora::test::RecordingPrompter prompter;
+        lumora::record::Store store(folder + QStringLiteral("/record.sqlite"), prompter);
+        store.runStarted(3, lumora::record::Variant::Basic);
+        store.answered({3, lumora::record::Variant::Basic, 4, 11, QStringLiteral("Moziba megyünk."), true, {}});
+    }
+    ::chmod(QFile::encodeName(folder + QStringLiteral("/record.sqlite")).constData(), 0400);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        for (const QString& p : {home.path(), folder, folder + QStringLiteral("/record.sqlite")})
+            ASSERT_EQ(::chown(QFile::encodeName(p).constData(), 65534, 65534), 0);
+    }
+    const Ran read = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path(), [root] {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+    });
+    EXPECT_EQ(read.code, 0) << read.err.toStdString();
+    EXPECT_TRUE(read.out.contains(QStringLiteral("Moziba megyünk."))) << read.out.toStdString();
+    EXPECT_TRUE(read.err.contains(QStringLiteral("may not write"))) << read.err.toStdString();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "record/store.h"
 #include "recording.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -61,9 +62,15 @@ struct RecordTest : ::testing::Test {
     RecordingPrompter prompter;
     QString folder() const { return home.filePath(QStringLiteral("lumora")); }
     QString path() const { return home.filePath(QStringLiteral("lumora/record.sqlite")); }
+    // The records put aside, without their journals.
     QStringList aside() const
     {
-        return QDir(folder()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::AllEntries | QDir::System);
+        QStringList records;
+        for (const QString& name :
+             QDir(folder()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::AllEntries | QDir::System))
+            if (!name.endsWith(QLatin1String("-wal")) && !name.endsWith(QLatin1String("-shm")))
+                records << name;
+        return records;
     }
 };
 
@@ -200,6 +207,139 @@ TEST_F(RecordTest, AFolderInThePlaceOfTheRecordIsPutAside)
     ASSERT_TRUE(QDir().mkpath(path() + QStringLiteral("/inside")));
     expectPutAside(*this, QByteArray());
     EXPECT_TRUE(QFileInfo(folder() + u'/' + aside().value(0) + QStringLiteral("/inside")).isDir());
+}
+
+TEST_F(RecordTest, ADamagedRecordGoesAsideUnderANameNoFileHasYet)
+{
+    // Records damaged earlier, under the names of this second and the next two.
+    QDir().mkpath(folder());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int s = 0; s < 3; ++s) {
+        QFile earlier(folder() + QStringLiteral("/record.sqlite.damaged-")
+                      + now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    QFile damaged(path());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(5000, 'x'));
+    damaged.close();
+
+    Store store(path(), prompter);
+    EXPECT_TRUE(store.writable());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    int earlier = 0;
+    for (const QString& name : aside()) {
+        QFile f(folder() + u'/' + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        if (f.readAll() == "earlier")
+            ++earlier;
+        else
+            EXPECT_TRUE(prompter.messages[0].text.contains(name)) << prompter.messages[0].text.toStdString();
+    }
+    EXPECT_EQ(earlier, 3);
+    EXPECT_EQ(aside().size(), 4);
+}
+
+// A record from a newer version of the program is shown, and stays byte for
+// byte as it was.
+TEST_F(RecordTest, ANewerProgramsRecordIsShownAndLeftAsItWas)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(wrong(7, "ültök?"));
+    }
+    {
+        Peek newer(path());
+        ASSERT_TRUE(newer.exec("PRAGMA journal_mode = DELETE"));
+        ASSERT_TRUE(newer.exec("PRAGMA user_version = 99"));
+    }
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    {
+        Store store(path(), prompter);
+        EXPECT_FALSE(store.writable());
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("newer version"))) << prompter.messages[0].text.toStdString();
+        ASSERT_EQ(store.history().missed.size(), 1u);
+        EXPECT_EQ(store.history().missed[0].item, 7);
+        QBuffer csv;
+        csv.open(QIODevice::WriteOnly);
+        EXPECT_EQ(store.exportCsv(csv), "");
+        EXPECT_TRUE(csv.data().contains("ültök?"));
+        store.runStarted(1, Variant::Basic);
+        store.answered(right(7, "ültök"));
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == before);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+// A link where the record or its folder should be may lead anywhere among the
+// learner's files: it is refused with a notice and left as it is. The data
+// folder itself may be a link.
+TEST_F(RecordTest, ALinkInPlaceOfTheRecordOrItsFolderIsLeftAlone)
+{
+    auto mode = [](const QString& p) {
+        struct stat s {};
+        return ::stat(QFile::encodeName(p).constData(), &s) == 0 ? int(s.st_mode & 0777) : -1;
+    };
+    auto refused = [this](const char* link) {
+        SCOPED_TRACE(link);
+        Store store(path(), prompter);
+        EXPECT_FALSE(store.writable());
+        EXPECT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(!prompter.messages.empty() && prompter.messages[0].text.contains(QStringLiteral("link")));
+        prompter.clear();
+    };
+    QDir().mkpath(folder());
+
+    // To one of the learner's databases.
+    const QString theirs = home.filePath("theirs.sqlite");
+    {
+        Peek other(theirs);
+        ASSERT_TRUE(other.exec("CREATE TABLE notes (text)"));
+    }
+    ::chmod(QFile::encodeName(theirs).constData(), 0644);
+    QFile file(theirs);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::link(theirs, path()));
+    refused("to a database");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == before);
+    EXPECT_EQ(mode(theirs), 0644);
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+
+    // To nothing yet.
+    QFile::remove(path());
+    ASSERT_TRUE(QFile::link(home.filePath("nowhere.sqlite"), path()));
+    refused("to nothing");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("nowhere.sqlite")));
+
+    // The folder, to a folder others may read.
+    QDir(folder()).removeRecursively();
+    const QString open = home.filePath("Public");
+    QDir().mkpath(open);
+    ::chmod(QFile::encodeName(open).constData(), 0755);
+    ASSERT_TRUE(QFile::link(open, folder()));
+    refused("the folder");
+    EXPECT_EQ(mode(open), 0755);
+    EXPECT_TRUE(QDir(open).isEmpty());
+
+    // The data folder a link: the record is made behind it.
+    QFile::remove(folder());
+    const QString data = home.filePath("data");
+    QDir().mkpath(data);
+    ASSERT_TRUE(QFile::link(data, home.filePath("linked")));
+    Store store(home.filePath("linked/lumora/record.sqlite"), prompter);
+    EXPECT_TRUE(store.writable());
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(QFileInfo(data + QStringLiteral("/lumora/record.sqlite")).isFile());
 }
 
 TEST_F(RecordTest, AFolderThatCannotBeMadeLeavesTheExercisesAloneWithOneWarning)
