@@ -651,6 +651,11 @@ QString Store::exportCsv(QIODevice& out) const
 
 QString Store::exportCsv(const QString& file) const
 {
+    // A device or a pipe (/dev/null, /dev/stdout) has nothing to keep.
+    if (const QFileInfo target(file); target.exists() && !target.isFile()) {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) ? exportCsv(static_cast<QIODevice&>(out)) : out.errorString();
+    }
     // A new file beside the old one, renamed over it once whole: a failure
     // leaves the old file as it was.
     QSaveFile out(file);

@@ -66,6 +66,8 @@ TEST(CommandLine, HelpVersionAndExportNeedNoDisplay)
     file.seek(0);
     EXPECT_EQ(toStandardOutput.out.toUtf8(), file.readAll());
 
+    EXPECT_EQ(lumora({QStringLiteral("--export-csv"), QStringLiteral("/dev/null")}, home.path()).code, 0);
+
     const Ran nowhere = lumora({QStringLiteral("--export-csv"), home.filePath(QStringLiteral("none/answers.csv"))},
                                home.path());
     EXPECT_EQ(nowhere.code, 1);
