@@ -1,14 +1,21 @@
 #pragma once
 #include <QString>
 
-// Names the mistake in a wrong answer, from the data tables of the
-// exercises: which person the typed form belongs to, a vowel that breaks the
-// harmony, an accent, a stem that should have changed, a word missing, added
-// or moved. The text never holds the expected answer (Solution shows that);
-// it may quote what was typed.
+// Names the mistake in a wrong answer. The expected answer comes from the
+// lesson's tables; what the typed word is comes from those tables and, once
+// it has loaded, from the Hungarian dictionary (feedback/analyser.h): another
+// person's form, the past tense, the definite conjugation, another case. A
+// word the dictionary does not know is named as the slip of spelling it is.
+// Nothing is said that the typed word does not show. The text never holds the
+// expected answer (Solution shows that); it may quote what was typed.
 namespace lumora::feedback {
 
-enum class Kind { Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord, Order, Case };
+class Analyser;
+
+enum class Kind {
+    Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord, Order, Case,
+    Capitals, Spelling, Punctuation, Tense, Definite, Ending, Verb,
+};
 
 // The short name the learner's record keeps: "person", "harmony", ...
 QString kindName(Kind kind);
@@ -19,6 +26,10 @@ QString kindLabel(const QString& name);
 // when no mistake was named.
 inline QString recordedKind(Kind kind) { return kind == Kind::Other ? QString() : kindName(kind); }
 
+// The analyser the diagnosis reads: Analyser::shared() unless another is set
+// (tests set one that never loads, or nullptr to set the shared one back).
+void useAnalyser(const Analyser* analyser);
+
 struct Diagnosis {
     Kind kind = Kind::Other;
     QString text;  // one or two English sentences; empty when there is nothing to say
@@ -26,7 +37,7 @@ struct Diagnosis {
 
 // tries counts the wrong answers on the same item, this one included. From
 // the second on, the text ends with a hint that grows by one letter a try
-// and never spells out the whole.
+// and never shows more than half of the word or ending it hints at.
 
 // Exercises 1 and 2: a basic item (0..63), or a verb of the extended list
 // (0..26) in a person (1 én .. 5 ők). typed is the joined text of both fields.

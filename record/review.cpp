@@ -1,8 +1,8 @@
 #include "record/review.h"
 
-#include "exercises/h05d1/data.h"
-#include "exercises/h05d3/data.h"
-#include "exercises/h05d5/data.h"
+#include "lesson/sentences.h"
+#include "lesson/text.h"
+#include "lesson/verbs.h"
 
 #include <algorithm>
 #include <map>

@@ -1,37 +1,11 @@
 #include "record/rightform.h"
 
-#include "exercises/h05d1/data.h"
-#include "exercises/h05d3/data.h"
-#include "exercises/h05d5/data.h"
+#include "lesson/sentences.h"
+#include "lesson/text.h"
+#include "lesson/verbs.h"
 #include "record/review.h"
 
 namespace lumora::record {
-namespace {
-
-// The first accepted sentence of exercise 3, built as its logic builds it.
-QString sentence(int item, int personcode)
-{
-    using namespace h05d3;
-    static const auto columns = [] {
-        struct {
-            Column al, ige, hat;
-        } c;
-        allista(c.al);
-        igelista(c.ige);
-        hatlista(c.hat);
-        return c;
-    }();
-    const Person& p = person(personcode);
-    QString subject = personcode == 3 ? columns.al[item] : p.pronoun.toString();
-    subject = p.opens ? subject + u' ' : QString();
-    const QString verb = irregular(item) ? megyStem(personcode) : columns.ige[item];
-    QString s = (subject + columns.hat[item] + u' ' + verb + ending(item, personcode) + u'.').trimmed();
-    if (!s.isEmpty())
-        s[0] = s[0].toUpper();
-    return s;
-}
-
-} // namespace
 
 QString rightForm(int exercise, Variant variant, int item, int person)
 {
@@ -46,7 +20,7 @@ QString rightForm(int exercise, Variant variant, int item, int person)
         return item >= 0 && item < h05d1::itemCount ? h05d1::basicAnswer(item) : QString();
     }
     case 3:
-        return item >= 0 && item < h05d3::itemCount ? sentence(item, person) : QString();
+        return item >= 0 && item < h05d3::itemCount ? h05d3::sentences(item, person).first : QString();
     case 5: {
         if (item < 0 || item >= h05d5::gapCount || person < 0 || person >= h05d5::personCount)
             return {};

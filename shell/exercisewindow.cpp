@@ -4,6 +4,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "feedback/analyser.h"
 #include "shell/controls.h"
 #include "shell/navigator.h"
 
@@ -38,6 +39,9 @@ ExerciseWindow::ExerciseWindow(const Options& options)
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
+    // The diagnosis of wrong answers reads the dictionary from here on; it
+    // loads on a thread of its own, the window does not wait for it.
+    feedback::Analyser::shared().load();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     howTo << charParagraph;
 

@@ -70,6 +70,8 @@ std::optional<int> commandLine()
         QStringLiteral("file"));
     parser.addOption(exportCsv);
     const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(QCoreApplication::arguments()); // prints it with Qt's own options, and ends
     if (parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return 0;
@@ -102,6 +104,7 @@ void start()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
     // Opened again by a second start (tests restart the program in-process).

@@ -3,8 +3,8 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
-#include "exercises/h05d1/data.h"
 #include "feedback/diagnosis.h"
+#include "lesson/verbs.h"
 
 #include <algorithm>
 

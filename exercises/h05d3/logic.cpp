@@ -3,8 +3,8 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
-#include "exercises/h05d3/pictures.h"
 #include "feedback/diagnosis.h"
+#include "lesson/pictures.h"
 
 namespace lumora::h05d3 {
 namespace {
@@ -17,15 +17,6 @@ constexpr int maxDraws = 100;
 // The answer field's name while no picture is asked about.
 const QString noItem = QStringLiteral("sentence: no picture now");
 
-
-// Without the spaces around it, and with a capital first letter.
-void upperfirst(QString& sentence)
-{
-    sentence = Module1::trim(sentence);
-    if (!sentence.isEmpty())
-        sentence.replace(0, 1, sentence.at(0).toUpper());
-}
-
 } // namespace
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
@@ -37,10 +28,7 @@ Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& r
 void Logic::load()
 {
     allista(al);
-    igelista(ige_);
-    hatlista(hat);
     hatalista(hata);
-    hatblista(hatb);
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
@@ -158,15 +146,9 @@ void Logic::setup()
     view.showPicture(item_);
     tries = 0;
     nevma();
-    suffix();
-    if (person(personcode_).opens)
-        subject += u' ';
-    else
-        subject.clear();
-    sentenceA_ = subject + hat[item_] + u' ' + ige_[item_] + ending_ + u'.';
-    sentenceB_ = subject + hatb[item_] + u' ' + ige_[item_] + ending_ + u'.';
-    upper2();
-    upper3();
+    const Sentences accepted = sentences(item_, personcode_);
+    sentenceA_ = accepted.first;
+    sentenceB_ = accepted.second;
     view.setSolutionText(sentenceA_);
     view.describeAnswer(QStringLiteral("sentence for the picture: %1 Person: %2")
                             .arg(pictureDescription(item_), personLabel));
@@ -176,10 +158,7 @@ void Logic::nevma()
 {
     if (reviewing) {
         // The person of the missed answer, named by its label.
-        const Person& p = person(personcode_);
-        const bool own = personcode_ == 3;
-        subject = own ? al[item_] : p.pronoun.toString();
-        personLabel = own ? al[item_] : p.label.toString();
+        personLabel = personcode_ == 3 ? al[item_] : person(personcode_).label.toString();
         view.setPersonText(personLabel);
         view.setPersonShown(true);
         view.setPersonIconShown(false);
@@ -187,9 +166,7 @@ void Logic::nevma()
     }
     if (!extended_) {
         personcode_ = basicPerson(item_);
-        const Person& p = person(personcode_);
-        subject = p.pronoun.toString();
-        personLabel = p.label.toString();
+        personLabel = person(personcode_).label.toString();
         view.setPersonText(personLabel);
         return;
     }
@@ -197,24 +174,12 @@ void Logic::nevma()
     personcode_ = extendedPerson(item_, choice);
     const Person& p = person(personcode_);
     const bool own = personcode_ == 3; // the item's subject stands for the person
-    subject = own ? al[item_] : p.pronoun.toString();
     personLabel = own ? al[item_] : p.label.toString();
     view.setPersonText(personLabel);
     view.setPersonIcon(p.icon);
     view.setPersonShown(own);
     view.setPersonIconShown(!own);
 }
-
-void Logic::suffix()
-{
-    if (irregular(item_))
-        ige_[item_] = megyStem(personcode_);
-    ending_ = ending(item_, personcode_);
-}
-
-void Logic::upper2() { upperfirst(sentenceA_); }
-
-void Logic::upper3() { upperfirst(sentenceB_); }
 
 void Logic::check(const QString& typed)
 {
@@ -296,8 +261,6 @@ void Logic::typing() { view.setSolutionShown(false); }
 
 void Logic::hint()
 {
-    // The dictionary form comes from the table, so a changed stem of megy in
-    // the list stays as it is for the sentence being built.
     const QString& nl = Module1::nl;
     const QString text = QStringLiteral("The main words to use in the sentence are:") + nl + nl
                          + QString(24, u' ') + dictionaryForm(item_) + nl

@@ -1,5 +1,5 @@
 #pragma once
-#include "exercises/h05d3/data.h"
+#include "lesson/sentences.h"
 #include "record/review.h"
 #include "record/run.h"
 
@@ -94,9 +94,6 @@ private:
     void nextitem(int lo, int hi);   // draws the next open item, or ends the series
     void setup();                    // shows the item: picture, person, both sentences
     void nevma();                    // the item's person: fixed when basic, drawn when extended
-    void suffix();                   // the verb's stem and ending for that person
-    void upper2();                   // the first accepted sentence starts with a capital
-    void upper3();                   // the second accepted sentence starts with a capital
     void Change();                   // after a series: back to the basic variant, nothing shown
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
@@ -108,15 +105,13 @@ private:
     View& view;
     Prompter& prompter;
     Random& random;
-    Column al, ige_, hat, hata, hatb;
+    Column al, hata;
     std::array<bool, itemCount> marks{}; // true while the item is open in this series
     int item_ = 0;
     int solved_ = 0;
     bool extended_ = false;
     int personcode_ = 0;
-    QString subject;
     QString personLabel; // as the person label shows it
-    QString ending_;
     QString sentenceA_, sentenceB_;
     int tries = 0; // wrong answers on the current item
     const record::FirstTries& tried; // the record the review boxes come from

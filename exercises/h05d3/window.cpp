@@ -2,7 +2,7 @@
 
 #include "core/icons.h"
 #include "core/platform.h"
-#include "exercises/h05d3/pictures.h"
+#include "lesson/pictures.h"
 #include "shell/controls.h"
 
 #include <QFrame>

@@ -1,5 +1,5 @@
 #pragma once
-#include "exercises/h05d5/data.h"
+#include "lesson/text.h"
 #include "record/review.h"
 #include "record/run.h"
 

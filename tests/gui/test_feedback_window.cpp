@@ -1,4 +1,5 @@
 #include "core/module1.h"
+#include "feedback/analyser.h"
 #include "gui.h"
 #include "texts.h"
 
@@ -7,7 +8,9 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
+#include <QElapsedTimer>
 #include <QTimer>
+#include <iostream>
 
 using namespace lumora;
 using namespace lumora::test;
@@ -116,4 +119,35 @@ TEST(FeedbackWindow, TheMessageBoxShowsTheDetailAsItsInformativeText)
     boxes.message(QStringLiteral("Sorry"), QStringLiteral("title"), Icon::Exclamation);
     EXPECT_EQ(seen, QStringList({"Sorry", "Why.", "Sorry", ""}));
     EXPECT_EQ(boxParents, QList<QWidget*>({&owner, &owner}));
+}
+
+TEST(FeedbackWindow, TheFirstExerciseWindowDoesNotWaitForTheDictionaryAndTheTablesAnswerUntilItIsThere)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    QWidget* menu = startToMenu();
+    ASSERT_NE(menu, nullptr);
+    QSettings().remove(QStringLiteral("explainMistakes"));
+    const feedback::Analyser& analyser = feedback::Analyser::shared();
+    EXPECT_FALSE(analyser.requested()) << "start-up must not load the dictionary";
+
+    QElapsedTimer clock;
+    clock.start();
+    QWidget* w = openOnItem0(random);
+    const qint64 opened = clock.elapsed();
+    EXPECT_TRUE(analyser.requested());
+    EXPECT_FALSE(analyser.ready()) << "the window waited " << opened << " ms for the dictionary";
+
+    // áll for mi: "állnuk" is no slip the tables know; the dictionary tells
+    // that it is no word, so two letters must be swapped.
+    typeEnding(w, "nuk");
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].detail, "");
+
+    ASSERT_TRUE(analyser.waitUntilReady(20000));
+    std::cout << "window shown after " << opened << " ms, dictionary ready after " << clock.elapsed() << " ms\n";
+    typeEnding(w, "nuk");
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[1].detail,
+              "Two letters are swapped in the ending: \"nu\". The ending starts with \"u\".");
 }

@@ -2,8 +2,8 @@
 #include "core/keytables.h"
 #include "core/module1.h"
 #include "core/platform.h"
-#include "exercises/h05d3/pictures.h"
 #include "gui.h"
+#include "lesson/pictures.h"
 #include "texts.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
-#include "exercises/h05d5/data.h"
 #include "gui.h"
+#include "lesson/text.h"
 #include "texts.h"
 
 #include <QAbstractItemView>

@@ -142,6 +142,9 @@ TEST(RecordWindow, TypedAnswersReachRecordProgressLineAndProgressWindowAndStay)
 // progress and the review show what they can and leave out the rest.
 TEST(RecordWindow, RowsTheProgramCannotShowAreLeftOutAndCounted)
 {
+    for (QWidget* open : QApplication::topLevelWidgets())
+        open->close();
+    settle();
     RecordingPrompter prompter;
     const QTemporaryDir home; // a record of its own
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
@@ -168,7 +171,9 @@ TEST(RecordWindow, RowsTheProgramCannotShowAreLeftOutAndCounted)
     trigger(menu, "mnuProgress");
     QWidget* progress = window("progress");
     ASSERT_NE(progress, nullptr);
-    EXPECT_EQ(child<QLabel>(progress, "unreadable")->text(), "5 rows of the record could not be read.");
+    auto* unreadable = child<QLabel>(progress, "unreadable");
+    ASSERT_NE(unreadable, nullptr);
+    EXPECT_EQ(unreadable->text(), "5 rows of the record could not be read.");
     auto* tabs = progress->findChild<QTabWidget*>();
     ASSERT_NE(tabs, nullptr);
     for (int t = 0; t < tabs->count(); ++t) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "exercises/h05d3/data.h"
+#include "lesson/sentences.h"
 
 namespace lumora::h05d3::test {
 

@@ -1,5 +1,5 @@
-#include "exercises/h05d1/data.h"
 #include "h05d1_tables.h"
+#include "lesson/verbs.h"
 #include "recording.h"
 
 #include <gtest/gtest.h>

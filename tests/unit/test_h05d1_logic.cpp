@@ -1,6 +1,6 @@
 #include "core/module1.h"
-#include "exercises/h05d1/data.h"
 #include "exercises/h05d1/logic.h"
+#include "lesson/verbs.h"
 #include "recording.h"
 #include "texts.h"
 

@@ -1,5 +1,5 @@
-#include "exercises/h05d3/data.h"
 #include "h05d3_forms.h"
+#include "lesson/sentences.h"
 #include "recording.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/module1.h"
 #include "exercises/h05d3/logic.h"
-#include "exercises/h05d3/pictures.h"
 #include "h05d3_forms.h"
+#include "lesson/pictures.h"
 #include "recording.h"
 #include "texts.h"
 

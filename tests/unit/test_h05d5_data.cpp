@@ -1,5 +1,5 @@
 #include "core/module1.h"
-#include "exercises/h05d5/data.h"
+#include "lesson/text.h"
 #include "recording.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "exercises/h05d3/data.h"
-#include "exercises/h05d3/pictures.h"
+#include "lesson/pictures.h"
+#include "lesson/sentences.h"
 
 #include <QFile>
 #include <QImage>

@@ -25,9 +25,10 @@ RUNS = {
     5: ("basic", 0, 18, [0, 1, 2, 3, 4, 5]),
 }
 # The kinds the wrong-answer diagnosis names in each exercise (None: nothing named).
-WORD_KINDS = ["person", "harmony", "accents", "stem", None]
-KINDS = {1: WORD_KINDS, 2: WORD_KINDS, 5: WORD_KINDS,
-         3: ["person", "accents", "missing-word", "extra-word", "order", "case", None]}
+WORD_KINDS = ["person", "harmony", "accents", "stem", "spelling", "definite", "ending", "capitals", None]
+KINDS = {1: WORD_KINDS, 2: WORD_KINDS, 5: WORD_KINDS + ["case"],
+         3: ["person", "accents", "missing-word", "extra-word", "order", "case", "spelling", "definite", "tense",
+             "punctuation", None]}
 
 
 def person_of(exercise, item, persons, rng):

@@ -46,6 +46,19 @@ QString megyStem(int personcode);
 // The verb as the hint names it: the dictionary form.
 QString dictionaryForm(int item);
 
+// The subject of an item in a person: its pronoun, or for person 3 the item's
+// own subject ("Albert", "a tanárnő").
+QString subject(int item, int personcode);
+
+// The two accepted sentences of an item in a person: the subject where it
+// opens the sentence, the phrase (hat for the first, hatb for the second),
+// the verb with its ending and a full stop; the first letter a capital.
+struct Sentences {
+    QString first;
+    QString second;
+};
+Sentences sentences(int item, int personcode);
+
 // The basic series: items 0..5, each with its fixed person.
 constexpr int basicCount = 6;
 int basicPerson(int item);

@@ -1,4 +1,6 @@
-#include "exercises/h05d3/data.h"
+#include "lesson/sentences.h"
+
+#include "core/module1.h"
 
 #include <algorithm>
 #include <vector>
@@ -177,5 +179,23 @@ QString dictionaryForm(int item)
 }
 
 int basicPerson(int item) { return basicPersons[item]; }
+
+QString subject(int item, int personcode)
+{
+    return personcode == 3 ? items[item].al.toString() : person(personcode).pronoun.toString();
+}
+
+Sentences sentences(int item, int personcode)
+{
+    const QString opening = person(personcode).opens ? subject(item, personcode) + u' ' : QString();
+    const QString verb = (irregular(item) ? megyStem(personcode) : items[item].ige.toString()) + ending(item, personcode);
+    auto sentence = [&](QStringView phrase) {
+        QString s = Module1::trim(opening + phrase.toString() + u' ' + verb + u'.');
+        if (!s.isEmpty())
+            s[0] = s[0].toUpper();
+        return s;
+    };
+    return {sentence(items[item].hat), sentence(items[item].hatb)};
+}
 
 } // namespace lumora::h05d3

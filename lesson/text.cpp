@@ -1,4 +1,4 @@
-#include "exercises/h05d5/data.h"
+#include "lesson/text.h"
 
 namespace lumora::h05d5 {
 

@@ -1,4 +1,4 @@
-#include "exercises/h05d3/pictures.h"
+#include "lesson/pictures.h"
 
 #include <array>
 

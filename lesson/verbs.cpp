@@ -1,4 +1,4 @@
-#include "exercises/h05d1/data.h"
+#include "lesson/verbs.h"
 
 #include <array>
 
