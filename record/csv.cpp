@@ -1,5 +1,7 @@
 #include "record/csv.h"
 
+#include <algorithm>
+
 namespace lumora::record {
 namespace {
 
@@ -18,25 +20,41 @@ bool formula(QStringView text)
 
 } // namespace
 
-QString csvField(QString text)
+void appendCsvField(QString& line, QStringView text)
 {
     const bool formula = record::formula(text);
-    if (formula)
-        text.prepend(u'\'');
-    const bool quoted = formula || text.contains(u',') || text.contains(u'"') || text.contains(u'\n')
-                        || text.contains(u'\r');
-    if (!quoted)
-        return text;
-    text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + text + u'"';
+    const bool quoted = formula || std::any_of(text.begin(), text.end(), [](QChar c) {
+                            return c == u',' || c == u'"' || c == u'\n' || c == u'\r';
+                        });
+    if (!quoted) {
+        line += text;
+        return;
+    }
+    line += formula ? QStringView(u"\"'") : QStringView(u"\"");
+    for (QChar c : text) {
+        if (c == u'"')
+            line += c;
+        line += c;
+    }
+    line += u'"';
+}
+
+QString csvField(const QString& text)
+{
+    QString field;
+    appendCsvField(field, text);
+    return field;
 }
 
 QString csvLine(const QStringList& fields)
 {
-    QStringList out;
-    for (const QString& f : fields)
-        out << csvField(f);
-    return out.join(u',') + QStringLiteral("\r\n");
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += u',';
+        appendCsvField(line, fields[i]);
+    }
+    return line + QStringLiteral("\r\n");
 }
 
 } // namespace lumora::record

@@ -8,7 +8,9 @@ namespace lumora::record {
 // spreadsheet would take for a formula (it begins with = + - @ or their
 // full-width forms, after any spaces, or with a tab or a carriage return)
 // gets a leading apostrophe, so that it shows as text.
-QString csvField(QString text);
+QString csvField(const QString& text);
+// The same at the end of a line.
+void appendCsvField(QString& line, QStringView text);
 // The fields joined by commas, ended by CRLF.
 QString csvLine(const QStringList& fields);
 

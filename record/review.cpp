@@ -45,31 +45,25 @@ bool known(const ReviewItem& i)
     return false;
 }
 
-std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
+void Boxes::add(const FirstTry& f)
 {
-    struct Place {
-        int box;
-        std::size_t since; // the try that put it into its box
-    };
-    std::map<ReviewItem, Place> in;
-    for (std::size_t t = 0; t < tries.size(); ++t) {
-        const FirstTry& f = tries[t];
-        if (!f.right) {
-            in[f.item] = {1, t}; // a miss anywhere starts again from box 1
-            continue;
-        }
-        const auto found = in.find(f.item);
-        if (!f.review || found == in.end())
-            continue; // outside a review a right answer leaves the boxes alone
-        if (found->second.box == boxCount)
-            in.erase(found);
-        else
-            found->second = {found->second.box + 1, t};
+    const qint64 t = tries++;
+    if (!f.right) {
+        places[f.item] = {1, t}; // a miss anywhere starts again from box 1
+        return;
     }
+    const auto found = places.find(f.item);
+    if (!f.review || found == places.end() || found->second.box == 0)
+        return; // outside a review a right answer leaves the boxes alone
+    found->second = {found->second.box == boxCount ? 0 : found->second.box + 1, t};
+}
 
+std::vector<Waiting> Boxes::waiting() const
+{
     std::vector<std::pair<Place, ReviewItem>> order;
-    for (const auto& [item, place] : in)
-        order.push_back({place, item});
+    for (const auto& [item, place] : places)
+        if (place.box > 0)
+            order.push_back({place, item});
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return std::tie(a.second.exercise, a.first.box, a.first.since)
                < std::tie(b.second.exercise, b.first.box, b.first.since);
@@ -79,6 +73,30 @@ std::vector<Waiting> boxes(const std::vector<FirstTry>& tries)
         result.push_back({item, place.box});
     return result;
 }
+
+bool Boxes::everMissed(int exercise) const
+{
+    return std::any_of(places.begin(), places.end(), [exercise](const auto& p) { return p.first.exercise == exercise; });
+}
+
+std::vector<ReviewItem> Boxes::waiting(int exercise) const
+{
+    std::vector<ReviewItem> items;
+    for (const Waiting& w : waiting())
+        if (w.item.exercise == exercise)
+            items.push_back(w.item);
+    return items;
+}
+
+Boxes replay(const std::vector<FirstTry>& tries)
+{
+    Boxes b;
+    for (const FirstTry& f : tries)
+        b.add(f);
+    return b;
+}
+
+Boxes FirstTries::reviewBoxes() const { return replay(firstTries()); }
 
 namespace {
 
@@ -95,22 +113,10 @@ const FirstTries* installed = nullptr;
 const FirstTries& reviewRecord() { return installed ? *installed : nothing; }
 void setReviewRecord(const FirstTries* r) { installed = r; }
 
-std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise)
-{
-    std::vector<ReviewItem> items;
-    for (const Waiting& w : boxes(tries))
-        if (w.item.exercise == exercise)
-            items.push_back(w.item);
-    return items;
-}
-
 Offer offer(const FirstTries& record, int exercise)
 {
-    const std::vector<FirstTry> tries = record.firstTries();
-    Offer o{waiting(tries, exercise), false};
-    o.everMissed = std::any_of(tries.begin(), tries.end(),
-                               [exercise](const FirstTry& f) { return f.item.exercise == exercise && !f.right; });
-    return o;
+    const Boxes b = record.reviewBoxes();
+    return {b.waiting(exercise), b.everMissed(exercise)};
 }
 
 ReviewButton reviewButton(const Offer& offer, bool running)

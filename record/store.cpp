@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdio> // rename, renameat2
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +44,22 @@ const char* const version2[] = {
     "PRAGMA user_version = 2",
 };
 
+// The summary that start-up and My progress read instead of every answer:
+// the review boxes, the misses of each item, the kinds of mistake and each
+// run's missed items. Each answer updates it in its own transaction; it is
+// made again from the answers when it does not cover the last one (a record
+// of an older version, or one that another program wrote to). Its columns
+// have no type, so they hold values as the answers do, and what is read from
+// them is checked as answers are.
+constexpr int summaryLayout = 1; // made again when the tables change
+const char* const summaryTables[] = {
+    "CREATE TABLE summary (answers, layout)", // the last answer it covers; the layout of these tables
+    "CREATE TABLE boxes (exercise, extended, item, person, box, since, PRIMARY KEY (exercise, extended, item, person))",
+    "CREATE TABLE misses (exercise, variant, item, person, misses, PRIMARY KEY (exercise, variant, item, person))",
+    "CREATE TABLE kinds (exercise, kind, times, PRIMARY KEY (exercise, kind))",
+    "CREATE TABLE run_misses (run INTEGER PRIMARY KEY, items)",
+};
+
 // How long a write waits for another program's (a second copy's) write.
 constexpr int lockWait = 2000;
 // After a failed write, how long the answers wait before the next try.
@@ -56,6 +73,8 @@ constexpr int typedLimit = 500;
 constexpr int kindLimit = 40;
 // A run counts at most this long as practice: a window left open is not.
 constexpr qint64 longestRun = 24 * 3600;
+// The last second a time of the record may name: the end of the year 9999.
+constexpr qint64 lastTime = 253402300799;
 
 // Every value read from the record is checked before it is used: the file
 // may hold anything, in any column. Nothing marks a value that fails.
@@ -83,24 +102,13 @@ std::optional<Variant> variantOf(const QVariant& v)
     return std::nullopt;
 }
 
-// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
-// read by hand: QDateTime's parser is too slow for thousands of runs.
-std::optional<qint64> seconds(const QVariant& v)
+// Runs a prepared statement with these values.
+bool bound(QSqlQuery& q, std::initializer_list<QVariant> values)
 {
-    const QString at = v.typeId() == QMetaType::QString ? v.toString() : QString();
-    if (at.size() < 19 || at[4] != u'-' || at[7] != u'-' || at[10] != u'T' || at[13] != u':' || at[16] != u':')
-        return std::nullopt;
-    auto number = [&at](int from, int length) {
-        bool digits = true;
-        for (int i = from; i < from + length; ++i)
-            digits = digits && at[i].isDigit() && at[i].unicode() < 128;
-        return digits ? at.mid(from, length).toInt() : -1;
-    };
-    const QDate day(number(0, 4), number(5, 2), number(8, 2));
-    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
-    if (!day.isValid() || day.year() < 1970 || !QTime::isValid(hour, minute, second, 0))
-        return std::nullopt;
-    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + hour * 3600 + minute * 60 + second;
+    int i = 0;
+    for (const QVariant& v : values)
+        q.bindValue(i++, v);
+    return q.exec();
 }
 
 // Writes all of it; the reason when it cannot. A write cut short (the file
@@ -216,6 +224,8 @@ Store::Store(const QString& path, Prompter& prompter)
     if (opened == Opened::Damaged && putAside())
         opened = open();
     ok = opened == Opened::Ok;
+    if (!ok && QSqlDatabase::contains(connection))
+        summarise(true); // to be shown, not written
     if (!ok)
         tell(opened);
 }
@@ -234,10 +244,9 @@ Store::~Store()
 
 void Store::close()
 {
-    insertRun.reset();
-    insertAnswer.reset();
-    countAnswer.reset();
-    endRun.reset();
+    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
+                    &cover})
+        q->reset();
     if (QSqlDatabase::contains(connection)) {
         db().close();
         QSqlDatabase::removeDatabase(connection);
@@ -331,22 +340,97 @@ Store::Opened Store::prepare()
         for (const char* sql : version2)
             if (!q.exec(QLatin1String(sql)))
                 return failure();
-    if (!q.exec(QStringLiteral("COMMIT")))
+    if (!summarise(false) || !q.exec(QStringLiteral("COMMIT")))
         return failure();
 
-    insertRun.emplace(d);
-    insertAnswer.emplace(d);
-    countAnswer.emplace(d);
-    endRun.emplace(d);
+    auto statement = [&d](std::optional<QSqlQuery>& query, const char* sql) {
+        query.emplace(d);
+        return query->prepare(QLatin1String(sql));
+    };
     const bool prepared =
-        insertRun->prepare(QStringLiteral("INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)"))
-        && insertAnswer->prepare(QStringLiteral(
-            "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        && countAnswer->prepare(
-            QStringLiteral("UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?"))
-        && endRun->prepare(QStringLiteral("UPDATE runs SET ended = ?, finished = ? WHERE id = ?"));
+        statement(insertRun, "INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)")
+        && statement(insertAnswer, "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, "
+                                   "run) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        && statement(countAnswer, "UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?")
+        && statement(endRun, "UPDATE runs SET ended = ?, finished = ? WHERE id = ?")
+        && statement(countMiss, "INSERT INTO misses VALUES (?, ?, ?, ?, 1) "
+                                "ON CONFLICT DO UPDATE SET misses = misses + 1")
+        && statement(countKind, "INSERT INTO kinds VALUES (?, ?, 1) ON CONFLICT DO UPDATE SET times = times + 1")
+        && statement(countRunMiss, "INSERT INTO run_misses VALUES (?, 1) ON CONFLICT DO UPDATE SET items = items + 1")
+        && statement(placeItem, "INSERT OR REPLACE INTO boxes VALUES (?, ?, ?, ?, ?, ?)")
+        && statement(cover, "UPDATE summary SET answers = (SELECT MAX(rowid) FROM answers)");
     return prepared ? Opened::Ok : Opened::Unwritable;
+}
+
+bool Store::summarise(bool temporary)
+{
+    if ((temporary || !summaryCovers()) && !resummarise(temporary))
+        return false;
+    boxes = {};
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT exercise, extended, item, person, box, since FROM boxes")))
+        return false;
+    while (q.next()) {
+        const std::optional<qint64> exercise = whole(q.value(0), 1, 5), extended = whole(q.value(1), 0, 1),
+                                    item = whole(q.value(2), 0, 1000), person = whole(q.value(3), 0, 1000),
+                                    box = whole(q.value(4), 0, boxCount),
+                                    since = whole(q.value(5), 0, std::numeric_limits<qint64>::max() / 2);
+        if (!exercise || !extended || !item || !person || !box || !since)
+            continue;
+        const ReviewItem i{int(*exercise), *extended == 1, int(*item), int(*person)};
+        if (known(i)) {
+            boxes.places[i] = {int(*box), *since};
+            boxes.tries = std::max(boxes.tries, *since + 1);
+        }
+    }
+    return true;
+}
+
+bool Store::summaryCovers()
+{
+    QSqlQuery q(db());
+    return q.exec(QStringLiteral("SELECT (SELECT answers FROM summary) IS (SELECT MAX(rowid) FROM answers), "
+                                 "(SELECT layout FROM summary) IS %1, (SELECT COUNT(*) FROM summary)")
+                      .arg(summaryLayout))
+           && q.next() && q.value(0).toInt() == 1 && q.value(1).toInt() == 1 && q.value(2).toInt() == 1;
+}
+
+bool Store::resummarise(bool temporary)
+{
+    const std::vector<FirstTry> tries = firstTries();
+    QSqlQuery q(db());
+    // Made anew, in case another program left tables of another shape.
+    if (temporary)
+        q.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+    for (const char* name : {"summary", "boxes", "misses", "kinds", "run_misses"})
+        if (!temporary && !q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(name))))
+            return false;
+    for (const char* sql : summaryTables)
+        if (!q.exec(temporary ? QString::fromLatin1(sql).replace(QLatin1String("CREATE TABLE"),
+                                                                   QLatin1String("CREATE TEMP TABLE"))
+                              : QString::fromLatin1(sql)))
+            return false;
+    for (const char* sql : {
+             "INSERT INTO misses SELECT exercise, variant, item, person, COUNT(*) FROM answers WHERE correct = 0 "
+             "GROUP BY exercise, variant, item, person",
+             "INSERT INTO run_misses SELECT run, COUNT(DISTINCT item) FROM answers "
+             "WHERE correct = 0 AND typeof(run) = 'integer' GROUP BY run",
+         })
+        if (!q.exec(QLatin1String(sql)))
+            return false;
+    if (!q.exec(QStringLiteral("INSERT INTO summary SELECT MAX(rowid), %1 FROM answers").arg(summaryLayout)))
+        return false;
+    if (!q.exec(QStringLiteral("INSERT INTO kinds SELECT exercise, substr(mistake, 1, %1), COUNT(*) FROM answers "
+                               "WHERE mistake IS NOT NULL GROUP BY 1, 2")
+                    .arg(kindLimit)))
+        return false;
+    if (!q.prepare(QStringLiteral("INSERT INTO boxes VALUES (?, ?, ?, ?, ?, ?)")))
+        return false;
+    for (const auto& [item, place] : replay(tries).places)
+        if (!bound(q, {item.exercise, item.extended ? 1 : 0, item.item, item.person, place.box, place.since}))
+            return false;
+    return true;
 }
 
 bool Store::putAside()
@@ -408,6 +492,7 @@ void Store::runStarted(int exercise, Variant variant)
 {
     runEnded(false);
     askedInRun.clear();
+    missedInRun.clear();
     if (!ok)
         return;
     pending.push_back({Write::Kind::RunStarted, now(), {exercise, variant, 0, 0, std::nullopt, false, {}}});
@@ -419,10 +504,16 @@ void Store::answered(const Answer& a)
 {
     if (!ok)
         return;
-    pending.push_back({Write::Kind::Answered, now(), a});
+    Write w{Write::Kind::Answered, now(), a};
+    if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second) {
+        const FirstTry first = firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct);
+        boxes.add(first);
+        if (const auto place = boxes.places.find(first.item); place != boxes.places.end())
+            w.placed = *place;
+    }
+    w.firstMissInRun = !a.correct && missedInRun.insert(a.item).second;
+    pending.push_back(w);
     flush();
-    if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second && tries)
-        tries->push_back(firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct));
 }
 
 void Store::runEnded(bool finished)
@@ -444,7 +535,7 @@ void Store::flush()
     bool written = d.transaction();
     for (auto w = pending.begin(); written && w != pending.end(); ++w)
         written = write(*w, current);
-    if (written && d.commit()) {
+    if (written && cover->exec() && d.commit()) {
         pending.clear();
         run = current;
         if (behind) {
@@ -459,7 +550,8 @@ void Store::flush()
     // Nothing of it was written: what waits is tried again, from the start,
     // with a later answer.
     d.rollback();
-    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun})
+    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
+                    &cover})
         (*q)->finish();
     sinceFailure.start();
     if (!behind) {
@@ -480,33 +572,31 @@ bool Store::write(const Write& w, qint64& current)
     const QVariant none = QVariant(QMetaType::fromType<QString>());
     switch (w.kind) {
     case Write::Kind::RunStarted:
-        insertRun->bindValue(0, a.exercise);
-        insertRun->bindValue(1, variantName(a.variant));
-        insertRun->bindValue(2, w.at);
-        if (!insertRun->exec())
+        if (!bound(*insertRun, {a.exercise, variantName(a.variant), w.at}))
             return false;
         current = insertRun->lastInsertId().toLongLong();
         return true;
-    case Write::Kind::Answered:
-        insertAnswer->bindValue(0, w.at);
-        insertAnswer->bindValue(1, a.exercise);
-        insertAnswer->bindValue(2, variantName(a.variant));
-        insertAnswer->bindValue(3, a.item);
-        insertAnswer->bindValue(4, a.person);
-        insertAnswer->bindValue(5, a.typed ? QVariant(a.typed->left(typedLimit)) : none);
-        insertAnswer->bindValue(6, a.correct ? 1 : 0);
-        insertAnswer->bindValue(7, a.mistake.isEmpty() ? none : QVariant(a.mistake.left(kindLimit)));
-        insertAnswer->bindValue(8, current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()));
-        countAnswer->bindValue(0, a.correct ? 1 : 0);
-        countAnswer->bindValue(1, a.correct ? 0 : 1);
-        countAnswer->bindValue(2, current);
-        return insertAnswer->exec() && countAnswer->exec();
+    case Write::Kind::Answered: {
+        const QString variant = variantName(a.variant);
+        const QString kind = a.mistake.left(kindLimit);
+        return bound(*insertAnswer,
+                     {w.at, a.exercise, variant, a.item, a.person, a.typed ? QVariant(a.typed->left(typedLimit)) : none,
+                      a.correct ? 1 : 0, kind.isEmpty() ? none : QVariant(kind),
+                      current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>())})
+               && bound(*countAnswer, {a.correct ? 1 : 0, a.correct ? 0 : 1, current})
+               && (a.correct || bound(*countMiss, {a.exercise, variant, a.item, a.person}))
+               && (kind.isEmpty() || bound(*countKind, {a.exercise, kind}))
+               && (!w.firstMissInRun || !current || bound(*countRunMiss, {current}))
+               && (!w.placed
+                   || bound(*placeItem, {w.placed->first.exercise, w.placed->first.extended ? 1 : 0,
+                                         w.placed->first.item, w.placed->first.person, w.placed->second.box,
+                                         w.placed->second.since}));
+    }
     case Write::Kind::RunEnded:
-        endRun->bindValue(0, w.at);
-        endRun->bindValue(1, w.finished ? 1 : 0);
-        endRun->bindValue(2, current);
+        if (!bound(*endRun, {w.at, w.finished ? 1 : 0, current}))
+            return false;
         current = 0;
-        return endRun->exec();
+        return true;
     }
     return false;
 }
@@ -522,77 +612,66 @@ History Store::history() const
     h.practiceSeconds.assign(6, 0);
     if (!QSqlDatabase::contains(connection))
         return h;
-    const QSqlDatabase d = db();
-    QSqlQuery q(d);
+    QSqlQuery q(db());
     q.setForwardOnly(true);
 
     // First try: in a finished run every item is answered right once, so the
-    // items right at the first try are those with no wrong answer.
-    QHash<qint64, qint64> missedItems;
-    q.exec(QStringLiteral("SELECT run, COUNT(DISTINCT item) FROM answers WHERE correct = 0 GROUP BY run"));
-    while (q.next())
-        missedItems.insert(q.value(0).toLongLong(), q.value(1).toLongLong());
-
-    // A run that was never ended (the program was killed) lasted until its last answer.
-    QHash<qint64, QVariant> lastAnswer;
-    q.exec(QStringLiteral("SELECT r.id, MAX(a.at) FROM runs r JOIN answers a ON a.run = r.id "
-                          "WHERE r.ended IS NULL GROUP BY r.id"));
-    while (q.next())
-        lastAnswer.insert(q.value(0).toLongLong(), q.value(1));
-
-    q.exec(QStringLiteral("SELECT id, exercise, variant, started, ended, finished, correct FROM runs ORDER BY ended"));
+    // items right at the first try are those with no wrong answer. A run that
+    // was never ended (the program was killed) lasted until its last answer.
+    // SQLite reads the times (a time it cannot read is NULL): thousands of
+    // runs are read in a moment.
+    // A run started and never answered is no practice.
+    q.exec(QStringLiteral("SELECT exercise, variant, unixepoch(started), unixepoch(ended), finished, correct, items "
+                          "FROM (SELECT r.exercise, r.variant, r.started, "
+                          "COALESCE(r.ended, (SELECT MAX(at) FROM answers WHERE run = r.id)) AS ended, r.finished, "
+                          "r.correct, COALESCE(m.items, 0) AS items FROM runs r LEFT JOIN run_misses m ON m.run = r.id) "
+                          "WHERE ended IS NOT NULL"));
     while (q.next()) {
-        const qint64 id = q.value(0).toLongLong();
-        const bool unended = q.value(4).isNull();
-        if (unended && !lastAnswer.contains(id))
-            continue; // started, never answered
-        const std::optional<int> exercise = exerciseOf(q.value(1));
-        const std::optional<Variant> variant = variantOf(q.value(2));
-        const std::optional<qint64> started = seconds(q.value(3));
-        const std::optional<qint64> ended = seconds(unended ? lastAnswer.value(id) : q.value(4));
-        const std::optional<qint64> finished = whole(q.value(5), 0, 1);
-        const std::optional<qint64> correct = whole(q.value(6), 0, 1000000);
-        if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct) {
+        const std::optional<int> exercise = exerciseOf(q.value(0));
+        const std::optional<Variant> variant = variantOf(q.value(1));
+        const std::optional<qint64> started = whole(q.value(2), 0, lastTime), ended = whole(q.value(3), 0, lastTime);
+        const std::optional<qint64> finished = whole(q.value(4), 0, 1), correct = whole(q.value(5), 0, 1000000),
+                                    missed = whole(q.value(6), 0, 1000000);
+        if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct || !missed) {
             ++h.unreadable;
             continue;
         }
         h.practiceSeconds[*exercise] += std::min(*ended - *started, longestRun);
         if (*finished == 1)
             h.finished.push_back({*exercise, *variant, QDateTime::fromSecsSinceEpoch(*ended, Qt::UTC), int(*correct),
-                                  int(std::max<qint64>(0, *correct - missedItems.value(id)))});
+                                  int(std::max<qint64>(0, *correct - *missed))});
     }
 
-    q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*) AS misses FROM answers "
-                          "WHERE correct = 0 GROUP BY exercise, variant, item, person "
+    std::stable_sort(h.finished.begin(), h.finished.end(),
+                     [](const History::FinishedRun& a, const History::FinishedRun& b) { return a.ended < b.ended; });
+
+    q.exec(QStringLiteral("SELECT exercise, variant, item, person, misses FROM misses "
                           "ORDER BY exercise, misses DESC, item"));
     while (q.next()) {
         const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
-        if (!item) {
+        const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max());
+        if (!item || !misses) {
             ++h.unreadable;
             continue;
         }
-        h.missed.push_back({item->exercise, *variantOf(q.value(1)), q.value(2).toInt(), item->person,
-                            q.value(4).toInt()});
+        h.missed.push_back({item->exercise, *variantOf(q.value(1)), q.value(2).toInt(), item->person, int(*misses)});
     }
 
-    q.exec(QStringLiteral("SELECT exercise, substr(mistake, 1, %1) AS kind, COUNT(*) AS times FROM answers "
-                          "WHERE mistake IS NOT NULL GROUP BY exercise, kind ORDER BY exercise, times DESC, kind")
-               .arg(kindLimit));
+    q.exec(QStringLiteral("SELECT exercise, kind, times FROM kinds ORDER BY exercise, times DESC, kind"));
     while (q.next()) {
         const std::optional<int> exercise = exerciseOf(q.value(0));
-        if (!exercise || q.value(1).typeId() != QMetaType::QString) {
+        const std::optional<qint64> times = whole(q.value(2), 1, std::numeric_limits<int>::max());
+        if (!exercise || q.value(1).typeId() != QMetaType::QString || !times) {
             ++h.unreadable;
             continue;
         }
-        h.kinds.push_back({*exercise, q.value(1).toString(), q.value(2).toInt()});
+        h.kinds.push_back({*exercise, q.value(1).toString().left(kindLimit), int(*times)});
     }
     return h;
 }
 
 std::vector<FirstTry> Store::firstTries() const
 {
-    if (tries)
-        return *tries;
     std::vector<FirstTry> read;
     if (!QSqlDatabase::contains(connection))
         return read;
@@ -613,7 +692,6 @@ std::vector<FirstTry> Store::firstTries() const
         if (item && correct)
             read.push_back({*item, *correct == 1, *variantOf(q.value(1)) == Variant::Review});
     }
-    tries = read;
     return read;
 }
 
@@ -624,7 +702,7 @@ QString Store::exportCsv(QIODevice& out) const
     QSqlQuery q(db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, substr(typed, 1, %1), correct, "
-                               "substr(mistake, 1, %2), run FROM answers ORDER BY at")
+                               "substr(mistake, 1, %2), run FROM answers ORDER BY rowid")
                     .arg(typedLimit)
                     .arg(kindLimit)))
         return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
@@ -632,12 +710,16 @@ QString Store::exportCsv(QIODevice& out) const
                                 QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
                                 QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")})
                            .toUtf8();
-    QStringList fields;
+    QString line;
     while (q.next()) {
-        fields.clear();
-        for (int i = 0; i < 9; ++i)
-            fields << q.value(i).toString();
-        chunk += csvLine(fields).toUtf8();
+        line.clear();
+        for (int i = 0; i < 9; ++i) {
+            if (i > 0)
+                line += u',';
+            appendCsvField(line, q.value(i).toString());
+        }
+        line += QStringLiteral("\r\n");
+        chunk += line.toUtf8();
         if (chunk.size() > (1 << 16)) {
             if (const QString why = writeAll(out, chunk); !why.isEmpty())
                 return why;

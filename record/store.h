@@ -74,8 +74,10 @@ public:
     void runEnded(bool finished) override;
 
     History history() const;
-    // The review's input: the first answer to each item in each run.
+    // The first answer to each item in each run, read from every answer.
     std::vector<FirstTry> firstTries() const override;
+    // Where the missed items stand, as kept with the record.
+    Boxes reviewBoxes() const override { return boxes; }
     // Every answer as CSV for a spreadsheet, to out; why it could not be
     // written, or nothing when it was.
     QString exportCsv(QIODevice& out) const;
@@ -91,11 +93,20 @@ private:
         QString at;
         Answer answer; // exercise and variant also for a run's start
         bool finished = false;
+        // What the answer changes in the summary besides the counts.
+        std::optional<std::pair<ReviewItem, Boxes::Place>> placed = std::nullopt;
+        bool firstMissInRun = false;
     };
 
     bool connect(bool readOnly);
     Opened open();
     Opened prepare();
+    // Makes the summary's tables, as temporary ones for a record that is not
+    // written, and makes them again from the answers when they do not cover
+    // them all; then reads the boxes.
+    bool summarise(bool temporary);
+    bool summaryCovers();
+    bool resummarise(bool temporary);
     // The statements and the connection go, so the file can be moved or freed.
     void close();
     // False when the damaged record cannot be moved.
@@ -117,11 +128,11 @@ private:
     bool runOpen = false;
     qint64 run = 0; // id of the open run in the record; 0 when none is open or it waits
     std::vector<Write> pending;
-    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun;
-    // The first tries, read once and then kept up to date with the answers
-    // this program writes, so the review boxes need no query per run.
-    mutable std::optional<std::vector<FirstTry>> tries;
+    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun, countMiss, countKind, countRunMiss,
+        placeItem, cover;
+    Boxes boxes;
     std::set<std::tuple<int, Variant, int, int>> askedInRun; // items answered in the open run
+    std::set<int> missedInRun;
 };
 
 } // namespace lumora::record

@@ -427,7 +427,8 @@ TEST_F(RecordTest, TextsAreBoundedWhenWrittenAndWhenRead)
     {
         Peek peek(path());
         EXPECT_EQ(peek.column("SELECT length(typed) FROM answers"), "500");
-        ASSERT_TRUE(peek.exec("UPDATE answers SET mistake = printf('%.*c', 10000000, 'k')"));
+        ASSERT_TRUE(peek.exec("INSERT INTO answers SELECT at, exercise, variant, item, person, typed, correct, "
+                              "printf('%.*c', 10000000, 'k'), run FROM answers"));
     }
     Store store(path(), prompter);
     const History h = store.history();
@@ -543,6 +544,85 @@ TEST(Csv, EveryFormulaStartIsDefused)
 }
 
 } // namespace
+
+// What start-up and My progress read is kept with each answer, also with the
+// answers written late, and is what a fresh count of every answer gives.
+TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
+{
+    auto write = [](Store& store, const Answer& a) {
+        store.answered(a);
+        QThread::msleep(2); // answers a learner gives are milliseconds apart
+    };
+    History kept;
+    std::vector<Waiting> keptBoxes;
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        write(store, {1, Variant::Basic, 7, 2, QStringLiteral("x"), false, QStringLiteral("harmony")});
+        write(store, {1, Variant::Basic, 7, 2, QStringLiteral("y"), false, QStringLiteral("harmony")});
+        write(store, right(7, "ültök"));
+        write(store, {1, Variant::Basic, 9, 2, std::nullopt, false, {}});
+        write(store, right(9, "mentek"));
+        write(store, right(5, "laktok"));
+        store.runEnded(true);
+        {
+            Peek other(path()); // the review run waits to be written
+            ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+            store.runStarted(1, Variant::Review);
+            write(store, {1, Variant::Review, 7, 2, QStringLiteral("ültök"), true, {}});
+            write(store, {1, Variant::Review, 9, 2, QStringLiteral("x"), false, QStringLiteral("stem")});
+            ASSERT_TRUE(other.exec("COMMIT"));
+        }
+        QThread::msleep(1000);
+        write(store, {1, Variant::Review, 9, 2, QStringLiteral("mentek"), true, {}});
+        store.runEnded(true);
+        store.runStarted(5, Variant::Basic);
+        write(store, {5, Variant::Basic, 3, 1, QStringLiteral("x"), false, QStringLiteral("stem")});
+        kept = store.history();
+        keptBoxes = store.reviewBoxes().waiting();
+    }
+    EXPECT_EQ(Peek(path()).column("SELECT COUNT(*) FROM answers"), "10");
+
+    // Item 7 went to box 2 in the review; item 9, missed again there, and the gap of exercise 5 wait in box 1.
+    const std::vector<std::pair<ReviewItem, int>> waiting = {
+        {{1, false, 9, 2}, 1}, {{1, false, 7, 2}, 2}, {{5, false, 3, 1}, 1}};
+    ASSERT_EQ(keptBoxes.size(), waiting.size());
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+        EXPECT_EQ(keptBoxes[i].item, waiting[i].first) << i;
+        EXPECT_EQ(keptBoxes[i].box, waiting[i].second) << i;
+    }
+    ASSERT_EQ(kept.finished.size(), 2u);
+    EXPECT_EQ(kept.finished[0].firstTry, 1); // of 7, 9 and 5 only 5 at once
+    EXPECT_EQ(kept.finished[1].firstTry, 1); // of 7 and 9, 7
+    ASSERT_EQ(kept.missed.size(), 4u); // item 9 in the basic run and in the review apart
+    EXPECT_EQ(kept.missed[0].item, 7);
+    EXPECT_EQ(kept.missed[0].misses, 2);
+    ASSERT_EQ(kept.kinds.size(), 3u);
+    EXPECT_EQ(kept.kinds[0].kind, "harmony");
+    EXPECT_EQ(kept.kinds[0].count, 2);
+
+    Peek(path()).exec("DELETE FROM summary"); // as if another program had written
+    Store again(path(), prompter);
+    const History made = again.history();
+    const std::vector<Waiting> madeBoxes = again.reviewBoxes().waiting();
+    ASSERT_EQ(madeBoxes.size(), keptBoxes.size());
+    for (std::size_t i = 0; i < madeBoxes.size(); ++i) {
+        EXPECT_EQ(madeBoxes[i].item, keptBoxes[i].item) << i;
+        EXPECT_EQ(madeBoxes[i].box, keptBoxes[i].box) << i;
+    }
+    ASSERT_EQ(made.finished.size(), kept.finished.size());
+    for (std::size_t i = 0; i < made.finished.size(); ++i)
+        EXPECT_EQ(made.finished[i].firstTry, kept.finished[i].firstTry) << i;
+    ASSERT_EQ(made.missed.size(), kept.missed.size());
+    for (std::size_t i = 0; i < made.missed.size(); ++i)
+        EXPECT_EQ(std::tie(made.missed[i].exercise, made.missed[i].item, made.missed[i].person, made.missed[i].misses),
+                  std::tie(kept.missed[i].exercise, kept.missed[i].item, kept.missed[i].person, kept.missed[i].misses));
+    ASSERT_EQ(made.kinds.size(), kept.kinds.size());
+    for (std::size_t i = 0; i < made.kinds.size(); ++i)
+        EXPECT_EQ(std::tie(made.kinds[i].exercise, made.kinds[i].kind, made.kinds[i].count),
+                  std::tie(kept.kinds[i].exercise, kept.kinds[i].kind, kept.kinds[i].count));
+    EXPECT_EQ(prompter.messages.size(), 2u); // the write that waited, and that it was written
+}
 
 // The review's input: the first answer to each item in each run, oldest
 // first; kept in step with new answers exactly as a fresh read gives them.

@@ -101,6 +101,9 @@ def main():
             t += datetime.timedelta(minutes=rng.randint(1, 5))
         day += 1
     db.commit()
+    db.close()
+    # The program makes its summary of the new answers now, not at the next start.
+    subprocess.run([args.lumora, "--export-csv", os.devnull], env=env, check=True)
     print("%d answers in %d days written to %s" % (written, min(day, days), args.data_home), file=sys.stderr)
 
 
