@@ -13,8 +13,8 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/analyser.h"
-#include "shell/navigator.h"
 #include "shell/start.h"
+#include "ui/navigator.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -295,6 +295,9 @@ int session()
         QWidget* w = openPainted(menu, button, name);
         menu = openPainted(w, close, "alap");
     }
+    // The first exercise window asked for the dictionary: a session that ends
+    // before it has loaded would not count it.
+    feedback::Analyser::shared().waitUntilReady(30000);
     painted.names.clear();
     control<QAction>(menu, "mnuabout")->trigger();
     if (!waitFor([] { return painted.names.contains(QStringLiteral("sobre")); }))

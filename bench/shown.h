@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 // Nanoseconds on the clock that bench_run reads before it starts a program.
@@ -26,7 +27,11 @@ public:
             done = true;
             std::printf("shown %lld\n", monotonicNs());
             std::fflush(stdout);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            // Once the painted window has gone to the screen, and before
+            // anything the program put off until after its first paint: that
+            // is no longer start-up. Not quit(), which asks every window to
+            // close first (the splash refuses until its time is up).
+            QTimer::singleShot(0, qApp, [] { std::_Exit(0); });
         }
         return false;
     }

@@ -1,10 +1,37 @@
 #include "core/platform.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTimer>
 #include <QWidget>
 
 namespace lumora {
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget& window, std::function<void()> then) : QObject(&window), then(std::move(then))
+    {
+        window.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The painted window is flushed to the screen once this event is
+            // done: the timer comes after that.
+            QTimer::singleShot(0, watched, std::move(then));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then;
+};
+
+} // namespace
 
 QRect twips(int left, int top, int width, int height)
 {
@@ -46,6 +73,11 @@ QPixmap picture(const QString& path, const QWidget& shownOn)
     pixmap = pixmap.scaled(pixmap.size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
+}
+
+void afterFirstPaint(QWidget& window, std::function<void()> then)
+{
+    new FirstPaint(window, std::move(then));
 }
 
 void setOnTop(QWidget& window, bool on)

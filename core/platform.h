@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QRect>
+#include <functional>
 
 class QWidget;
 
@@ -23,6 +24,11 @@ QImage resourceImage(const QString& path);
 // A picture from the resources for a label of the widget: on a high-DPI
 // screen it is scaled up smoothly instead of pixel by pixel.
 QPixmap picture(const QString& path, const QWidget& shownOn);
+
+// Runs `then` once, right after the window's first paint has gone to the
+// screen (never, if the window goes first): for work that need not hold up
+// the first sight of the window.
+void afterFirstPaint(QWidget& window, std::function<void()> then);
 
 // Keeps a window above all others, or ends that.
 void setOnTop(QWidget& window, bool on);

@@ -21,6 +21,9 @@ public:
 // on top and when boxes follow one another. Never "whatever window is active":
 // between two boxes no window is, and a parentless box opens behind. Only
 // before the first window is shown is there no owner (nullptr).
+// A window closed while its box is open lives on until the code that asked
+// for the box has returned (the box stays until OK); after that it shows no
+// more boxes.
 class WindowPrompter : public Prompter {
 public:
     explicit WindowPrompter(QWidget* owner) : owner(owner) {}
@@ -29,6 +32,7 @@ public:
 
 private:
     QWidget* owner;
+    bool closed = false;
 };
 
 // The composition root's override of every WindowPrompter (tests install a

@@ -252,6 +252,8 @@ Diagnosis spelling(const QString& typed, const QString& e, const Place& place, b
 // In a single word the word before a mark is the answer itself: it is not quoted.
 std::optional<Diagnosis> surfaceSlip(const QString& typed, const QString& expected, bool inSentence = false)
 {
+    if (typed == expected)
+        return std::nullopt;
     const int i = commonPrefix(typed, expected);
     if (typed.compare(expected, Qt::CaseInsensitive) == 0)
         return capitals(typed[i]);

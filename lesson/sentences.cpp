@@ -188,7 +188,8 @@ QString subject(int item, int personcode)
 Sentences sentences(int item, int personcode)
 {
     const QString opening = person(personcode).opens ? subject(item, personcode) + u' ' : QString();
-    const QString verb = (irregular(item) ? megyStem(personcode) : items[item].ige.toString()) + ending(item, personcode);
+    const QString stem = irregular(item) ? megyStem(personcode) : items[item].ige.toString();
+    const QString verb = stem + ending(item, personcode);
     auto sentence = [&](QStringView phrase) {
         QString s = Module1::trim(opening + phrase.toString() + u' ' + verb + u'.');
         if (!s.isEmpty())

@@ -46,16 +46,22 @@ void fill(SuffixList& list, int person)
 
 GapKind gapKind(int g) { return kinds.at(g); }
 
+QString gapWord(int g)
+{
+    for (std::size_t i = 1; i < std::size(textElements); ++i)
+        if (textElements[i].piece == Piece::Gap && textElements[i].index == g)
+            return textElements[i - 1].text.toString().split(u' ', Qt::SkipEmptyParts).last();
+    return {};
+}
+
 QString gapName(int g)
 {
     static const char* const kindWords[] = {"adverb", "object", "verb"}; // in the order of GapKind
-    for (std::size_t i = 1; i < std::size(textElements); ++i)
-        if (textElements[i].piece == Piece::Gap && textElements[i].index == g) {
-            const QString before = textElements[i - 1].text.toString().split(u' ', Qt::SkipEmptyParts).last();
-            return QStringLiteral("gap %1, after %2, %3")
-                .arg(QString::number(g), before, QLatin1String(kindWords[int(gapKind(g))]));
-        }
-    return {};
+    const QString word = gapWord(g);
+    if (word.isEmpty())
+        return {};
+    return QStringLiteral("gap %1, after %2, %3")
+        .arg(QString::number(g), word, QLatin1String(kindWords[int(gapKind(g))]));
 }
 
 const KindColours& colours(GapKind kind)

@@ -103,6 +103,9 @@ struct KindColours {
 };
 
 GapKind gapKind(int g);
+// The word gap g completes, as the text shows it before the gap: "lak",
+// "Kelenföld", "szoba".
+QString gapWord(int g);
 // Gap g as a screen reader names it: "gap 3, after szoba, object".
 QString gapName(int g);
 const KindColours& colours(GapKind kind);

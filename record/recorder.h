@@ -11,6 +11,14 @@ enum class Variant { Basic, Extended, Review };
 // 'basic', 'extended', 'review': how a variant is written in the record.
 QString variantName(Variant v);
 
+// An answer in the words the learner saw, so that the record can show it
+// later without knowing the exercise.
+struct Words {
+    QString prompt;   // the verb, the picture's description or the word the gap completes
+    QString person;   // "te", "Albert", "önök", "Péter"
+    QString expected; // the answer the exercise expected (its first, where it takes two)
+};
+
 struct Answer {
     int exercise;                 // 1, 2, 3 or 5
     Variant variant;
@@ -19,6 +27,7 @@ struct Answer {
     std::optional<QString> typed; // normalised; none for a Solution
     bool correct;
     QString mistake;              // kind of mistake, empty when there is none
+    Words words;
 };
 
 class Recorder {

@@ -126,4 +126,16 @@ ReviewButton reviewButton(const Offer& offer, bool running)
             count > 0 ? QStringLiteral("Re&view (%1)").arg(count) : QStringLiteral("Re&view")};
 }
 
+void ReviewControl::show(int exercise, bool running)
+{
+    shown = reviewButton(offer(record, exercise), running);
+    view.setReview(shown);
+}
+
+void ReviewControl::hold()
+{
+    shown.enabled = false;
+    view.setReview(shown);
+}
+
 } // namespace lumora::record

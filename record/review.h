@@ -104,4 +104,29 @@ struct ReviewButton {
 };
 ReviewButton reviewButton(const Offer& offer, bool running);
 
+// What an exercise window shows of the review: its Review button.
+class ReviewView {
+public:
+    virtual ~ReviewView() = default;
+    virtual void setReview(const ReviewButton& button) = 0;
+};
+
+// The Review button of one exercise window, kept current by its logic.
+class ReviewControl {
+public:
+    ReviewControl(ReviewView& view, const FirstTries& record) : view(view), record(record) {}
+    // Reads the record and shows the button of the exercise.
+    void show(int exercise, bool running);
+    // A run has begun: no count changes before it ends, so the button is only
+    // disabled and the record is not read.
+    void hold();
+    // The items a review run of the exercise asks, in order.
+    std::vector<ReviewItem> items(int exercise) const { return offer(record, exercise).items; }
+
+private:
+    ReviewView& view;
+    const FirstTries& record;
+    ReviewButton shown{false, false, {}};
+};
+
 } // namespace lumora::record

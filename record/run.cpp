@@ -15,7 +15,8 @@ void Run::start(int ex, Variant v, int count)
     recorder.runStarted(exercise, variant);
 }
 
-void Run::answered(int item, int person, const std::optional<QString>& typed, bool correct, const QString& mistake)
+void Run::answered(int item, int person, const Words& words, const std::optional<QString>& typed, bool correct,
+                   const QString& mistake)
 {
     if (!open)
         return;
@@ -23,7 +24,7 @@ void Run::answered(int item, int person, const std::optional<QString>& typed, bo
         ++right;
     else
         ++mistakes;
-    recorder.answered({exercise, variant, item, person, typed, correct, mistake});
+    recorder.answered({exercise, variant, item, person, typed, correct, mistake, words});
 }
 
 void Run::end(bool finished)

@@ -17,9 +17,10 @@ public:
 
     // Ends a run still open, then starts one; total 0 means it has no end.
     void start(int exercise, Variant variant, int total);
-    // A judged answer (typed already normalised) or a Solution (none typed);
-    // mistake is the kind of a wrong answer, empty when it has none.
-    void answered(int item, int person, const std::optional<QString>& typed, bool correct,
+    // A judged answer (typed already normalised) or a Solution (none typed),
+    // with the words the learner saw; mistake is the kind of a wrong answer,
+    // empty when it has none.
+    void answered(int item, int person, const Words& words, const std::optional<QString>& typed, bool correct,
                   const QString& mistake = {});
     // Ends an open run; the progress line keeps its last counts.
     void end(bool finished);

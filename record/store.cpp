@@ -1,6 +1,7 @@
 #include "record/store.h"
 
 #include "record/csv.h"
+#include "record/lessonwords.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +13,13 @@
 #include <QThread>
 #include <QVariant>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio> // rename, renameat2
 #include <cstring>
 #include <limits>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,8 +27,8 @@ namespace lumora::record {
 namespace {
 
 // Version 1 kept bare answers; version 2 adds the runs, each answer's run
-// and its kind of mistake. A new record is made as version 1 and migrated,
-// so that every record takes the same path.
+// and its kind of mistake; version 3 the words the learner saw. A new record
+// is made as version 1 and migrated, so that every record takes the same path.
 const char* const version1[] = {
     "CREATE TABLE answers (at TEXT NOT NULL, exercise INTEGER NOT NULL, variant TEXT NOT NULL, "
     "item INTEGER NOT NULL, person INTEGER NOT NULL, typed TEXT, correct INTEGER NOT NULL)",
@@ -43,6 +46,14 @@ const char* const version2[] = {
     "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
     "PRAGMA user_version = 2",
 };
+const char* const version3[] = {
+    "ALTER TABLE answers ADD COLUMN prompt TEXT",
+    "ALTER TABLE answers ADD COLUMN person_word TEXT",
+    "ALTER TABLE answers ADD COLUMN expected TEXT",
+    // Only the answers still without their words: empty once they have them.
+    "CREATE INDEX answers_unworded ON answers (exercise, variant, item, person) WHERE prompt IS NULL",
+    "PRAGMA user_version = 3",
+};
 
 // The summary that start-up and My progress read instead of every answer:
 // the review boxes, the misses of each item, the kinds of mistake and each
@@ -55,7 +66,8 @@ constexpr int summaryLayout = 1; // made again when the tables change
 const char* const summaryTables[] = {
     "CREATE TABLE summary (answers, layout)", // the last answer it covers; the layout of these tables
     "CREATE TABLE boxes (exercise, extended, item, person, box, since, PRIMARY KEY (exercise, extended, item, person))",
-    "CREATE TABLE misses (exercise, variant, item, person, misses, PRIMARY KEY (exercise, variant, item, person))",
+    "CREATE TABLE misses (exercise, variant, item, person, misses, prompt, person_word, expected, "
+    "PRIMARY KEY (exercise, variant, item, person))",
     "CREATE TABLE kinds (exercise, kind, times, PRIMARY KEY (exercise, kind))",
     "CREATE TABLE run_misses (run INTEGER PRIMARY KEY, items)",
 };
@@ -136,6 +148,45 @@ std::optional<ReviewItem> itemOf(const QVariant& exercise, const QVariant& varia
         return std::nullopt;
     const ReviewItem asked = firstTry(*e, variantName(*v), int(*i), int(*p), false).item;
     return known(asked) ? std::optional(asked) : std::nullopt;
+}
+
+// Answers kept without their words (by version 2, or added by a tool) get
+// them from the lesson's tables, once; an answer the lesson has no words for,
+// or one the program cannot read, gets empty ones. The error that stopped it,
+// if any.
+QSqlError fillWords(QSqlDatabase& d)
+{
+    std::vector<std::array<QVariant, 4>> keys; // as the record holds them, whatever their type
+    QSqlQuery q(d);
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT DISTINCT exercise, variant, item, person FROM answers WHERE prompt IS NULL")))
+        return q.lastError();
+    while (q.next())
+        keys.push_back({q.value(0), q.value(1), q.value(2), q.value(3)});
+    q.finish();
+    if (!q.prepare(QStringLiteral("UPDATE answers SET prompt = ?, person_word = ?, expected = ? WHERE prompt IS NULL "
+                                  "AND exercise IS ? AND variant IS ? AND item IS ? AND person IS ?")))
+        return q.lastError();
+    for (const auto& [exercise, variant, item, person] : keys) {
+        const std::optional<int> e = exerciseOf(exercise);
+        const std::optional<Variant> v = variantOf(variant);
+        const std::optional<qint64> i = whole(item, 0, 1000), p = whole(person, 0, 1000);
+        const Words words = e && v && i && p ? lessonWords(*e, *v, int(*i), int(*p)) : Words{};
+        // Filled, even if empty.
+        if (!bound(q, {words.prompt.isNull() ? QStringLiteral("") : words.prompt, words.person, words.expected,
+                       exercise, variant, item, person}))
+            return q.lastError();
+    }
+    return {};
+}
+
+// How many answers wait for their words.
+qint64 countUnworded(QSqlDatabase& d)
+{
+    QSqlQuery q(d);
+    return q.exec(QStringLiteral("SELECT COUNT(*) FROM answers WHERE prompt IS NULL")) && q.next()
+               ? q.value(0).toLongLong()
+               : -1;
 }
 
 // SQLite's "not a database" and "malformed": the file is damaged. Any other
@@ -225,7 +276,7 @@ Store::Store(const QString& path, Prompter& prompter)
         opened = open();
     ok = opened == Opened::Ok;
     if (!ok && QSqlDatabase::contains(connection))
-        summarise(true); // to be shown, not written
+        summarise(true, true); // to be shown, not written
     if (!ok)
         tell(opened);
 }
@@ -340,7 +391,17 @@ Store::Opened Store::prepare()
         for (const char* sql : version2)
             if (!q.exec(QLatin1String(sql)))
                 return failure();
-    if (!summarise(false) || !q.exec(QStringLiteral("COMMIT")))
+    if (found < 3)
+        for (const char* sql : version3)
+            if (!q.exec(QLatin1String(sql)))
+                return failure();
+    // Answers given their words now are counted in the summary again with them.
+    const qint64 unworded = countUnworded(d);
+    if (const QSqlError e = fillWords(d); e.isValid()) {
+        q.exec(QStringLiteral("ROLLBACK"));
+        return damaging(e) ? Opened::Damaged : Opened::Unwritable;
+    }
+    if (!summarise(false, countUnworded(d) != unworded) || !q.exec(QStringLiteral("COMMIT")))
         return failure();
 
     auto statement = [&d](std::optional<QSqlQuery>& query, const char* sql) {
@@ -350,11 +411,13 @@ Store::Opened Store::prepare()
     const bool prepared =
         statement(insertRun, "INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)")
         && statement(insertAnswer, "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, "
-                                   "run) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                                   "run, prompt, person_word, expected) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         && statement(countAnswer, "UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?")
         && statement(endRun, "UPDATE runs SET ended = ?, finished = ? WHERE id = ?")
-        && statement(countMiss, "INSERT INTO misses VALUES (?, ?, ?, ?, 1) "
-                                "ON CONFLICT DO UPDATE SET misses = misses + 1")
+        && statement(countMiss, "INSERT INTO misses VALUES (?, ?, ?, ?, 1, ?, ?, ?) ON CONFLICT DO UPDATE SET "
+                                "misses = misses + 1, prompt = COALESCE(excluded.prompt, prompt), "
+                                "person_word = COALESCE(excluded.person_word, person_word), "
+                                "expected = COALESCE(excluded.expected, expected)")
         && statement(countKind, "INSERT INTO kinds VALUES (?, ?, 1) ON CONFLICT DO UPDATE SET times = times + 1")
         && statement(countRunMiss, "INSERT INTO run_misses VALUES (?, 1) ON CONFLICT DO UPDATE SET items = items + 1")
         && statement(placeItem, "INSERT OR REPLACE INTO boxes VALUES (?, ?, ?, ?, ?, ?)")
@@ -362,9 +425,9 @@ Store::Opened Store::prepare()
     return prepared ? Opened::Ok : Opened::Unwritable;
 }
 
-bool Store::summarise(bool temporary)
+bool Store::summarise(bool temporary, bool remake)
 {
-    if ((temporary || !summaryCovers()) && !resummarise(temporary))
+    if ((temporary || remake || !summaryCovers()) && !resummarise(temporary))
         return false;
     boxes = {};
     QSqlQuery q(db());
@@ -412,8 +475,8 @@ bool Store::resummarise(bool temporary)
                               : QString::fromLatin1(sql)))
             return false;
     for (const char* sql : {
-             "INSERT INTO misses SELECT exercise, variant, item, person, COUNT(*) FROM answers WHERE correct = 0 "
-             "GROUP BY exercise, variant, item, person",
+             "INSERT INTO misses SELECT exercise, variant, item, person, COUNT(*), MAX(prompt), MAX(person_word), "
+             "MAX(expected) FROM answers WHERE correct = 0 GROUP BY exercise, variant, item, person",
              "INSERT INTO run_misses SELECT run, COUNT(DISTINCT item) FROM answers "
              "WHERE correct = 0 AND typeof(run) = 'integer' GROUP BY run",
          })
@@ -495,7 +558,7 @@ void Store::runStarted(int exercise, Variant variant)
     missedInRun.clear();
     if (!ok)
         return;
-    pending.push_back({Write::Kind::RunStarted, now(), {exercise, variant, 0, 0, std::nullopt, false, {}}});
+    pending.push_back({Write::Kind::RunStarted, now(), {exercise, variant, 0, 0, std::nullopt, false, {}, {}}});
     runOpen = true;
     flush();
 }
@@ -579,12 +642,16 @@ bool Store::write(const Write& w, qint64& current)
     case Write::Kind::Answered: {
         const QString variant = variantName(a.variant);
         const QString kind = a.mistake.left(kindLimit);
+        // Without words (none were given) the answer gets them from the lesson at the next start.
+        const QVariant prompt = a.words.prompt.isEmpty() ? none : QVariant(a.words.prompt.left(typedLimit));
+        const QString person = a.words.person.left(typedLimit), expected = a.words.expected.left(typedLimit);
         return bound(*insertAnswer,
                      {w.at, a.exercise, variant, a.item, a.person, a.typed ? QVariant(a.typed->left(typedLimit)) : none,
                       a.correct ? 1 : 0, kind.isEmpty() ? none : QVariant(kind),
-                      current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>())})
+                      current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()), prompt, person,
+                      expected})
                && bound(*countAnswer, {a.correct ? 1 : 0, a.correct ? 0 : 1, current})
-               && (a.correct || bound(*countMiss, {a.exercise, variant, a.item, a.person}))
+               && (a.correct || bound(*countMiss, {a.exercise, variant, a.item, a.person, prompt, person, expected}))
                && (kind.isEmpty() || bound(*countKind, {a.exercise, kind}))
                && (!w.firstMissInRun || !current || bound(*countRunMiss, {current}))
                && (!w.placed
@@ -645,17 +712,28 @@ History Store::history() const
     std::stable_sort(h.finished.begin(), h.finished.end(),
                      [](const History::FinishedRun& a, const History::FinishedRun& b) { return a.ended < b.ended; });
 
-    q.exec(QStringLiteral("SELECT exercise, variant, item, person, misses FROM misses "
-                          "ORDER BY exercise, misses DESC, item"));
+    // A review answer names the item it reviews: the misses of both are one row.
+    std::map<ReviewItem, History::Missed> missed;
+    q.exec(QStringLiteral("SELECT exercise, variant, item, person, misses, substr(prompt, 1, %1), "
+                          "substr(person_word, 1, %1), substr(expected, 1, %1) FROM misses")
+               .arg(typedLimit));
     while (q.next()) {
         const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
-        const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max());
+        const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max() / 4);
         if (!item || !misses) {
             ++h.unreadable;
             continue;
         }
-        h.missed.push_back({item->exercise, *variantOf(q.value(1)), q.value(2).toInt(), item->person, int(*misses)});
+        History::Missed& m = missed.try_emplace(*item, History::Missed{item->exercise, {}, 0}).first->second;
+        m.misses += int(*misses);
+        m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
     }
+    std::vector<std::pair<ReviewItem, History::Missed>> byCount(missed.begin(), missed.end());
+    std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.first.exercise, b.second.misses) < std::tie(b.first.exercise, a.second.misses);
+    });
+    for (const auto& [item, m] : byCount)
+        h.missed.push_back(m);
 
     q.exec(QStringLiteral("SELECT exercise, kind, times FROM kinds ORDER BY exercise, times DESC, kind"));
     while (q.next()) {
@@ -701,22 +779,44 @@ QString Store::exportCsv(QIODevice& out) const
         return QStringLiteral("the record of answers could not be opened");
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, substr(typed, 1, %1), correct, "
-                               "substr(mistake, 1, %2), run FROM answers ORDER BY rowid")
+    // Local time with its offset from UTC (2026-12-08T10:30:00+01:00), made by
+    // SQLite, which reads a million times in a moment; a time it cannot read
+    // is written as it is.
+    if (!q.exec(QStringLiteral(
+            "SELECT COALESCE(strftime('%Y-%m-%dT%H:%M:%S', at, 'localtime') || CASE WHEN offset < 0 THEN '-' "
+            "ELSE '+' END || substr('0' || (abs(offset) / 3600), -2) || ':' || substr('0' || (abs(offset) / 60 % 60), -2), "
+            "at), "
+            "exercise, variant, item, person, substr(prompt, 1, %1), substr(person_word, 1, %1), "
+            "substr(expected, 1, %1), substr(typed, 1, %1), correct, substr(mistake, 1, %2), run "
+            "FROM (SELECT *, rowid AS id, unixepoch(at, 'localtime') - unixepoch(at) AS offset FROM answers) "
+            "ORDER BY id")
                     .arg(typedLimit)
                     .arg(kindLimit)))
         return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
-    QByteArray chunk = csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
-                                QStringLiteral("item"), QStringLiteral("person"), QStringLiteral("typed"),
-                                QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")})
+    // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
+    // accents show as they are.
+    QByteArray chunk = (QChar(0xFEFF)
+                        + csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
+                                   QStringLiteral("item"), QStringLiteral("prompt"), QStringLiteral("person"),
+                                   QStringLiteral("expected"), QStringLiteral("typed"), QStringLiteral("how"),
+                                   QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
                            .toUtf8();
     QString line;
     while (q.next()) {
+        // Counted from 1, and an extended pair of a review run by its verb;
+        // an item the lesson does not have as it is written.
+        const std::optional<ReviewItem> item = itemOf(q.value(1), q.value(2), q.value(3), q.value(4));
+        const QString fields[] = {
+            q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+            item ? QString::number(item->item + 1) : q.value(3).toString(), q.value(5).toString(),
+            q.value(6).toString(), q.value(7).toString(), q.value(8).toString(),
+            q.value(8).isNull() ? QStringLiteral("solution") : QStringLiteral("typed"), q.value(9).toString(),
+            q.value(10).toString(), q.value(11).toString()};
         line.clear();
-        for (int i = 0; i < 9; ++i) {
+        for (std::size_t i = 0; i < std::size(fields); ++i) {
             if (i > 0)
                 line += u',';
-            appendCsvField(line, q.value(i).toString());
+            appendCsvField(line, fields[i]);
         }
         line += QStringLiteral("\r\n");
         chunk += line.toUtf8();

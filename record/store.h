@@ -27,11 +27,10 @@ struct History {
         int correct;
         int firstTry; // items right at the first try
     };
+    // An item missed in basic, extended and review runs alike.
     struct Missed {
         int exercise;
-        Variant variant;
-        int item;
-        int person;
+        Words words;
         int misses;
     };
     struct MistakeKind {
@@ -41,7 +40,7 @@ struct History {
     };
     std::vector<FinishedRun> finished;    // oldest first
     std::vector<qint64> practiceSeconds;  // by exercise number, 0 to 5
-    std::vector<Missed> missed;           // by exercise, most missed first
+    std::vector<Missed> missed;           // by exercise, most missed first, then in item order
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
     int unreadable = 0;                   // rows left out: the program cannot show what they hold
     bool empty() const;
@@ -65,7 +64,7 @@ public:
     // $XDG_DATA_HOME/lumora/record.sqlite, once the application is named.
     static QString defaultPath();
     // The version of the record's layout this program writes.
-    static constexpr int version = 2;
+    static constexpr int version = 3;
 
     bool writable() const { return ok; }
 
@@ -103,8 +102,8 @@ private:
     Opened prepare();
     // Makes the summary's tables, as temporary ones for a record that is not
     // written, and makes them again from the answers when they do not cover
-    // them all; then reads the boxes.
-    bool summarise(bool temporary);
+    // them all or are to be remade; then reads the boxes.
+    bool summarise(bool temporary, bool remake);
     bool summaryCovers();
     bool resummarise(bool temporary);
     // The statements and the connection go, so the file can be moved or freed.

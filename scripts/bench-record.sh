@@ -6,13 +6,12 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 build="${LUMORA_BUILD_DIR:-build}"
-cmake --build "$build" --target bench
 homes=""
 for n in 100000 1000000; do
     home="$build/bench-records/$n"
     if [ ! -e "$home/lumora/record.sqlite" ]; then
         mkdir -p "$home"
-        tools/record/fill.py --lumora "$build/lumora" --answers "$n" "$home"
+        QT_QPA_PLATFORM=offscreen tools/record/fill.py --lumora "$build/lumora" --answers "$n" "$home"
     fi
     homes="$homes $(realpath "$home")"
 done

@@ -4,8 +4,8 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "record/review.h"
-#include "shell/controls.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -3,8 +3,8 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
-#include "shell/controls.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -86,6 +86,9 @@ Sobre::Sobre()
     splash->setObjectName(QStringLiteral("Timer1"));
     splash->setInterval(800);
     connect(splash, &QTimer::timeout, this, [this] {
+        // Once: a box open over the splash (the credits, a notice about the
+        // record) keeps the closed splash until it is done.
+        splash->stop();
         splashing = false;
         navigator::open(navigator::Window::Menu, this);
     });
@@ -101,7 +104,11 @@ Sobre::Sobre()
     image1->setPixmap(frames[frame]->pixmap());
     if (Module1::splashdone == 0) {
         splashing = true;
-        setCursor(Qt::WaitCursor);
+        // The busy pointer loads a cursor theme: after the splash is on screen.
+        afterFirstPaint(*this, [this] {
+            if (splashing)
+                setCursor(Qt::WaitCursor);
+        });
         ok->hide();
         splash->start();
     } else {

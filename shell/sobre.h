@@ -1,6 +1,6 @@
 #pragma once
 #include "core/prompter.h"
-#include "shell/defaultbutton.h"
+#include "ui/defaultbutton.h"
 
 #include <QWidget>
 

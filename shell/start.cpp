@@ -5,16 +5,17 @@
 #include "exercises/h05d1/window.h"
 #include "exercises/h05d3/window.h"
 #include "exercises/h05d5/window.h"
-#include "record/progresswindow.h"
 #include "record/store.h"
 #include "shell/alap.h"
-#include "shell/navigator.h"
+#include "shell/progresswindow.h"
 #include "shell/sobre.h"
+#include "ui/navigator.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QIcon>
+#include <QProxyStyle>
 #include <cstdio>
 #include <memory>
 
@@ -32,8 +33,8 @@ void closeRecord()
     store.reset();
 }
 
-// The record's notices belong to the window in front when they come: none
-// while the record opens at start-up, later the window being worked in.
+// The record's notices belong to the window in front when they come: the
+// splash while the record opens at start-up, later the window being worked in.
 class FrontWindowBoxes : public Prompter {
 public:
     void beep() override { WindowPrompter(navigator::frontWindow()).beep(); }
@@ -44,6 +45,20 @@ public:
 };
 FrontWindowBoxes notices;
 
+void openRecord()
+{
+    // A notice about the record holds its opening in a box, and the splash's
+    // time may run out under it and make the menu, which asks for the record.
+    static bool opening = false;
+    if (store || opening)
+        return;
+    opening = true;
+    store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
+    opening = false;
+    record::setRecorder(store.get());
+    record::setReviewRecord(store.get());
+}
+
 // On the command line the record's notices go to the console, not to boxes.
 class Console : public Prompter {
 public:
@@ -51,6 +66,19 @@ public:
     void message(const QString& text, const QString&, Icon, const QString&) override
     {
         std::fprintf(stderr, "lumora: %s\n", qPrintable(QString(text).replace(u'\n', u' ')));
+    }
+};
+
+// Qt reads the menu bar's overflow arrow from a PNG without naming the
+// format, so every image plugin (JPEG too) is loaded to ask whether it is
+// one of theirs; the style's built-in picture of the same arrow needs none.
+class NoPluginProbe : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton)
+            return QIcon(standardPixmap(which, option, widget));
+        return QProxyStyle::standardIcon(which, option, widget);
     }
 };
 
@@ -104,27 +132,31 @@ void start()
 {
     QCoreApplication::setApplicationName(QStringLiteral("lumora"));
     using navigator::Window;
+    static const bool styled = (QApplication::setStyle(new NoPluginProbe), true);
+    static_cast<void>(styled);
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
 
     // Opened again by a second start (tests restart the program in-process).
-    // Before any window, so that a notice about it has nothing to hide behind.
     closeRecord();
-    store = std::make_unique<record::Store>(record::Store::defaultPath(), notices);
-    record::setRecorder(store.get());
-    record::setReviewRecord(store.get());
     static const bool closing = (qAddPostRoutine(closeRecord), true);
     static_cast<void>(closing);
 
-    navigator::registerWindow<Alap>(Window::Menu);
+    // The menu shows the review counts: the record is open before it is made.
+    navigator::registerMaker(Window::Menu, [] {
+        openRecord();
+        return new Alap;
+    });
     navigator::registerWindow<Hatter>(Window::Backdrop);
     navigator::registerWindow<Sobre>(Window::About, [](Sobre& about, int) { about.showAbout(); });
     navigator::registerWindow<h05d1::Window>(Window::Exercise12,
                                              [](h05d1::Window& w, int exnum) { w.openAs(exnum); });
     navigator::registerWindow<h05d3::Window>(Window::Exercise3);
     navigator::registerWindow<h05d5::Window>(Window::Exercise5);
-    navigator::registerMaker(Window::Progress, [] { return new record::ProgressWindow(*store); });
-    navigator::open(Window::About);
+    navigator::registerMaker(Window::Progress, [] { return new ProgressWindow(*store); });
+    // The record (Qt SQL, its SQLite driver, a check of the file) opens once
+    // the splash is on screen, well within the splash's 0.8 s.
+    afterFirstPaint(*navigator::open(Window::About), openRecord);
 }
 
 } // namespace lumora

@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     for (int i = 0;; ++i) {
         if (i % 46 == 0)
             store.runStarted(1, lumora::record::Variant::Basic);
-        store.answered({1, lumora::record::Variant::Basic, i % 64, 1, prefix + QString::number(i), i % 3 != 0, {}});
+        store.answered({1, lumora::record::Variant::Basic, i % 64, 1, prefix + QString::number(i), i % 3 != 0, {}, {}});
         std::printf("%d\n", i);
         std::fflush(stdout);
     }

@@ -25,7 +25,7 @@ QString heading(int exercise)
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
              const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
+    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
 {
 }
 
@@ -47,7 +47,7 @@ void Logic::openAs(int exercise)
     view.setExercise1Enabled(exercise != 1);
     view.setExercise2Enabled(exercise == 1);
     view.setHeading(QString::number(exercise) + QStringLiteral(". Put in the correct suffixes:"));
-    showReview();
+    offered.show(exercise, running);
 }
 
 void Logic::noItem() { view.describeEnding(QStringLiteral("ending: no verb now")); }
@@ -84,7 +84,7 @@ void Logic::Change()
     noItem();
     reviewing = false;
     running = false;
-    showReview();
+    offered.show(exercise, running);
 }
 
 void Logic::start()
@@ -109,7 +109,7 @@ void Logic::start()
     view.focusEnding();
     view.setStartEnabled(false);
     running = true;
-    holdReview();
+    offered.hold();
     showProgress();
 }
 
@@ -125,7 +125,7 @@ void Logic::beginRun()
 
 void Logic::review()
 {
-    queue = record::offer(tried, exercise).items;
+    queue = offered.items(exercise);
     if (queue.empty())
         return;
     reviewing = true;
@@ -139,7 +139,7 @@ void Logic::review()
     run.start(exercise, record::Variant::Review, total);
     ask();
     view.setStartEnabled(false);
-    holdReview();
+    offered.hold();
     showProgress();
 }
 
@@ -161,19 +161,6 @@ void Logic::ask()
 }
 
 bool Logic::asksExtended() const { return reviewing ? queue.at(solved).extended : extended; }
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, exercise), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
-}
 
 void Logic::Rand()
 {
@@ -221,7 +208,7 @@ void Logic::next()
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
     if (typed == answer()) {
-        run.answered(recordedItem(), person(), typed, true);
+        run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
     } else {
@@ -230,6 +217,8 @@ void Logic::next()
 }
 
 int Logic::person() const { return asksExtended() ? personOf(view.pronounText()) : itemPerson(item); }
+
+record::Words Logic::words() const { return {currentVerb(), pronoun(person()), answer()}; }
 
 int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
 
@@ -241,7 +230,7 @@ void Logic::wrong(const QString& typed)
     const feedback::Diagnosis mistake =
         asksExtended() ? feedback::extendedAnswer(item, personOf(view.pronounText()), typed, tries)
                        : feedback::basicAnswer(item, typed, tries);
-    run.answered(recordedItem(), person(), typed, false, feedback::recordedKind(mistake.kind));
+    run.answered(recordedItem(), person(), words(), typed, false, feedback::recordedKind(mistake.kind));
     showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -289,12 +278,12 @@ void Logic::correct()
     view.focusStart();
     reviewing = false;
     running = false;
-    showReview();
+    offered.show(exercise, running);
 }
 
 void Logic::solution()
 {
-    run.answered(recordedItem(), person(), std::nullopt, false);
+    run.answered(recordedItem(), person(), words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }

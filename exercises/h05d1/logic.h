@@ -13,7 +13,7 @@ class Random;
 namespace lumora::h05d1 {
 
 // What the logic needs from the window of exercises 1 and 2.
-class View {
+class View : public record::ReviewView {
 public:
     virtual ~View() = default;
 
@@ -65,7 +65,6 @@ public:
     virtual void setExercise2Enabled(bool enabled) = 0;
 
     virtual void setCaption(const QString& caption) = 0;  // the window's
-    virtual void setReview(const record::ReviewButton& button) = 0;  // Review
     virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
@@ -108,10 +107,10 @@ private:
     void noItem();
     void ask();          // shows the review item `solved`
     bool asksExtended() const;  // the item on show is an extended pair
-    void showReview();
-    void holdReview();
     // The person of the current item.
     int person() const;
+    // The current item as the learner sees it, for the record.
+    record::Words words() const;
     // The item as the record keeps it; in a review run, extended pairs
     // after the basic items.
     int recordedItem() const;
@@ -129,11 +128,10 @@ private:
     int total = 0;
     bool extended = false;
     int tries = 0;  // wrong answers on the current item
-    const record::FirstTries& tried;  // the record the review boxes come from
     std::vector<record::ReviewItem> queue;  // the review run's items, in order
     bool reviewing = false;
     bool running = false;  // from Start or Review until the run ends
-    record::ReviewButton reviewShown{false, false, {}};
+    record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;
 };
 

@@ -1,9 +1,9 @@
 #include "exercises/h05d1/window.h"
 
 #include "core/icons.h"
-#include "core/random.h"
 #include "core/platform.h"
-#include "shell/controls.h"
+#include "core/random.h"
+#include "ui/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>

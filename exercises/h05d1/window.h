@@ -1,7 +1,7 @@
 #pragma once
 #include "core/random.h"
 #include "exercises/h05d1/logic.h"
-#include "shell/exercisewindow.h"
+#include "ui/exercisewindow.h"
 
 class QLabel;
 class QLineEdit;

@@ -21,7 +21,7 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
              const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), tried(tried), run(recorder)
+    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
 {
 }
 
@@ -32,7 +32,7 @@ void Logic::load()
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::start()
@@ -67,12 +67,12 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    holdReview();
+    offered.hold();
 }
 
 void Logic::review()
 {
-    queue = record::offer(tried, 3).items;
+    queue = offered.items(3);
     if (queue.empty())
         return;
     reviewing = true;
@@ -92,19 +92,6 @@ void Logic::ask()
     item_ = queue.at(solved_).item;
     personcode_ = queue.at(solved_).person;
     setup();
-}
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, 3), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
 }
 
 void Logic::firstitem(int lo, int hi)
@@ -195,7 +182,7 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
-        run.answered(item_, personcode_, answer, false, feedback::recordedKind(mistake.kind));
+        run.answered(item_, personcode_, words(), answer, false, feedback::recordedKind(mistake.kind));
         showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -203,7 +190,7 @@ void Logic::check(const QString& typed)
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
-    run.answered(item_, personcode_, answer, true);
+    run.answered(item_, personcode_, words(), answer, true);
     showProgress();
     if (reviewing) {
         if (++solved_ < int(queue.size()))
@@ -244,14 +231,16 @@ void Logic::Change()
     view.setExampleShown(true);
     reviewing = false;
     running = false;
-    showReview();
+    offered.show(3, running);
 }
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }
 
+record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
+
 void Logic::solution()
 {
-    run.answered(item_, personcode_, std::nullopt, false);
+    run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();

@@ -14,7 +14,7 @@ namespace lumora::h05d3 {
 
 // What the logic asks of the window of exercise 3. "Shown" means the
 // control itself is not hidden, whether or not the window is on screen.
-class View {
+class View : public record::ReviewView {
 public:
     virtual ~View() = default;
 
@@ -63,7 +63,6 @@ public:
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
 
-    virtual void setReview(const record::ReviewButton& button) = 0; // Review
 
     virtual void setProgressText(const QString& text) = 0; // Progress
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
@@ -97,9 +96,8 @@ private:
     void Change();                   // after a series: back to the basic variant, nothing shown
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
-    void showReview();
-    void holdReview();
     void showProgress();
+    record::Words words() const; // the item as the learner sees it, for the record
     void answering();  // Next and Solution ready, Example and the solution line away
 
     View& view;
@@ -114,11 +112,10 @@ private:
     QString personLabel; // as the person label shows it
     QString sentenceA_, sentenceB_;
     int tries = 0; // wrong answers on the current item
-    const record::FirstTries& tried; // the record the review boxes come from
     std::vector<record::ReviewItem> queue; // the review run's items, in order
     bool reviewing = false;
     bool running = false; // from Start or Review until the series ends
-    record::ReviewButton reviewShown{false, false, {}};
+    record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;
 };
 

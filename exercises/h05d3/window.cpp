@@ -3,7 +3,7 @@
 #include "core/icons.h"
 #include "core/platform.h"
 #include "lesson/pictures.h"
-#include "shell/controls.h"
+#include "ui/controls.h"
 
 #include <QFrame>
 #include <QLabel>

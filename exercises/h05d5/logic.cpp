@@ -7,11 +7,11 @@
 namespace lumora::h05d5 {
 
 Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried)
-    : view(view), prompter(prompter), tried(tried), run(recorder)
+    : view(view), prompter(prompter), offered(view, tried), run(recorder)
 {
 }
 
-void Logic::load() { showReview(); }
+void Logic::load() { offered.show(5, running); }
 
 void Logic::start()
 {
@@ -27,14 +27,14 @@ void Logic::start()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    holdReview();
+    offered.hold();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
 }
 
 void Logic::review()
 {
-    const std::vector<record::ReviewItem> items = record::offer(tried, 5).items;
+    const std::vector<record::ReviewItem> items = offered.items(5);
     if (items.empty())
         return;
     const int p = items.front().person;
@@ -70,7 +70,7 @@ void Logic::review()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
-    holdReview();
+    offered.hold();
     showProgress();
 }
 
@@ -84,19 +84,6 @@ void Logic::showSolved(int g)
     view.setGapBackground(g, c.solved);
     view.setGapTextColour(g, c.solvedText ? *c.solvedText : normalText);
     view.setGapEnabled(g, false);
-}
-
-void Logic::showReview()
-{
-    reviewShown = record::reviewButton(record::offer(tried, 5), running);
-    view.setReview(reviewShown);
-}
-
-void Logic::holdReview()
-{
-    // A run has begun: no count changes before it ends, so the record is not read.
-    reviewShown.enabled = false;
-    view.setReview(reviewShown);
 }
 
 void Logic::personChoice(const QString& itemText)
@@ -114,17 +101,11 @@ void Logic::gapFocus(int g) { gap = g; }
 
 void Logic::next()
 {
-    bool right;
-    QString typed;
-    if (const Stem* stem = stemOf(gap)) {
-        typed = Module1::trim(view.stemText(gap)) + Module1::trim(view.gapText(gap));
-        right = typed == stem->whole;
-    } else {
-        typed = Module1::trim(view.gapText(gap));
-        right = typed == list(person)[gap];
-    }
-    if (right) {
-        run.answered(gap, person, typed, true);
+    // A stem gap is judged, and kept, whole.
+    const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
+    const QString typed = stem + Module1::trim(view.gapText(gap));
+    if (typed == expected()) {
+        run.answered(gap, person, words(), typed, true);
         showProgress();
         Oke();
     } else {
@@ -134,7 +115,7 @@ void Logic::next()
 
 void Logic::solution()
 {
-    run.answered(gap, person, std::nullopt, false);
+    run.answered(gap, person, words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
@@ -159,7 +140,7 @@ void Logic::Change()
     view.setSolutionEnabled(false);
     view.focusStart();
     running = false;
-    showReview();
+    offered.show(5, running);
 }
 
 void Logic::Oke()
@@ -178,7 +159,7 @@ void Logic::Oke()
         view.setNextEnabled(false);
         view.setGapEnabled(0, false);
         running = false;
-        showReview();
+        offered.show(5, running);
     } else {
         dodo();
     }
@@ -189,7 +170,7 @@ void Logic::Hiba(const QString& typed)
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const feedback::Diagnosis mistake =
         feedback::gapAnswer(gap, person, stem, Module1::trim(view.gapText(gap)), ++tries[gap]);
-    run.answered(gap, person, typed, false, feedback::recordedKind(mistake.kind));
+    run.answered(gap, person, words(), typed, false, feedback::recordedKind(mistake.kind));
     showProgress();
     prompter.beep();
     prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -228,6 +209,14 @@ SuffixList& Logic::list(int p)
     }
     return rag3;
 }
+
+QString Logic::expected()
+{
+    const Stem* stem = stemOf(gap);
+    return stem ? stem->whole.toString() : list(person)[gap];
+}
+
+record::Words Logic::words() { return {gapWord(gap), persons[person].item.toString(), expected()}; }
 
 void Logic::showProgress() { view.setProgressText(run.progress()); }
 

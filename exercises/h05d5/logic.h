@@ -17,7 +17,7 @@ namespace lumora::h05d5 {
 inline constexpr QColor normalText{};
 
 // What the logic needs from the window of exercise 5.
-class View {
+class View : public record::ReviewView {
 public:
     virtual ~View() = default;
 
@@ -43,7 +43,6 @@ public:
     virtual void focusStart() = 0;
     virtual void setNextEnabled(bool enabled) = 0;
     virtual void setSolutionEnabled(bool enabled) = 0;
-    virtual void setReview(const record::ReviewButton& button) = 0; // Review
     virtual void setProgressText(const QString& text) = 0; // Progress
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
@@ -78,10 +77,11 @@ private:
     void focus(int g);
     // The suffix list of person p: rag3 for Péter, rag1 for én, ...
     SuffixList& list(int p);
+    // What the current gap takes: its suffix, or for a stem gap the whole word.
+    QString expected();
+    record::Words words(); // the current gap as the learner sees it, for the record
     void resetGap0();
     void showSolved(int g);
-    void showReview();
-    void holdReview();
     void showProgress();
 
     View& view;
@@ -91,9 +91,8 @@ private:
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
-    const record::FirstTries& tried;    // the record the review boxes come from
     bool running = false;               // from Start or Review until the text is done
-    record::ReviewButton reviewShown{false, false, {}};
+    record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;
 };
 

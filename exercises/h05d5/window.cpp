@@ -1,7 +1,7 @@
 #include "exercises/h05d5/window.h"
 
 #include "core/platform.h"
-#include "shell/controls.h"
+#include "ui/controls.h"
 
 #include <QApplication>
 #include <QComboBox>

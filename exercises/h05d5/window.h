@@ -1,6 +1,6 @@
 #pragma once
 #include "exercises/h05d5/logic.h"
-#include "shell/exercisewindow.h"
+#include "ui/exercisewindow.h"
 
 #include <QHash>
 #include <array>

@@ -3,10 +3,12 @@
 #include "gui.h"
 #include "texts.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -150,4 +152,41 @@ TEST(FeedbackWindow, TheFirstExerciseWindowDoesNotWaitForTheDictionaryAndTheTabl
     ASSERT_EQ(rec.messages.size(), 2u);
     EXPECT_EQ(rec.messages[1].detail,
               "Two letters are swapped in the ending: \"nu\". The ending starts with \"u\".");
+}
+
+// A window closed while its box is open: the box stays until OK, the window
+// lives on until the code that asked for the box is back in the event loop,
+// and it opens no more boxes.
+TEST(FeedbackWindow, AWindowClosedUnderItsBoxOutlivesTheBoxAndOpensNoMore)
+{
+    struct Owner : QWidget {
+        WindowPrompter boxes{this};
+    };
+    QPointer<Owner> owner = new Owner;
+    owner->setAttribute(Qt::WA_DeleteOnClose);
+    owner->show();
+    bool shownAfterClose = false;
+    int boxesSeen = 0;
+    const auto pressOk = [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxesSeen;
+            box->button(QMessageBox::Ok)->click();
+        }
+    };
+    QTimer::singleShot(50, [&] {
+        owner->close();
+        settle(); // as the event loop does: every deletion that is due
+        shownAfterClose = QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible();
+        pressOk();
+    });
+    owner->boxes.message(QStringLiteral("first"), QStringLiteral("title"), Icon::Information);
+    ASSERT_FALSE(owner.isNull());
+    EXPECT_TRUE(shownAfterClose);
+    EXPECT_FALSE(owner->isVisible());
+
+    QTimer::singleShot(50, pressOk); // closes the box, should one wrongly open
+    owner->boxes.message(QStringLiteral("second"), QStringLiteral("title"), Icon::Information);
+    EXPECT_EQ(boxesSeen, 1);
+    settle();
+    EXPECT_TRUE(owner.isNull());
 }

@@ -2,13 +2,19 @@
 #include "core/platform.h"
 #include "gui.h"
 #include "texts.h"
+#include "record/store.h"
 #include "shell/start.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlDatabase>
 #include <QTimer>
 
 using namespace lumora;
@@ -28,6 +34,43 @@ void expectCentred(QWidget* w)
     EXPECT_NEAR(w->frameGeometry().center().y(), screen.center().y(), 3);
 }
 
+// Presses OK on the next real message box once it has been open for 1.2 s,
+// longer than the splash's time, noting what was true while it was open.
+class BoxCloser : public QObject {
+public:
+    QString text;
+    QString owner; // the window the box belongs to
+    bool onTop = false;
+    bool menuCame = false; // the splash's time ran out under the box
+    bool closed = false;
+
+    BoxCloser()
+    {
+        connect(&poll, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (!open.isValid()) {
+                open.start();
+                text = box->text();
+                owner = box->parentWidget() ? box->parentWidget()->window()->objectName() : QString();
+                onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+            }
+            menuCame = menuCame || window("alap");
+            if (open.elapsed() > 1200) {
+                poll.stop();
+                closed = true;
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        poll.start(10);
+    }
+
+private:
+    QTimer poll;
+    QElapsedTimer open;
+};
+
 } // namespace
 
 TEST(StartUp, TheSplashHasNoOkButtonAndGivesWayToTheMenu)
@@ -36,10 +79,11 @@ TEST(StartUp, TheSplashHasNoOkButtonAndGivesWayToTheMenu)
     QElapsedTimer clock;
     clock.start();
     start();
-    QWidget* splash = window("sobre");
+    QPointer<QWidget> splash = window("sobre");
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(splash->windowTitle(), "  About Lumora!");
-    EXPECT_EQ(splash->cursor().shape(), Qt::WaitCursor);
+    // The busy pointer comes once the splash is on screen.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash && splash->cursor().shape() == Qt::WaitCursor; }, 500));
     EXPECT_FALSE(child<QPushButton>(splash, "Command1")->isVisible());
     EXPECT_EQ(Module1::splashdone, 0);
     EXPECT_EQ(window("alap"), nullptr);
@@ -57,6 +101,79 @@ TEST(StartUp, TheSplashHasNoOkButtonAndGivesWayToTheMenu)
     EXPECT_TRUE(isOnTop(*menu));
     expectCentred(menu);
     EXPECT_TRUE(rec.events.isEmpty());
+}
+
+// The record (Qt SQL and its driver) must not hold up the first window, and
+// the menu must still count what waits for review.
+TEST(StartUp, TheRecordOpensAfterTheSplashIsPaintedAndBeforeTheMenu)
+{
+    RecordingPrompter rec;
+    QCoreApplication::setApplicationName(QStringLiteral("lumora")); // the record's path, as start() names it
+    {
+        record::Store missed(record::Store::defaultPath(), rec);
+        missed.runStarted(1, record::Variant::Basic);
+        missed.answered({1, record::Variant::Basic, 3, 3, QStringLiteral("x"), false, {}, {}});
+        missed.runEnded(false);
+    }
+    ASSERT_TRUE(QSqlDatabase::connectionNames().isEmpty());
+
+    struct FirstPaint : QObject {
+        int painted = 0;
+        qsizetype openAtFirstPaint = -1;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && painted++ == 0)
+                openAtFirstPaint = QSqlDatabase::connectionNames().size();
+            return false;
+        }
+    } paint;
+    start();
+    window("sobre")->installEventFilter(&paint);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paint.painted > 0; }, 500));
+    EXPECT_EQ(paint.openAtFirstPaint, 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QSqlDatabase::connectionNames().isEmpty(); }, 500));
+    EXPECT_EQ(window("alap"), nullptr);
+
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
+    EXPECT_EQ(child<QLabel>(window("alap"), "Review1")->text(), "1");
+    EXPECT_TRUE(rec.events.isEmpty());
+}
+
+// Real boxes over the splash outlive it: its time runs out under the box and
+// the menu opens, but the box stays until OK.
+TEST(StartUp, TheCreditsOpenedDuringTheSplashStayWhileTheMenuOpens)
+{
+    start();
+    BoxCloser closer;
+    QTest::mouseClick(child<QLabel>(window("sobre"), "Image2"), Qt::LeftButton); // returns once the box closes
+    EXPECT_TRUE(closer.closed);
+    EXPECT_TRUE(closer.text.startsWith("     This program")) << closer.text.toStdString();
+    EXPECT_EQ(closer.owner, "sobre");
+    EXPECT_TRUE(closer.menuCame);
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_NE(window("alap"), nullptr);
+}
+
+TEST(StartUp, ANoticeAboutTheRecordComesOverTheSplash)
+{
+    // A file where the record's folder belongs: the record cannot be written.
+    QCoreApplication::setApplicationName(QStringLiteral("lumora"));
+    const QString folder = QFileInfo(record::Store::defaultPath()).absolutePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(folder).absolutePath()));
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    BoxCloser closer;
+    start();
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 4000));
+    EXPECT_TRUE(closer.closed);
+    EXPECT_TRUE(closer.text.startsWith("Lumora cannot write your record")) << closer.text.toStdString();
+    EXPECT_EQ(closer.owner, "sobre");
+    EXPECT_TRUE(closer.onTop);
+    EXPECT_TRUE(closer.menuCame);
+    blocker.remove();
 }
 
 TEST(Menu, ShowsItsCaptionsAndHeadings)

@@ -18,8 +18,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
 
@@ -253,8 +256,58 @@ std::vector<Walker::Event> Walker::events(const QString& kind)
             found.push_back({QStringLiteral("close box of ") + nameOf(w), [w] { w->close(); }});
     } else if (kind == QLatin1String("answer")) {
         found = answers();
+    } else if (kind == QLatin1String("box")) {
+        // The events that open a box: How to, the credits, a Solution.
+        static const QStringList boxOpeners = {
+            QStringLiteral("click sobre.Image2"), QStringLiteral("click h05d1.Command4"),
+            QStringLiteral("click h05d3.Solución"), QStringLiteral("click h05d5.Command4")};
+        for (const char* k : {"menu", "picture", "click"})
+            for (Event& e : events(QLatin1String(k)))
+                if (e.what.endsWith(QLatin1String(".mnuHow")) || boxOpeners.contains(e.what))
+                    found.push_back({e.what + QStringLiteral(" with its box"), [this, open = e.act] { underBox(open); }});
     }
     return found;
+}
+
+// Opens a real box with `open` and, while it is open, does what can delete
+// its window: a close request of a window, or the menu's "&End". Then OK on
+// this box and on any that follow.
+void Walker::underBox(const std::function<void()>& open)
+{
+    bool fired = false;
+    QTimer ok;
+    ok.setInterval(10);
+    QObject::connect(&ok, &QTimer::timeout, [this, &fired] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (fired) {
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        fired = true;
+        std::vector<Event> deleters;
+        for (QWidget* w : openWindows())
+            if (w != box)
+                deleters.push_back({QStringLiteral("close box of ") + nameOf(w), [w = QPointer(w)] {
+                                        if (w)
+                                            w->close();
+                                    }});
+        if (auto* end = window("alap") ? named<QPushButton>(window("alap"), "Command1") : nullptr)
+            deleters.push_back({QStringLiteral("click alap.Command1"), [end = QPointer(end)] {
+                                    if (end)
+                                        end->click();
+                                }});
+        const Event& deleter = deleters.at(pick(int(deleters.size())));
+        underBoxDone = QStringLiteral(", under it: ") + deleter.what;
+        // From a timer of its own, as a timer of the program would: a box the
+        // deleter opens must not keep this one waiting.
+        QTimer::singleShot(0, deleter.act);
+    });
+    ok.start();
+    setPrompter(nullptr);
+    open();
+    setPrompter(&prompter);
 }
 
 // Right answers, as a learner who has asked for the solution gives them.
@@ -322,7 +375,7 @@ QString Walker::step()
     };
     static const Kind kinds[] = {{"click", 30}, {"menu", 5},  {"access key", 10}, {"key", 13},
                                  {"type", 14},  {"paste", 6}, {"combo", 4},       {"picture", 4}, {"answer", 8},
-                                 {"close box", 1}};
+                                 {"close box", 1}, {"box", 2}};
     // The export's file dialog is cancelled at once: its own questions would
     // wait in boxes of their own, outside the walk.
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -359,8 +412,10 @@ QString Walker::step()
     const Event& event = candidates.at(pick(int(candidates.size())));
     before = mainWindows();
     prompter.clear();
+    underBoxDone.clear();
     event.act();
     settle();
+    const QString what = event.what + underBoxDone;
     for (const auto& m : prompter.messages) {
         if (m.text != Module1::msgdone || before.isEmpty())
             continue;
@@ -369,10 +424,10 @@ QString Walker::step()
             run += named<QPushButton>(w, "Command10")->isEnabled() ? QStringLiteral(" ex2") : QStringLiteral(" ex1");
         ++finishedRuns[run];
     }
-    recent << event.what;
-    if (recent.size() > 20)
+    recent << what;
+    if (recent.size() > remembered)
         recent.removeFirst();
-    return event.what;
+    return what;
 }
 
 // "&End" and the menu's close box end the program from the menu; the
@@ -380,7 +435,7 @@ QString Walker::step()
 bool Walker::ended() const
 {
     return openWindows().isEmpty()
-           && (before == QStringList{QStringLiteral("alap")} || recent.last().startsWith(QLatin1String("close box of hatter")));
+           && (before == QStringList{QStringLiteral("alap")} || recent.last().contains(QLatin1String("close box of hatter")));
 }
 
 QString Walker::broken() const
@@ -397,10 +452,28 @@ QString Walker::broken() const
         const bool two = !named<QPushButton>(w, "Command5")->isEnabled();
         if (one == two)
             return QStringLiteral("h05d1: \"&1\" and \"&2\" are both %1").arg(one ? "disabled" : "enabled");
+        // The record lists each right answer the progress line counts, and a
+        // run asks no more than its items: the exercise's 46 or 18 from Start,
+        // or what waits for review (the count Review holds while the run goes
+        // on), which may be more, with the pairs missed in Plus runs.
         const qsizetype entries = named<QPlainTextEdit>(w, "Text3")->toPlainText().count(QLatin1String("; "));
-        const int size = one ? 46 : 18;
-        if (!named<QPushButton>(w, "Command9")->isHidden() && entries > size)
-            return QStringLiteral("h05d1: %1 entries in the record of a basic run of %2").arg(entries).arg(size);
+        static const QRegularExpression counts(QStringLiteral("^(\\d+)(?: of (\\d+))? right"));
+        const QRegularExpressionMatch progress = counts.match(named<QLabel>(w, "Progress")->text());
+        const int right = progress.captured(1).toInt();
+        if (entries != right)
+            return QStringLiteral("h05d1: %1 entries in the record, %2 right answers counted").arg(entries).arg(right);
+        if (const int size = progress.captured(2).toInt(); size > 0) {
+            if (right > size)
+                return QStringLiteral("h05d1: %1 right answers in a run of %2").arg(right).arg(size);
+            static const QRegularExpression held(QStringLiteral("\\((\\d+)\\)"));
+            const int waiting = held.match(named<QPushButton>(w, "Review")->text()).captured(1).toInt();
+            const int basic = one ? 46 : 18;
+            if (named<QPushButton>(w, "Command2")->isEnabled() && size != basic && size != waiting)
+                return QStringLiteral("h05d1: a run of %1 items, neither the exercise's %2 nor the %3 waiting")
+                    .arg(size)
+                    .arg(basic)
+                    .arg(waiting);
+        }
     }
     if (QWidget* w = window("h05d3")) {
         // While items run, an item is shown: its picture and its sentence.

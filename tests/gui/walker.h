@@ -30,7 +30,8 @@ private:
 // translated ones too) or paste any text into a field. Now and then it
 // settles down to work and answers right for a while (it asks the window for
 // the solution first), so that runs reach their end. Message boxes go to the
-// recording prompter, so none ever waits for a click.
+// recording prompter, so none ever waits for a click; now and then a real box
+// opens, and while it is open a window closes or the program ends.
 class Walker {
 public:
     Walker(unsigned seed, RecordingPrompter& prompter);
@@ -44,7 +45,9 @@ public:
     // Starts the program again, with the shared state of a new process.
     void restart();
 
-    // The most recent events, the last one last.
+    // The most recent events, the last one last: enough to show how a
+    // failure came about, a run of 46 answers and what led to it.
+    static constexpr int remembered = 200;
     QStringList recent;
     // How many runs reached their end, by window name.
     QMap<QString, int> finishedRuns;
@@ -60,11 +63,13 @@ private:
     QString typedKeys();
     std::vector<Event> events(const QString& kind);
     std::vector<Event> answers();
+    void underBox(const std::function<void()>& open);
 
     std::mt19937 engine;
     RecordingPrompter& prompter;
     int diligent = 0;   // events left in which the learner mostly answers right
     QStringList before; // the menu or exercise window open before the last event
+    QString underBoxDone; // what was done under the last event's box
 };
 
 } // namespace lumora::test

@@ -64,7 +64,7 @@ TEST(CommandLine, HelpVersionAndExportNeedNoDisplay)
     const Ran toStandardOutput = lumora({QStringLiteral("--export-csv"), QStringLiteral("-")}, home.path());
     EXPECT_EQ(toStandardOutput.code, 0);
     file.seek(0);
-    EXPECT_EQ(toStandardOutput.out.toUtf8(), file.readAll());
+    EXPECT_EQ(toStandardOutput.out, QString::fromUtf8(file.readAll()));
 
     EXPECT_EQ(lumora({QStringLiteral("--export-csv"), QStringLiteral("/dev/null")}, home.path()).code, 0);
 
@@ -107,7 +107,7 @@ TEST(CommandLine, AReadOnlyRecordIsExportedWithANotice)
         lumora::test::RecordingPrompter prompter;
         lumora::record::Store store(folder + QStringLiteral("/record.sqlite"), prompter);
         store.runStarted(3, lumora::record::Variant::Basic);
-        store.answered({3, lumora::record::Variant::Basic, 4, 11, QStringLiteral("Moziba megyünk."), true, {}});
+        store.answered({3, lumora::record::Variant::Basic, 4, 11, QStringLiteral("Moziba megyünk."), true, {}, {}});
     }
     ::chmod(QFile::encodeName(folder + QStringLiteral("/record.sqlite")).constData(), 0400);
     const bool root = ::geteuid() == 0;

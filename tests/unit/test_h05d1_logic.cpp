@@ -616,10 +616,10 @@ TEST_F(H05d1Logic, AReviewAsksTheMissedItemsAndRecordsThemAsReview)
 {
     lumora::test::MemoryRecorder& memory = w.recorder;
     memory.runStarted(1, record::Variant::Basic);
-    memory.answered({1, record::Variant::Basic, 10, mi, QStringLiteral("mosok"), false, {}});
+    memory.answered({1, record::Variant::Basic, 10, mi, QStringLiteral("mosok"), false, {}, {}});
     memory.runEnded(false);
     memory.runStarted(1, record::Variant::Extended);
-    memory.answered({1, record::Variant::Extended, 5, te, std::nullopt, false, {}});
+    memory.answered({1, record::Variant::Extended, 5, te, std::nullopt, false, {}, {}});
     memory.runEnded(false);
     w.open(1);
     EXPECT_EQ(view.review.caption, "Re&view (2)");
@@ -651,6 +651,14 @@ TEST_F(H05d1Logic, AReviewAsksTheMissedItemsAndRecordsThemAsReview)
     EXPECT_EQ(run.answers[1].person, te);
     EXPECT_FALSE(run.answers[1].typed.has_value());
     EXPECT_TRUE(run.answers[2].correct);
+    // Each with the words the learner saw: the verb, the person, the form.
+    const auto words = [&run](int k) {
+        const record::Words& w = run.answers[k].words;
+        return QStringList{w.prompt, w.person, w.expected};
+    };
+    EXPECT_EQ(words(0), (QStringList{"mos", "mi", "mosunk"}));
+    EXPECT_EQ(words(1), (QStringList{"parancsol", "te", "parancsolsz"}));
+    EXPECT_EQ(words(2), words(1));
 
     EXPECT_EQ(view.review.caption, "Re&view (2)");
     EXPECT_TRUE(view.review.enabled);

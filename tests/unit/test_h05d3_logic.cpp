@@ -540,8 +540,8 @@ TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
     RecordingView view;
     lumora::test::MemoryRecorder memory;
     memory.runStarted(3, record::Variant::Extended);
-    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}});
-    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}});
+    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}, {}});
+    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}, {}});
     memory.runEnded(false);
     Module1::setmsg();
     Logic logic{view, rec, rnd, memory, memory};
@@ -571,4 +571,41 @@ TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
     EXPECT_EQ(memory.runs[1].answers[0].person, 2);
     EXPECT_EQ(view.review.caption, "Re&view (2)"); // both in box 2
     EXPECT_TRUE(view.review.enabled);
+}
+
+// The record keeps each answer with the picture as a screen reader hears it,
+// the person as a word (an item's own subject for the third person) and the
+// first sentence the exercise takes.
+TEST(H05d3Record, EachAnswerKeepsThePictureThePersonAndTheFirstSentence)
+{
+    RecordingPrompter rec;
+    ScriptedRandom rnd;
+    RecordingView view;
+    lumora::test::MemoryRecorder memory;
+    Module1::setmsg();
+    Logic logic{view, rec, rnd, memory, memory};
+    logic.load();
+    rnd.script = {(2 + 0.5) / basicCount};
+    logic.start();
+    logic.check(QStringLiteral("Önök újságot olvasnak."));
+    logic.plus();
+    rnd.script = {(9 + 0.5) / itemCount, (2 + 0.5) / 3}; // item 9, the third person
+    logic.start();
+    logic.check(QStringLiteral("Albert taxit keresel."));
+    logic.solution();
+
+    ASSERT_EQ(memory.runs.size(), 2u);
+    const auto words = [&memory](int run, int k) {
+        const record::Words& w = memory.runs[run].answers.at(k).words;
+        return QStringList{w.prompt, w.person, w.expected};
+    };
+    EXPECT_EQ(words(0, 0),
+              (QStringList{"Two doctors sit on a bench reading newspapers, their doctor's bags beside them.", "önök",
+                           "Önök újságot olvasnak."}));
+    const QStringList albert{
+        "A man with the badge A stands with suitcases outside a railway station, thinking of a taxi.", "Albert",
+        "Albert taxit keres."};
+    EXPECT_EQ(words(1, 0), albert);
+    EXPECT_EQ(words(1, 1), albert);
+    EXPECT_FALSE(memory.runs[1].answers[1].typed.has_value());
 }

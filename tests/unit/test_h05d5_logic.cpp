@@ -203,6 +203,13 @@ TEST_F(H05d5Logic, ARunReportsEachGapWithThePersonAndWhatWasTyped)
         EXPECT_EQ(a[k].item, k < 2 ? 0 : int(k - 2));
     }
     EXPECT_EQ(a[2 + 3].typed, stemOf(3)->whole); // a stem gap is judged, and kept, whole
+    // With the words the learner saw: the word the gap completes, the person,
+    // what the gap takes (a stem gap: the whole word).
+    const auto words = [&a](int k) { return QStringList{a[k].words.prompt, a[k].words.person, a[k].words.expected}; };
+    EXPECT_EQ(words(0), (QStringList{"lak", "te", "sz"}));
+    EXPECT_EQ(words(1), words(0));
+    EXPECT_EQ(words(2 + 3), (QStringList{"szoba", "te", "szobát"}));
+    EXPECT_EQ(words(2 + 15), (QStringList{"olvas", "te", "ol"}));
 
     logic.personChoice(persons[0].item.toString());
     EXPECT_EQ(view.progress, "");

@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 
 using namespace lumora;
 using namespace lumora::record;
@@ -74,17 +75,27 @@ struct RecordTest : ::testing::Test {
     }
 };
 
-Answer right(int item, const QString& typed) { return {1, Variant::Basic, item, 2, typed, true, {}}; }
-Answer wrong(int item, const QString& typed) { return {1, Variant::Basic, item, 2, typed, false, {}}; }
+// Exercise 1's item 14: ül, for ti.
+const Words sitting{QStringLiteral("ül"), QStringLiteral("ti"), QStringLiteral("ültök")};
 
-TEST_F(RecordTest, ANewRecordHasTheTablesOfVersionTwoInWalMode)
+Answer right(int item, const QString& typed, const Words& words = sitting)
+{
+    return {1, Variant::Basic, item, 4, typed, true, {}, words};
+}
+Answer wrong(int item, const QString& typed, const Words& words = sitting)
+{
+    return {1, Variant::Basic, item, 4, typed, false, {}, words};
+}
+Answer solution(int item, const Words& words = sitting) { return {1, Variant::Basic, item, 4, {}, false, {}, words}; }
+
+TEST_F(RecordTest, ANewRecordHasTheTablesOfVersionThreeInWalMode)
 {
     { Store store(path(), prompter); EXPECT_TRUE(store.writable()); }
     Peek peek(path());
-    EXPECT_EQ(peek.column("PRAGMA user_version"), "2");
+    EXPECT_EQ(peek.column("PRAGMA user_version"), "3");
     EXPECT_EQ(peek.column("PRAGMA journal_mode"), "wal");
     EXPECT_EQ(peek.column("SELECT name FROM pragma_table_info('answers')"),
-              "at|exercise|variant|item|person|typed|correct|mistake|run");
+              "at|exercise|variant|item|person|typed|correct|mistake|run|prompt|person_word|expected");
     EXPECT_EQ(peek.column("SELECT name FROM pragma_table_info('runs')"),
               "id|exercise|variant|started|ended|finished|correct|wrong");
     EXPECT_TRUE(prompter.messages.empty());
@@ -95,18 +106,21 @@ TEST_F(RecordTest, KeepsARunItsAnswersAndASolutionWithNothingTyped)
     {
         Store store(path(), prompter);
         store.runStarted(1, Variant::Basic);
-        store.answered(right(5, "laktok"));
-        store.answered(wrong(7, "'; DROP TABLE answers; --"));
-        store.answered({1, Variant::Basic, 7, 2, std::nullopt, false, {}});
-        store.answered(right(7, "ültök"));
+        store.answered(right(25, "laktok", {QStringLiteral("lak"), QStringLiteral("ti"), QStringLiteral("laktok")}));
+        store.answered(wrong(14, "'; DROP TABLE answers; --"));
+        store.answered(solution(14));
+        store.answered(right(14, "ültök"));
         store.runEnded(true);
         store.runStarted(2, Variant::Extended); // closed unfinished with the store
-        store.answered({2, Variant::Extended, 3, 4, QStringLiteral("mentek"), true, {}});
+        store.answered({2, Variant::Extended, 24, 4, QStringLiteral("mentek"), true, {},
+                        {QStringLiteral("megy"), QStringLiteral("ti"), QStringLiteral("mentek")}});
     }
     Peek peek(path());
     EXPECT_EQ(peek.column("SELECT typed FROM answers ORDER BY at"), "laktok|'; DROP TABLE answers; --|NULL|ültök|mentek");
     EXPECT_EQ(peek.column("SELECT correct FROM answers ORDER BY at"), "1|0|0|1|1");
     EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers WHERE mistake IS NULL"), "5");
+    EXPECT_EQ(peek.column("SELECT prompt || ' ' || person_word || ' ' || expected FROM answers ORDER BY at"),
+              "lak ti laktok|ül ti ültök|ül ti ültök|ül ti ültök|megy ti mentek");
     EXPECT_EQ(peek.column("SELECT variant || ' ' || finished || ' ' || correct || ' ' || wrong FROM runs ORDER BY id"),
               "basic 1 2 2|extended 0 1 0");
     EXPECT_EQ(peek.column("SELECT COUNT(*) FROM runs WHERE ended IS NULL"), "0");
@@ -121,13 +135,49 @@ TEST_F(RecordTest, KeepsARunItsAnswersAndASolutionWithNothingTyped)
     ASSERT_EQ(h.finished.size(), 1u);
     EXPECT_EQ(h.finished[0].exercise, 1);
     EXPECT_EQ(h.finished[0].correct, 2);
-    EXPECT_EQ(h.finished[0].firstTry, 1); // item 5 at once, item 7 after two misses
+    EXPECT_EQ(h.finished[0].firstTry, 1); // item 25 at once, item 14 after two misses
     ASSERT_EQ(h.missed.size(), 1u);
-    EXPECT_EQ(h.missed[0].item, 7);
+    EXPECT_EQ(h.missed[0].words.prompt, "ül");
+    EXPECT_EQ(h.missed[0].words.person, "ti");
+    EXPECT_EQ(h.missed[0].words.expected, "ültök");
     EXPECT_EQ(h.missed[0].misses, 2);
 }
 
-TEST_F(RecordTest, AVersionOneRecordKeepsItsAnswersAndGainsRunsAndMistakes)
+// My progress counts an item's misses in basic, extended and review runs on
+// one row, and keeps a basic item and an extended pair of the same number apart.
+TEST_F(RecordTest, TheMissesOfOneItemInEveryKindOfRunAreOneRow)
+{
+    const Words lak{QStringLiteral("lak"), QStringLiteral("mi"), QStringLiteral("lakunk")};
+    const Words bereltek{QStringLiteral("bérel"), QStringLiteral("ti"), QStringLiteral("béreltek")};
+    const Words parancsol{QStringLiteral("parancsol"), QStringLiteral("mi"), QStringLiteral("parancsolunk")};
+    const Words ment{QStringLiteral("Two girls walk"), QStringLiteral("ti"), QStringLiteral("A moziba mentek.")};
+    const Words mennek{QStringLiteral("Two girls walk"), QStringLiteral("ők"), QStringLiteral("Moziba mennek.")};
+    Store store(path(), prompter);
+    auto miss = [&store](int exercise, Variant variant, int item, int person, const Words& words) {
+        store.runStarted(exercise, variant);
+        store.answered({exercise, variant, item, person, QStringLiteral("x"), false, {}, words});
+    };
+    miss(1, Variant::Basic, 24, 4, bereltek);
+    miss(1, Variant::Basic, 3, 3, lak);
+    miss(1, Variant::Review, 3, 3, lak);
+    miss(1, Variant::Extended, 5, 3, parancsol);
+    miss(1, Variant::Review, 64 + 5, 3, parancsol);
+    miss(1, Variant::Review, 64 + 5, 3, parancsol);
+    miss(1, Variant::Basic, 5, 3, lak); // another item with the pair's number
+    miss(3, Variant::Basic, 0, 22, ment);
+    miss(3, Variant::Extended, 0, 22, ment);
+    miss(3, Variant::Review, 0, 22, ment);
+    miss(3, Variant::Extended, 0, 33, mennek);
+    store.runEnded(false);
+
+    QStringList rows;
+    for (const History::Missed& m : store.history().missed)
+        rows << QStringLiteral("%1 %2 %3 %4").arg(m.exercise).arg(m.words.prompt, m.words.person).arg(m.misses);
+    EXPECT_EQ(rows, (QStringList{"1 parancsol mi 3", "1 lak mi 2", "1 lak mi 1", "1 bérel ti 1",
+                                 "3 Two girls walk ti 3", "3 Two girls walk ők 1"}));
+}
+
+TEST_F(RecordTest, AVersionOneRecordKeepsItsAnswersAndGainsRunsMistakesAndWords)
 {
     QDir().mkpath(folder());
     {
@@ -135,7 +185,7 @@ TEST_F(RecordTest, AVersionOneRecordKeepsItsAnswersAndGainsRunsAndMistakes)
         ASSERT_TRUE(old.exec("CREATE TABLE answers (at TEXT NOT NULL, exercise INTEGER NOT NULL, variant TEXT NOT "
                              "NULL, item INTEGER NOT NULL, person INTEGER NOT NULL, typed TEXT, correct INTEGER NOT "
                              "NULL)"));
-        ASSERT_TRUE(old.exec("INSERT INTO answers VALUES ('2026-01-05T16:00:00.000Z', 3, 'basic', 4, 11, "
+        ASSERT_TRUE(old.exec("INSERT INTO answers VALUES ('2026-01-05T16:00:00.000Z', 3, 'basic', 0, 22, "
                              "'Moziba mentek.', 1)"));
         ASSERT_TRUE(old.exec("PRAGMA user_version = 1"));
     }
@@ -143,13 +193,17 @@ TEST_F(RecordTest, AVersionOneRecordKeepsItsAnswersAndGainsRunsAndMistakes)
         Store store(path(), prompter);
         EXPECT_TRUE(store.writable());
         store.runStarted(5, Variant::Basic);
-        store.answered({5, Variant::Basic, 9, 1, QStringLiteral("ok"), true, {}});
+        store.answered({5, Variant::Basic, 9, 1, QStringLiteral("ul"), true, {},
+                        {QStringLiteral("magyar"), QStringLiteral("én"), QStringLiteral("ul")}});
     }
     Peek peek(path());
-    EXPECT_EQ(peek.column("PRAGMA user_version"), "2");
+    EXPECT_EQ(peek.column("PRAGMA user_version"), "3");
     EXPECT_EQ(peek.column("SELECT typed || ' ' || COALESCE(run, 'none') || ' ' || COALESCE(mistake, 'none') "
                           "FROM answers ORDER BY at"),
-              "Moziba mentek. none none|ok 1 none");
+              "Moziba mentek. none none|ul 1 none");
+    EXPECT_EQ(peek.column("SELECT prompt || ' / ' || person_word || ' / ' || expected FROM answers ORDER BY at"),
+              "Two girls walk along a red arrow towards a cinema with the sign MOZI. / ti / A moziba mentek."
+              "|magyar / én / ul");
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -265,7 +319,7 @@ TEST_F(RecordTest, ANewerProgramsRecordIsShownAndLeftAsItWas)
         ASSERT_EQ(prompter.messages.size(), 1u);
         EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("newer version"))) << prompter.messages[0].text.toStdString();
         ASSERT_EQ(store.history().missed.size(), 1u);
-        EXPECT_EQ(store.history().missed[0].item, 7);
+        EXPECT_EQ(store.history().missed[0].words.expected, "ültök");
         QBuffer csv;
         csv.open(QIODevice::WriteOnly);
         EXPECT_EQ(store.exportCsv(csv), "");
@@ -402,7 +456,7 @@ TEST_F(RecordTest, AnswersGivenWhileAnotherProgramHoldsTheRecordAreWrittenLater)
     QThread::msleep(1000); // a learner's pace
     store.answered(right(1, "after"));
     store.runStarted(2, Variant::Basic);
-    store.answered({2, Variant::Basic, 50, 3, QStringLiteral("next run"), true, {}});
+    store.answered({2, Variant::Basic, 50, 3, QStringLiteral("next run"), true, {}, {}});
     store.runEnded(true);
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(prompter.messages[1].text.contains(QStringLiteral("saved")));
@@ -428,7 +482,7 @@ TEST_F(RecordTest, TextsAreBoundedWhenWrittenAndWhenRead)
         Peek peek(path());
         EXPECT_EQ(peek.column("SELECT length(typed) FROM answers"), "500");
         ASSERT_TRUE(peek.exec("INSERT INTO answers SELECT at, exercise, variant, item, person, typed, correct, "
-                              "printf('%.*c', 10000000, 'k'), run FROM answers"));
+                              "printf('%.*c', 10000000, 'k'), run, prompt, person_word, expected FROM answers"));
     }
     Store store(path(), prompter);
     const History h = store.history();
@@ -454,27 +508,36 @@ TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
     ::umask(before);
 }
 
-TEST_F(RecordTest, ExportShowsTypedTextAsTextInASpreadsheet)
+// What a spreadsheet shows: words, items from 1, a Solution by name, every
+// letter as typed and nothing taken for a formula.
+TEST_F(RecordTest, ExportShowsTheAnswersInWordsAndTypedTextAsText)
 {
     Store store(path(), prompter);
     store.runStarted(1, Variant::Basic);
-    store.answered(wrong(1, QStringLiteral("=HYPERLINK(\"x\")")));
-    store.answered(wrong(2, QStringLiteral("'; DROP TABLE answers; --")));
-    store.answered(wrong(3, QStringLiteral("two\nlines")));
-    store.answered(wrong(4, QStringLiteral("-ok, @te")));
-    store.answered({1, Variant::Basic, 5, 2, std::nullopt, false, {}});
+    store.answered(wrong(0, QStringLiteral("=HYPERLINK(\"x\")")));
+    store.answered(wrong(1, QStringLiteral("'; DROP TABLE answers; --")));
+    store.answered(wrong(2, QStringLiteral("two\nlines")));
+    store.answered(wrong(3, QStringLiteral("-ok, @te")));
+    store.answered(solution(4, {QStringLiteral("+1"), QStringLiteral("ti"), QStringLiteral("a,b")}));
     const QString out = home.filePath("answers.csv");
     ASSERT_EQ(store.exportCsv(out), "");
     QFile f(out);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" "at,")) << "no byte-order mark";
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 7) << lines.join(u'#').toStdString(); // header, five answers, the empty end
-    EXPECT_EQ(lines[0], "at,exercise,variant,item,person,typed,correct,mistake,run");
-    EXPECT_TRUE(lines[1].endsWith(",1,basic,1,2,\"'=HYPERLINK(\"\"x\"\")\",0,,1")) << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(",1,basic,2,2,'; DROP TABLE answers; --,0,,1")) << lines[2].toStdString();
-    EXPECT_TRUE(lines[3].endsWith(",1,basic,3,2,\"two\nlines\",0,,1")) << lines[3].toStdString();
-    EXPECT_TRUE(lines[4].endsWith(",1,basic,4,2,\"'-ok, @te\",0,,1")) << lines[4].toStdString();
-    EXPECT_TRUE(lines[5].endsWith(",1,basic,5,2,,0,,1")) << lines[5].toStdString();
+    EXPECT_EQ(lines[0], "at,exercise,variant,item,prompt,person,expected,typed,how,correct,mistake,run");
+    const QString at = lines[1].section(u',', 0, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"))
+                    .match(at)
+                    .hasMatch())
+        << at.toStdString();
+    EXPECT_EQ(lines[1].mid(at.size()), ",1,basic,1,ül,ti,ültök,\"'=HYPERLINK(\"\"x\"\")\",typed,0,,1");
+    EXPECT_EQ(lines[2].mid(at.size()), ",1,basic,2,ül,ti,ültök,'; DROP TABLE answers; --,typed,0,,1");
+    EXPECT_EQ(lines[3].mid(at.size()), ",1,basic,3,ül,ti,ültök,\"two\nlines\",typed,0,,1");
+    EXPECT_EQ(lines[4].mid(at.size()), ",1,basic,4,ül,ti,ültök,\"'-ok, @te\",typed,0,,1");
+    EXPECT_EQ(lines[5].mid(at.size()), ",1,basic,5,\"'+1\",ti,\"a,b\",,solution,0,,1");
     EXPECT_EQ(lines[6], "");
 }
 
@@ -497,7 +560,7 @@ TEST_F(RecordTest, AnExportReplacesTheOldFileOnlyWhenWhole)
         Store store(path(), prompter);
         store.runStarted(3, Variant::Basic);
         for (int i = 0; i < 2000; ++i)
-            store.answered({3, Variant::Basic, i % 32, 22, QString(200, u'x'), false, {}});
+            store.answered({3, Variant::Basic, i % 32, 22, QString(200, u'x'), false, {}, {}});
         // The disk fills up while the export is written.
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{};
@@ -531,6 +594,45 @@ TEST_F(RecordTest, AnExportReplacesTheOldFileOnlyWhenWhole)
     EXPECT_EQ(contents(), "the old export\r\n");
 }
 
+// A record the program kept before the words (the file is one it made then):
+// every answer gets its words from the lesson's tables once, and the export
+// is the one written out by hand, in Central European time.
+TEST_F(RecordTest, AVersionTwoRecordGetsTheWordsOfEveryAnswerAndExportsThem)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    ::tzset();
+    QDir().mkpath(folder());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TEST_DATA "/record-v2.sqlite"), path()));
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    {
+        Store store(path(), prompter);
+        ASSERT_TRUE(store.writable());
+        ASSERT_EQ("", store.exportCsv(home.filePath("answers.csv")));
+        Peek peek(path());
+        EXPECT_EQ(peek.column("PRAGMA user_version"), "3");
+        EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers"), "62");
+        EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers WHERE prompt IS NULL OR prompt = '' "
+                              "OR person_word IS NULL OR person_word = '' OR expected IS NULL"),
+                  "0");
+    }
+    EXPECT_TRUE(prompter.messages.empty());
+    QFile written(home.filePath("answers.csv"));
+    QFile expected(QStringLiteral(TEST_DATA "/record-v2.csv"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    const QStringList got = QString::fromUtf8(written.readAll()).split(QStringLiteral("\r\n"));
+    const QStringList want = QString::fromUtf8(expected.readAll()).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(got.size(), want.size());
+    for (int i = 0; i < std::min(got.size(), want.size()); ++i)
+        EXPECT_EQ(got[i], want[i]) << "line " << i + 1;
+    if (zone.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", zone);
+    ::tzset();
+}
+
 TEST(Csv, EveryFormulaStartIsDefused)
 {
     for (const char16_t* start : {u"=", u"+", u"-", u"@", u"\t", u"\r", u"\uFF1D", u"\uFF0B", u"\uFF0D", u"\uFF20",
@@ -553,31 +655,33 @@ TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
         store.answered(a);
         QThread::msleep(2); // answers a learner gives are milliseconds apart
     };
+    const Words going{QStringLiteral("megy"), QStringLiteral("ti"), QStringLiteral("mentek")};
+    const Words gap{QStringLiteral("ház"), QStringLiteral("Péter"), QStringLiteral("ban")};
     History kept;
     std::vector<Waiting> keptBoxes;
     {
         Store store(path(), prompter);
         store.runStarted(1, Variant::Basic);
-        write(store, {1, Variant::Basic, 7, 2, QStringLiteral("x"), false, QStringLiteral("harmony")});
-        write(store, {1, Variant::Basic, 7, 2, QStringLiteral("y"), false, QStringLiteral("harmony")});
+        write(store, {1, Variant::Basic, 7, 4, QStringLiteral("x"), false, QStringLiteral("harmony"), sitting});
+        write(store, {1, Variant::Basic, 7, 4, QStringLiteral("y"), false, QStringLiteral("harmony"), sitting});
         write(store, right(7, "ültök"));
-        write(store, {1, Variant::Basic, 9, 2, std::nullopt, false, {}});
-        write(store, right(9, "mentek"));
+        write(store, solution(9, going));
+        write(store, right(9, "mentek", going));
         write(store, right(5, "laktok"));
         store.runEnded(true);
         {
             Peek other(path()); // the review run waits to be written
             ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
             store.runStarted(1, Variant::Review);
-            write(store, {1, Variant::Review, 7, 2, QStringLiteral("ültök"), true, {}});
-            write(store, {1, Variant::Review, 9, 2, QStringLiteral("x"), false, QStringLiteral("stem")});
+            write(store, {1, Variant::Review, 7, 4, QStringLiteral("ültök"), true, {}, sitting});
+            write(store, {1, Variant::Review, 9, 4, QStringLiteral("x"), false, QStringLiteral("stem"), going});
             ASSERT_TRUE(other.exec("COMMIT"));
         }
         QThread::msleep(1000);
-        write(store, {1, Variant::Review, 9, 2, QStringLiteral("mentek"), true, {}});
+        write(store, {1, Variant::Review, 9, 4, QStringLiteral("mentek"), true, {}, going});
         store.runEnded(true);
         store.runStarted(5, Variant::Basic);
-        write(store, {5, Variant::Basic, 3, 1, QStringLiteral("x"), false, QStringLiteral("stem")});
+        write(store, {5, Variant::Basic, 3, 1, QStringLiteral("x"), false, QStringLiteral("stem"), gap});
         kept = store.history();
         keptBoxes = store.reviewBoxes().waiting();
     }
@@ -585,7 +689,7 @@ TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
 
     // Item 7 went to box 2 in the review; item 9, missed again there, and the gap of exercise 5 wait in box 1.
     const std::vector<std::pair<ReviewItem, int>> waiting = {
-        {{1, false, 9, 2}, 1}, {{1, false, 7, 2}, 2}, {{5, false, 3, 1}, 1}};
+        {{1, false, 9, 4}, 1}, {{1, false, 7, 4}, 2}, {{5, false, 3, 1}, 1}};
     ASSERT_EQ(keptBoxes.size(), waiting.size());
     for (std::size_t i = 0; i < waiting.size(); ++i) {
         EXPECT_EQ(keptBoxes[i].item, waiting[i].first) << i;
@@ -594,9 +698,12 @@ TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
     ASSERT_EQ(kept.finished.size(), 2u);
     EXPECT_EQ(kept.finished[0].firstTry, 1); // of 7, 9 and 5 only 5 at once
     EXPECT_EQ(kept.finished[1].firstTry, 1); // of 7 and 9, 7
-    ASSERT_EQ(kept.missed.size(), 4u); // item 9 in the basic run and in the review apart
-    EXPECT_EQ(kept.missed[0].item, 7);
+    ASSERT_EQ(kept.missed.size(), 3u); // item 9 missed in the basic run and in the review: one item
+    EXPECT_EQ(kept.missed[0].words.expected, "ültök");
     EXPECT_EQ(kept.missed[0].misses, 2);
+    EXPECT_EQ(kept.missed[1].words.expected, "mentek");
+    EXPECT_EQ(kept.missed[1].misses, 2);
+    EXPECT_EQ(kept.missed[2].words.person, "Péter");
     ASSERT_EQ(kept.kinds.size(), 3u);
     EXPECT_EQ(kept.kinds[0].kind, "harmony");
     EXPECT_EQ(kept.kinds[0].count, 2);
@@ -615,8 +722,10 @@ TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
         EXPECT_EQ(made.finished[i].firstTry, kept.finished[i].firstTry) << i;
     ASSERT_EQ(made.missed.size(), kept.missed.size());
     for (std::size_t i = 0; i < made.missed.size(); ++i)
-        EXPECT_EQ(std::tie(made.missed[i].exercise, made.missed[i].item, made.missed[i].person, made.missed[i].misses),
-                  std::tie(kept.missed[i].exercise, kept.missed[i].item, kept.missed[i].person, kept.missed[i].misses));
+        EXPECT_EQ(std::tie(made.missed[i].exercise, made.missed[i].words.prompt, made.missed[i].words.person,
+                           made.missed[i].words.expected, made.missed[i].misses),
+                  std::tie(kept.missed[i].exercise, kept.missed[i].words.prompt, kept.missed[i].words.person,
+                           kept.missed[i].words.expected, kept.missed[i].misses));
     ASSERT_EQ(made.kinds.size(), kept.kinds.size());
     for (std::size_t i = 0; i < made.kinds.size(); ++i)
         EXPECT_EQ(std::tie(made.kinds[i].exercise, made.kinds[i].kind, made.kinds[i].count),
@@ -642,16 +751,16 @@ TEST_F(RecordTest, FirstTriesAreEachRunsFirstAnswerToEachItem)
         store.runEnded(true);
         EXPECT_EQ(store.firstTries().size(), 2u); // read now, kept from here on
         store.runStarted(1, Variant::Review);
-        write(store, {1, Variant::Review, 7, 2, QStringLiteral("ültök"), true, {}});
-        write(store, {1, Variant::Review, 7, 2, QStringLiteral("x"), false, {}});
-        write(store, {1, Variant::Review, 64 + 3, 4, std::nullopt, false, {}});
+        write(store, {1, Variant::Review, 7, 4, QStringLiteral("ültök"), true, {}, sitting});
+        write(store, {1, Variant::Review, 7, 4, QStringLiteral("x"), false, {}, sitting});
+        write(store, {1, Variant::Review, 64 + 3, 4, std::nullopt, false, {}, {}});
         store.runEnded(true);
         kept = store.firstTries();
     }
     Store again(path(), prompter);
     const std::vector<FirstTry> read = again.firstTries();
     const std::vector<std::pair<ReviewItem, bool>> expected = {
-        {{1, false, 7, 2}, false}, {{1, false, 5, 2}, true}, {{1, false, 7, 2}, true}, {{1, true, 3, 4}, false}};
+        {{1, false, 7, 4}, false}, {{1, false, 5, 4}, true}, {{1, false, 7, 4}, true}, {{1, true, 3, 4}, false}};
     for (const std::vector<FirstTry>& tries : {kept, read}) {
         ASSERT_EQ(tries.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {

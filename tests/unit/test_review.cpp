@@ -1,6 +1,5 @@
 // The review boxes left by sequences of first tries, written out by hand.
 #include "record/review.h"
-#include "record/rightform.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -86,7 +85,4 @@ TEST(ReviewBoxes, ReviewAnswersNameTheItemsTheyReview)
     EXPECT_EQ(reviewedItem({1, false, 5, 3}), 5);
     EXPECT_EQ(firstTry(3, u"extended", 7, 22, false).item, firstTry(3, u"basic", 7, 22, false).item);
     EXPECT_EQ(firstTry(3, u"review", 7, 22, true).item, (ReviewItem{3, false, 7, 22}));
-    // My progress names such a review miss by its pair.
-    EXPECT_EQ(rightForm(1, Variant::Review, 69, 2), QStringLiteral("parancsolsz"));
-    EXPECT_EQ(rightForm(1, Variant::Review, 5, 3), QStringLiteral("bérelünk"));
 }

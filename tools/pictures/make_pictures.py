@@ -724,7 +724,7 @@ def spot_lamp(x, y):
 
 # --- The scenes ---------------------------------------------------------------
 # What each scene shows is also written out in words, for screen readers, in
-# exercises/h05d3/pictures.cpp; a changed scene needs its line there changed.
+# lesson/pictures.cpp; a changed scene needs its line there changed.
 
 SCENES = []
 

@@ -7,7 +7,9 @@ screenshots and benchmarks.
 The record is DATA_HOME/lumora/record.sqlite, as the program finds it with
 XDG_DATA_HOME=DATA_HOME. The program itself creates the record (through
 --export-csv), so that the layout is always its own; this script only adds
-rows. The learner improves over the weeks: fewer mistakes, fewer Solutions.
+rows, and leaves their words (prompt, person, expected answer) to the
+program, which fills them from the lesson's tables when it opens the record
+again. The learner improves over the weeks: fewer mistakes, fewer Solutions.
 """
 import argparse
 import datetime
@@ -102,7 +104,7 @@ def main():
         day += 1
     db.commit()
     db.close()
-    # The program makes its summary of the new answers now, not at the next start.
+    # The program gives the new answers their words and makes its summary of them.
     subprocess.run([args.lumora, "--export-csv", os.devnull], env=env, check=True)
     print("%d answers in %d days written to %s" % (written, min(day, days), args.data_home), file=sys.stderr)
 

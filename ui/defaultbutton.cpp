@@ -1,4 +1,4 @@
-#include "shell/defaultbutton.h"
+#include "ui/defaultbutton.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

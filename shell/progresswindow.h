@@ -4,8 +4,7 @@
 
 #include <QWidget>
 
-
-namespace lumora::record {
+namespace lumora {
 
 // "My progress": for each exercise its finished runs, their first-try
 // accuracy as a chart and as a table, the practice time, the items missed
@@ -14,16 +13,16 @@ namespace lumora::record {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ProgressWindow(const Store& store);
+    explicit ProgressWindow(const record::Store& answers);
 
 private:
     // A tab's page is filled when it is first shown.
     void fill(QWidget* page, int exercise);
     void exportCsv();
 
-    const Store& store;
-    const History history;
+    const record::Store& answers;
+    const record::History history;
     WindowPrompter boxes{this};
 };
 
-} // namespace lumora::record
+} // namespace lumora

@@ -1,4 +1,4 @@
-#include "shell/navigator.h"
+#include "ui/navigator.h"
 
 #include "core/module1.h"
 

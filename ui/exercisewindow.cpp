@@ -1,12 +1,12 @@
-#include "shell/exercisewindow.h"
+#include "ui/exercisewindow.h"
 
 #include "core/keyfilter.h"
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/analyser.h"
-#include "shell/controls.h"
-#include "shell/navigator.h"
+#include "ui/controls.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QLabel>

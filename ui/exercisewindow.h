@@ -2,7 +2,7 @@
 #include "core/keytables.h"
 #include "core/prompter.h"
 #include "record/review.h"
-#include "shell/defaultbutton.h"
+#include "ui/defaultbutton.h"
 
 #include <QMainWindow>
 #include <QStringList>

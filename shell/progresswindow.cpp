@@ -1,10 +1,9 @@
-#include "record/progresswindow.h"
+#include "shell/progresswindow.h"
 
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/diagnosis.h"
-#include "record/rightform.h"
 #include "record/store.h"
 
 #include <QDir>
@@ -20,7 +19,9 @@
 #include <algorithm>
 #include <numeric>
 
-namespace lumora::record {
+namespace lumora {
+
+using record::History;
 namespace {
 
 constexpr int exercises[] = {1, 2, 3, 5};
@@ -158,7 +159,7 @@ private:
 
 } // namespace
 
-ProgressWindow::ProgressWindow(const Store& store) : store(store), history(store.history())
+ProgressWindow::ProgressWindow(const record::Store& answers) : answers(answers), history(answers.history())
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
@@ -249,9 +250,9 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     std::vector<QStringList> missedRows;
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
-            const QString form = rightForm(m.exercise, m.variant, m.item, m.person);
-            missedRows.push_back({itemName(m.exercise, m.variant, m.item, m.person),
-                                  form.isEmpty() ? QStringLiteral("(left empty)") : form, QString::number(m.misses)});
+            const record::Words& w = m.words;
+            missedRows.push_back({w.prompt, w.person, w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+                                  QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;
     for (const History::MistakeKind& k : history.kinds)
@@ -261,9 +262,17 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     auto* lists = new QHBoxLayout;
     auto* missed = new QVBoxLayout;
     missed->addWidget(new QLabel(QStringLiteral("Missed most often")));
-    missed->addWidget(table(QStringLiteral("Missed most often"),
-                            {QStringLiteral("Item"), QStringLiteral("Right form"), QStringLiteral("Missed")},
-                            missedRows));
+    QTableWidget* missedTable =
+        table(QStringLiteral("Missed most often"),
+              {QStringLiteral("Item"), QStringLiteral("Person"), QStringLiteral("Right form"), QStringLiteral("Missed")},
+              missedRows);
+    // A picture's description is long: the person and the count take what
+    // they need, and the whole description shows when pointed at.
+    for (int c : {1, 3})
+        missedTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    for (int r = 0; r < missedTable->rowCount(); ++r)
+        missedTable->item(r, 0)->setToolTip(missedTable->item(r, 0)->text());
+    missed->addWidget(missedTable);
     auto* kinds = new QVBoxLayout;
     kinds->addWidget(new QLabel(QStringLiteral("Kinds of mistake")));
     kinds->addWidget(table(QStringLiteral("Kinds of mistake"), {QStringLiteral("Kind"), QStringLiteral("Times")},
@@ -284,7 +293,7 @@ void ProgressWindow::exportCsv()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
         const QString where = QDir::toNativeSeparators(file);
-        if (const QString why = store.exportCsv(file); why.isEmpty())
+        if (const QString why = answers.exportCsv(file); why.isEmpty())
             boxes.message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
         else
             boxes.message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),
@@ -293,4 +302,4 @@ void ProgressWindow::exportCsv()
     dialog->open();
 }
 
-} // namespace lumora::record
+} // namespace lumora
