@@ -39,6 +39,21 @@ void appendCsvField(QString& line, QStringView text)
     line += u'"';
 }
 
+void appendCsvField(QByteArray& line, QByteArrayView utf8)
+{
+    // Printable ASCII that starts no formula and needs no quotes goes as it
+    // is; anything else takes the way above.
+    const bool plain = std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= ' ' && c < 0x7f && c != ',' && c != '"'; })
+                       && (utf8.isEmpty() || !QByteArrayView("=+-@ ").contains(utf8.front()));
+    if (plain) {
+        line += utf8;
+        return;
+    }
+    QString field;
+    appendCsvField(field, QString::fromUtf8(utf8));
+    line += field.toUtf8();
+}
+
 QString csvField(const QString& text)
 {
     QString field;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStandardPaths>
 #include <QThread>
@@ -16,10 +17,14 @@
 #include <array>
 #include <cerrno>
 #include <cstdio> // rename, renameat2
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <limits>
 #include <fcntl.h>
 #include <map>
+#include <memory>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -62,7 +67,7 @@ const char* const version3[] = {
 // of an older version, or one that another program wrote to). Its columns
 // have no type, so they hold values as the answers do, and what is read from
 // them is checked as answers are.
-constexpr int summaryLayout = 1; // made again when the tables change
+constexpr int summaryLayout = 2; // made again when the tables change
 const char* const summaryTables[] = {
     "CREATE TABLE summary (answers, layout)", // the last answer it covers; the layout of these tables
     "CREATE TABLE boxes (exercise, extended, item, person, box, since, PRIMARY KEY (exercise, extended, item, person))",
@@ -112,6 +117,59 @@ std::optional<Variant> variantOf(const QVariant& v)
         if (v.typeId() == QMetaType::QString && v.toString() == variantName(variant))
             return variant;
     return std::nullopt;
+}
+
+// A time in local time with its offset from UTC: 2026-12-08T10:30:00+01:00.
+// The offset is asked of the C library once for each hour of answers, not
+// for each answer: the export writes a million of them.
+class LocalTime {
+public:
+    QByteArray operator()(qint64 utc)
+    {
+        if (utc / 3600 != hour) {
+            hour = utc / 3600;
+            const std::time_t start = hour * 3600;
+            std::tm parts{};
+            offset = localtime_r(&start, &parts) ? parts.tm_gmtoff : 0;
+        }
+        // Days to a civil date (Howard Hinnant's algorithm), as the answers are many.
+        const qint64 local = utc + offset, days = local / 86400 + 719468, second = local % 86400;
+        const qint64 era = days / 146097, dayOfEra = days - era * 146097;
+        const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+        const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+        const qint64 m = (5 * dayOfYear + 2) / 153, day = dayOfYear - (153 * m + 2) / 5 + 1;
+        const qint64 month = m < 10 ? m + 3 : m - 9, year = yearOfEra + era * 400 + (month <= 2);
+        const qint64 hours = std::labs(offset) / 3600, minutes = std::labs(offset) / 60 % 60;
+        QByteArray text(25, '0');
+        auto put = [&text](int at, qint64 number, int digits) {
+            for (int i = at + digits - 1; i >= at; --i, number /= 10)
+                text[i] = char('0' + number % 10);
+        };
+        put(0, year, 4);
+        put(5, month, 2);
+        put(8, day, 2);
+        put(11, second / 3600, 2);
+        put(14, second / 60 % 60, 2);
+        put(17, second % 60, 2);
+        put(20, hours, 2);
+        put(23, minutes, 2);
+        text[4] = text[7] = '-';
+        text[10] = 'T';
+        text[13] = text[16] = text[22] = ':';
+        text[19] = offset < 0 ? '-' : '+';
+        return text;
+    }
+
+private:
+    qint64 hour = -1;
+    long offset = 0;
+};
+
+// A column of SQLite's own interface as text; empty for none.
+QString text(sqlite3_stmt* rows, int column)
+{
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(rows, column));
+    return QString::fromUtf8(bytes, sqlite3_column_bytes(rows, column));
 }
 
 // Runs a prepared statement with these values.
@@ -777,22 +835,39 @@ QString Store::exportCsv(QIODevice& out) const
 {
     if (!QSqlDatabase::contains(connection))
         return QStringLiteral("the record of answers could not be opened");
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
-    // Local time with its offset from UTC (2026-12-08T10:30:00+01:00), made by
-    // SQLite, which reads a million times in a moment; a time it cannot read
-    // is written as it is.
-    if (!q.exec(QStringLiteral(
-            "SELECT COALESCE(strftime('%Y-%m-%dT%H:%M:%S', at, 'localtime') || CASE WHEN offset < 0 THEN '-' "
-            "ELSE '+' END || substr('0' || (abs(offset) / 3600), -2) || ':' || substr('0' || (abs(offset) / 60 % 60), -2), "
-            "at), "
-            "exercise, variant, item, person, substr(prompt, 1, %1), substr(person_word, 1, %1), "
-            "substr(expected, 1, %1), substr(typed, 1, %1), correct, substr(mistake, 1, %2), run "
-            "FROM (SELECT *, rowid AS id, unixepoch(at, 'localtime') - unixepoch(at) AS offset FROM answers) "
-            "ORDER BY id")
-                    .arg(typedLimit)
-                    .arg(kindLimit)))
-        return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
+    // Qt's SQL makes an object of every value read; a record of a million
+    // answers is read through SQLite's own interface, on the same connection.
+    const QVariant handle = db().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return QStringLiteral("the record of answers could not be opened");
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    sqlite3_stmt* rows = nullptr;
+    // SQLite reads the times (a million in a moment); one it cannot read is
+    // written as it is.
+    const QByteArray sql = QStringLiteral("SELECT at, exercise, variant, item, person, substr(prompt, 1, %1), "
+                                          "substr(person_word, 1, %1), substr(expected, 1, %1), substr(typed, 1, %1), "
+                                          "correct, substr(mistake, 1, %2), run, unixepoch(at) FROM answers "
+                                          "ORDER BY rowid")
+                               .arg(typedLimit)
+                               .arg(kindLimit)
+                               .toUtf8();
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(
+        sqlite3_prepare_v2(connection, sql.constData(), -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
+        sqlite3_finalize);
+    auto unreadable = [connection] {
+        return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection)));
+    };
+    if (!statement)
+        return unreadable();
+    // A value as Qt's SQL would give it: the checks of what is read take these.
+    auto value = [rows](int column) -> QVariant {
+        switch (sqlite3_column_type(rows, column)) {
+        case SQLITE_NULL: return {};
+        case SQLITE_INTEGER: return qint64(sqlite3_column_int64(rows, column));
+        case SQLITE_FLOAT: return sqlite3_column_double(rows, column);
+        default: return text(rows, column);
+        }
+    };
     // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
     // accents show as they are.
     QByteArray chunk = (QChar(0xFEFF)
@@ -801,33 +876,44 @@ QString Store::exportCsv(QIODevice& out) const
                                    QStringLiteral("expected"), QStringLiteral("typed"), QStringLiteral("how"),
                                    QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
                            .toUtf8();
-    QString line;
-    while (q.next()) {
+    LocalTime local;
+    auto bytes = [rows](int column) {
+        return QByteArrayView(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+    };
+    int stepped;
+    while ((stepped = sqlite3_step(rows)) == SQLITE_ROW) {
         // Counted from 1, and an extended pair of a review run by its verb;
         // an item the lesson does not have as it is written.
-        const std::optional<ReviewItem> item = itemOf(q.value(1), q.value(2), q.value(3), q.value(4));
-        const QString fields[] = {
-            q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-            item ? QString::number(item->item + 1) : q.value(3).toString(), q.value(5).toString(),
-            q.value(6).toString(), q.value(7).toString(), q.value(8).toString(),
-            q.value(8).isNull() ? QStringLiteral("solution") : QStringLiteral("typed"), q.value(9).toString(),
-            q.value(10).toString(), q.value(11).toString()};
-        line.clear();
+        const std::optional<ReviewItem> item = itemOf(value(1), value(2), value(3), value(4));
+        const std::optional<qint64> at = whole(value(12), 0, lastTime);
+        const QByteArray time = at ? local(*at) : QByteArray();
+        const QByteArray number = item ? QByteArray::number(item->item + 1) : QByteArray();
+        const QByteArrayView fields[] = {at ? time : bytes(0),
+                                         bytes(1),
+                                         bytes(2),
+                                         item ? number : bytes(3),
+                                         bytes(5),
+                                         bytes(6),
+                                         bytes(7),
+                                         bytes(8),
+                                         sqlite3_column_type(rows, 8) == SQLITE_NULL ? "solution" : "typed",
+                                         bytes(9),
+                                         bytes(10),
+                                         bytes(11)};
         for (std::size_t i = 0; i < std::size(fields); ++i) {
             if (i > 0)
-                line += u',';
-            appendCsvField(line, fields[i]);
+                chunk += ',';
+            appendCsvField(chunk, fields[i]);
         }
-        line += QStringLiteral("\r\n");
-        chunk += line.toUtf8();
+        chunk += "\r\n";
         if (chunk.size() > (1 << 16)) {
             if (const QString why = writeAll(out, chunk); !why.isEmpty())
                 return why;
-            chunk.clear();
+            chunk.truncate(0); // keeps its memory
         }
     }
-    if (q.lastError().isValid())
-        return QStringLiteral("the record of answers cannot be read: %1").arg(q.lastError().text());
+    if (stepped != SQLITE_DONE)
+        return unreadable();
     return writeAll(out, chunk);
 }
 
