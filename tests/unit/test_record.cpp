@@ -633,16 +633,25 @@ TEST_F(RecordTest, AVersionTwoRecordGetsTheWordsOfEveryAnswerAndExportsThem)
     ::tzset();
 }
 
+// The same field as text and as UTF-8 (the export's way): a formula gets
+// its apostrophe, quotes are doubled, plain text stays as it is.
 TEST(Csv, EveryFormulaStartIsDefused)
 {
+    auto both = [](const QString& text) {
+        QByteArray utf8;
+        appendCsvField(utf8, text.toUtf8());
+        EXPECT_EQ(QString::fromUtf8(utf8), csvField(text)) << text.toStdString();
+        return csvField(text);
+    };
     for (const char16_t* start : {u"=", u"+", u"-", u"@", u"\t", u"\r", u"\uFF1D", u"\uFF0B", u"\uFF0D", u"\uFF20",
                                   u" =", u"\u00A0+", u"\uFEFF@", u" \u3000\u00A0-", u"\t x"}) {
-        const QString field = csvField(QString::fromUtf16(start) + QStringLiteral("1+1"));
+        const QString field = both(QString::fromUtf16(start) + QStringLiteral("1+1"));
         EXPECT_TRUE(field.startsWith(QStringLiteral("\"'"))) << field.toStdString();
     }
-    EXPECT_EQ(csvField(QStringLiteral("mentek")), "mentek");
-    EXPECT_EQ(csvField(QStringLiteral(" a=b")), " a=b");
-    EXPECT_EQ(csvField(QStringLiteral("a\"b")), "\"a\"\"b\"");
+    EXPECT_EQ(both(QStringLiteral("mentek")), "mentek");
+    EXPECT_EQ(both(QStringLiteral(" a=b")), " a=b");
+    EXPECT_EQ(both(QStringLiteral("a\"b")), "\"a\"\"b\"");
+    EXPECT_EQ(both(QStringLiteral("a,b")), "\"a,b\"");
 }
 
 } // namespace
