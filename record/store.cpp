@@ -20,8 +20,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <limits>
 #include <fcntl.h>
+#include <limits>
 #include <map>
 #include <memory>
 #include <sqlite3.h>
@@ -46,7 +46,7 @@ const char* const version2[] = {
     "ALTER TABLE answers ADD COLUMN mistake TEXT",
     "ALTER TABLE answers ADD COLUMN run INTEGER REFERENCES runs (id)",
     "CREATE INDEX answers_run ON answers (run)",
-    // The progress window's counts read these indexes only.
+    // The summary's counts are made from these indexes alone.
     "CREATE INDEX answers_wrong ON answers (correct, exercise, variant, item, person, run)",
     "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
     "PRAGMA user_version = 2",
@@ -120,8 +120,8 @@ std::optional<Variant> variantOf(const QVariant& v)
 }
 
 // A time in local time with its offset from UTC: 2026-12-08T10:30:00+01:00.
-// The offset is asked of the C library once for each hour of answers, not
-// for each answer: the export writes a million of them.
+// Written by hand, and the offset asked of the C library once for each hour
+// of answers: QDateTime takes too long for the million an export may write.
 class LocalTime {
 public:
     QByteArray operator()(qint64 utc)
@@ -132,13 +132,10 @@ public:
             std::tm parts{};
             offset = localtime_r(&start, &parts) ? parts.tm_gmtoff : 0;
         }
-        // Days to a civil date (Howard Hinnant's algorithm), as the answers are many.
-        const qint64 local = utc + offset, days = local / 86400 + 719468, second = local % 86400;
-        const qint64 era = days / 146097, dayOfEra = days - era * 146097;
-        const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-        const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-        const qint64 m = (5 * dayOfYear + 2) / 153, day = dayOfYear - (153 * m + 2) / 5 + 1;
-        const qint64 month = m < 10 ? m + 3 : m - 9, year = yearOfEra + era * 400 + (month <= 2);
+        const qint64 local = utc + offset;
+        const qint64 since1970 = (local >= 0 ? local : local - 86399) / 86400, second = local - since1970 * 86400;
+        int year = 0, month = 0, day = 0;
+        QDate::fromJulianDay(QDate(1970, 1, 1).toJulianDay() + since1970).getDate(&year, &month, &day);
         const qint64 hours = std::labs(offset) / 3600, minutes = std::labs(offset) / 60 % 60;
         QByteArray text(25, '0');
         auto put = [&text](int at, qint64 number, int digits) {
