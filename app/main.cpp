@@ -1,9 +1,19 @@
 #include "shell/start.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char** argv)
 {
+    // A limit on file sizes is a failed write, as a full disk is, and the
+    // record keeps what it could not write; the signal would end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    {
+        // --help, --version and the export need no display.
+        QCoreApplication console(argc, argv);
+        if (const std::optional<int> done = lumora::commandLine())
+            return *done;
+    }
     QApplication app(argc, argv);
     if (const std::optional<int> done = lumora::commandLine())
         return *done;

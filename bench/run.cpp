@@ -38,6 +38,7 @@ constexpr int timeoutMs = 60000;
 
 struct Result {
     long long startedNs;
+    long long endedNs;
     long long mappedNs; // 0 unless asked for
     std::string output;
     long peakKiB;
@@ -107,7 +108,7 @@ Result run(const std::vector<std::string>& command, MapWatch* watch = nullptr)
     argv.push_back(nullptr);
     if (watch)
         watch->clear();
-    Result r{monotonicNs(), 0, {}, 0};
+    Result r{monotonicNs(), 0, 0, {}, 0};
     pid_t pid;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
         std::fprintf(stderr, "cannot start %s\n", argv[0]);
@@ -136,6 +137,7 @@ Result run(const std::vector<std::string>& command, MapWatch* watch = nullptr)
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
+    r.endedNs = monotonicNs();
     posix_spawn_file_actions_destroy(&actions);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         std::fprintf(stderr, "%s failed\n%s", argv[0], r.output.c_str());
@@ -234,12 +236,48 @@ void startupFigures(const std::string& baseline, const std::string& lumora, int 
                 verdict(peakRatio, {1.15, memoryMargin, &memoryMissed}));
 }
 
+// The learner's record at different sizes: an empty one, then each data home
+// given (tools/record/fill.py makes them). Start to the menu painted, opening
+// My progress, and the export to a file.
+int records(const std::string& dir, std::vector<std::string> homes)
+{
+    char empty[] = "/tmp/lumora-bench-XXXXXX";
+    if (!mkdtemp(empty))
+        return 1;
+    homes.insert(homes.begin(), empty);
+    double emptyMenu = 0;
+    for (const std::string& home : homes) {
+        setenv("LUMORA_BENCH_DATA", home.c_str(), 1);
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        run({dir + "/bench_lumora", "menu"}); // makes the record, or brings it up to date
+        std::vector<double> menu, exported;
+        for (int i = 0; i < 11; ++i) {
+            const Result r = run({dir + "/bench_lumora", "menu"});
+            const auto at = r.output.find("shown ");
+            menu.push_back(double(std::atoll(r.output.c_str() + at + 6) - r.startedNs) / 1e6);
+        }
+        for (int i = 0; i < 5; ++i) {
+            const Result r = run({dir + "/lumora", "--export-csv", home + "/export.csv"});
+            exported.push_back(double(r.endedNs - r.startedNs) / 1e6);
+        }
+        if (home == empty)
+            emptyMenu = median(menu);
+        std::printf("record in %s:\n  start to the menu painted (median of 11) %.0f ms, %.2f x the empty record's\n"
+                    "  export to a file (median of 5) %.0f ms\n  %s",
+                    home.c_str(), median(menu), median(menu) / emptyMenu, median(exported),
+                    run({dir + "/bench_lumora", "progress"}).output.c_str());
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     brief = argc > 1 && std::strcmp(argv[1], "--short") == 0;
     const std::string dir = argc > 1 + brief ? argv[1 + brief] : ".";
+    if (!brief && argc > 2 && std::strcmp(argv[2], "record") == 0)
+        return records(dir, std::vector<std::string>(argv + 3, argv + argc));
     const std::string baseline = dir + "/bench_baseline";
     const std::string lumora = dir + "/bench_lumora";
     const int rounds = brief ? 3 : 21;

@@ -15,13 +15,15 @@ inline long long monotonicNs()
     return t.tv_sec * 1000000000LL + t.tv_nsec;
 }
 
-// Prints "shown <ns>" when the first window paints, then ends the program.
+// Prints "shown <ns>" when the first window (or the first of that name)
+// paints, then ends the program.
 class FirstPaint : public QObject {
 public:
+    explicit FirstPaint(const char* name = nullptr) : name(name) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()
-            && !done) {
+            && (!name || watched->objectName() == QLatin1String(name)) && !done) {
             done = true;
             std::printf("shown %lld\n", monotonicNs());
             std::fflush(stdout);
@@ -35,5 +37,6 @@ public:
     }
 
 private:
+    const char* name;
     bool done = false;
 };

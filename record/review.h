@@ -2,6 +2,7 @@
 #include <QString>
 
 #include <compare>
+#include <map>
 #include <vector>
 
 // The review boxes: which items an exercise offers again, derived by
@@ -42,13 +43,32 @@ struct Waiting {
 FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct);
 // The item number an answer in a review run is written with.
 int reviewedItem(const ReviewItem& item);
+// Whether the lesson has this item and person. The record may hold anything,
+// and the exercises look their tables up with what it holds.
+bool known(const ReviewItem& item);
 
-// What waits after these first tries (oldest first): every exercise's items,
-// by exercise, then box, then the time each entered its box, oldest first.
-std::vector<Waiting> boxes(const std::vector<FirstTry>& tries);
+// Where the missed items stand, built up one first try at a time in the
+// order they were given. The store keeps it in the record, so that start-up
+// replays nothing.
+class Boxes {
+public:
+    struct Place {
+        int box;      // 1 .. boxCount; 0 once reviewed out of the last box
+        qint64 since; // the try that put it there, counted from the first
+    };
+    void add(const FirstTry& f);
+    // What waits: by exercise, then box, then the time each entered its box, oldest first.
+    std::vector<Waiting> waiting() const;
+    // The items of one exercise that a review run asks, in that order.
+    std::vector<ReviewItem> waiting(int exercise) const;
+    bool everMissed(int exercise) const;
 
-// The items of one exercise that a review run asks, in that order.
-std::vector<ReviewItem> waiting(const std::vector<FirstTry>& tries, int exercise);
+    std::map<ReviewItem, Place> places; // every item ever missed
+    qint64 tries = 0;                   // the first tries counted
+};
+
+// The boxes these first tries leave (oldest first).
+Boxes replay(const std::vector<FirstTry>& tries);
 
 // The record as the review reads it: the first try of each item in each run,
 // oldest first. The program's store, or the tests' memory.
@@ -56,6 +76,8 @@ class FirstTries {
 public:
     virtual ~FirstTries() = default;
     virtual std::vector<FirstTry> firstTries() const = 0;
+    // The boxes these tries leave; the store keeps them instead of replaying.
+    virtual Boxes reviewBoxes() const;
 };
 
 // The record the windows hand to their logic; until one is installed nothing

@@ -8,15 +8,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSaveFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStandardPaths>
 #include <QThread>
 #include <QVariant>
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdio> // rename, renameat2
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <map>
+#include <memory>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,7 +47,7 @@ const char* const version2[] = {
     "ALTER TABLE answers ADD COLUMN mistake TEXT",
     "ALTER TABLE answers ADD COLUMN run INTEGER REFERENCES runs (id)",
     "CREATE INDEX answers_run ON answers (run)",
-    // The progress window's counts read these indexes only.
+    // The summary's counts are made from these indexes alone.
     "CREATE INDEX answers_wrong ON answers (correct, exercise, variant, item, person, run)",
     "CREATE INDEX answers_mistake ON answers (mistake, exercise)",
     "PRAGMA user_version = 2",
@@ -52,74 +61,188 @@ const char* const version3[] = {
     "PRAGMA user_version = 3",
 };
 
+// The summary that start-up and My progress read instead of every answer:
+// the review boxes, the misses of each item, the kinds of mistake and each
+// run's missed items. Each answer updates it in its own transaction; it is
+// made again from the answers when it does not cover the last one (a record
+// of an older version, or one that another program wrote to). Its columns
+// have no type, so they hold values as the answers do, and what is read from
+// them is checked as answers are.
+constexpr int summaryLayout = 2; // made again when the tables change
+const char* const summaryTables[] = {
+    "CREATE TABLE summary (answers, layout)", // the last answer it covers; the layout of these tables
+    "CREATE TABLE boxes (exercise, extended, item, person, box, since, PRIMARY KEY (exercise, extended, item, person))",
+    "CREATE TABLE misses (exercise, variant, item, person, misses, prompt, person_word, expected, "
+    "PRIMARY KEY (exercise, variant, item, person))",
+    "CREATE TABLE kinds (exercise, kind, times, PRIMARY KEY (exercise, kind))",
+    "CREATE TABLE run_misses (run INTEGER PRIMARY KEY, items)",
+};
+
+// How long a write waits for another program's (a second copy's) write.
+constexpr int lockWait = 2000;
+// After a failed write, how long the answers wait before the next try.
+constexpr int retryMs = 1000;
+
 QString now() { return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs); }
 
-// Seconds since 1970 of a time as the record writes it (2026-12-08T09:30:00.123Z),
-// read by hand: QDateTime's parser is too slow for thousands of runs.
-qint64 seconds(QStringView at)
+// The longest text kept of what was typed or of a kind of mistake: no answer
+// of the lesson comes near it, and a pasted book stays out of the record.
+constexpr int typedLimit = 500;
+constexpr int kindLimit = 40;
+// A run counts at most this long as practice: a window left open is not.
+constexpr qint64 longestRun = 24 * 3600;
+// The last second a time of the record may name: the end of the year 9999.
+constexpr qint64 lastTime = 253402300799;
+
+// Every value read from the record is checked before it is used: the file
+// may hold anything, in any column. Nothing marks a value that fails.
+
+// An integer within [low, high].
+std::optional<qint64> whole(const QVariant& v, qint64 low, qint64 high)
 {
-    if (at.size() < 19)
-        return 0;
-    auto number = [at](int from, int length) { return at.mid(from, length).toInt(); };
-    const QDate day(number(0, 4), number(5, 2), number(8, 2));
-    return (day.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * 86400 + number(11, 2) * 3600
-           + number(14, 2) * 60 + number(17, 2);
+    if (v.typeId() != QMetaType::LongLong && v.typeId() != QMetaType::Int)
+        return std::nullopt;
+    const qint64 n = v.toLongLong();
+    return n >= low && n <= high ? std::optional(n) : std::nullopt;
 }
 
-Variant variantOf(const QString& name)
+std::optional<int> exerciseOf(const QVariant& v)
 {
-    if (name == QLatin1String("extended"))
-        return Variant::Extended;
-    if (name == QLatin1String("review"))
-        return Variant::Review;
-    return Variant::Basic;
+    const std::optional<qint64> n = whole(v, 1, 5);
+    return n && *n != 4 ? std::optional(int(*n)) : std::nullopt;
 }
 
-// A time as the record writes it, in local time with its offset from UTC:
-// 2026-12-08T10:30:00+01:00.
-QString localTime(QStringView at)
+std::optional<Variant> variantOf(const QVariant& v)
 {
-    const QDateTime t = QDateTime::fromSecsSinceEpoch(seconds(at), Qt::LocalTime);
-    const int minutes = std::abs(t.offsetFromUtc()) / 60;
-    return t.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss")) + (t.offsetFromUtc() < 0 ? u'-' : u'+')
-           + QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QLatin1Char('0')).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    for (Variant variant : {Variant::Basic, Variant::Extended, Variant::Review})
+        if (v.typeId() == QMetaType::QString && v.toString() == variantName(variant))
+            return variant;
+    return std::nullopt;
+}
+
+// A time in local time with its offset from UTC: 2026-12-08T10:30:00+01:00.
+// Written by hand, and the offset asked of the C library once for each hour
+// of answers: QDateTime takes too long for the million an export may write.
+class LocalTime {
+public:
+    QByteArray operator()(qint64 utc)
+    {
+        if (utc / 3600 != hour) {
+            hour = utc / 3600;
+            const std::time_t start = hour * 3600;
+            std::tm parts{};
+            offset = localtime_r(&start, &parts) ? parts.tm_gmtoff : 0;
+        }
+        const qint64 local = utc + offset;
+        const qint64 since1970 = (local >= 0 ? local : local - 86399) / 86400, second = local - since1970 * 86400;
+        int year = 0, month = 0, day = 0;
+        QDate::fromJulianDay(QDate(1970, 1, 1).toJulianDay() + since1970).getDate(&year, &month, &day);
+        const qint64 hours = std::labs(offset) / 3600, minutes = std::labs(offset) / 60 % 60;
+        QByteArray text(25, '0');
+        auto put = [&text](int at, qint64 number, int digits) {
+            for (int i = at + digits - 1; i >= at; --i, number /= 10)
+                text[i] = char('0' + number % 10);
+        };
+        put(0, year, 4);
+        put(5, month, 2);
+        put(8, day, 2);
+        put(11, second / 3600, 2);
+        put(14, second / 60 % 60, 2);
+        put(17, second % 60, 2);
+        put(20, hours, 2);
+        put(23, minutes, 2);
+        text[4] = text[7] = '-';
+        text[10] = 'T';
+        text[13] = text[16] = text[22] = ':';
+        text[19] = offset < 0 ? '-' : '+';
+        return text;
+    }
+
+private:
+    qint64 hour = -1;
+    long offset = 0;
+};
+
+// A column of SQLite's own interface as text; empty for none.
+QString text(sqlite3_stmt* rows, int column)
+{
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(rows, column));
+    return QString::fromUtf8(bytes, sqlite3_column_bytes(rows, column));
+}
+
+// Runs a prepared statement with these values.
+bool bound(QSqlQuery& q, std::initializer_list<QVariant> values)
+{
+    int i = 0;
+    for (const QVariant& v : values)
+        q.bindValue(i++, v);
+    return q.exec();
+}
+
+// Writes all of it; the reason when it cannot. A write cut short (the file
+// reached a size limit) is tried on, so that the next one says why.
+QString writeAll(QIODevice& out, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = out.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return out.errorString();
+        done += written;
+    }
+    return {};
+}
+
+// An answer's item as the review and the progress window name it, when the
+// lesson has it.
+std::optional<ReviewItem> itemOf(const QVariant& exercise, const QVariant& variant, const QVariant& item,
+                                 const QVariant& person)
+{
+    const std::optional<int> e = exerciseOf(exercise);
+    const std::optional<Variant> v = variantOf(variant);
+    const std::optional<qint64> i = whole(item, 0, 1000), p = whole(person, 0, 1000);
+    if (!e || !v || !i || !p)
+        return std::nullopt;
+    const ReviewItem asked = firstTry(*e, variantName(*v), int(*i), int(*p), false).item;
+    return known(asked) ? std::optional(asked) : std::nullopt;
 }
 
 // Answers kept without their words (by version 2, or added by a tool) get
-// them from the lesson's tables, once; an answer the lesson has no words for
-// gets empty ones. The error that stopped it, if any.
+// them from the lesson's tables, once; an answer the lesson has no words for,
+// or one the program cannot read, gets empty ones. The error that stopped it,
+// if any.
 QSqlError fillWords(QSqlDatabase& d)
 {
-    struct Key {
-        int exercise;
-        QString variant;
-        int item;
-        int person;
-    };
-    std::vector<Key> keys;
+    std::vector<std::array<QVariant, 4>> keys; // as the record holds them, whatever their type
     QSqlQuery q(d);
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT DISTINCT exercise, variant, item, person FROM answers WHERE prompt IS NULL")))
         return q.lastError();
     while (q.next())
-        keys.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt()});
+        keys.push_back({q.value(0), q.value(1), q.value(2), q.value(3)});
     q.finish();
     if (!q.prepare(QStringLiteral("UPDATE answers SET prompt = ?, person_word = ?, expected = ? WHERE prompt IS NULL "
-                                  "AND exercise = ? AND variant = ? AND item = ? AND person = ?")))
+                                  "AND exercise IS ? AND variant IS ? AND item IS ? AND person IS ?")))
         return q.lastError();
-    for (const Key& k : keys) {
-        const Words words = lessonWords(k.exercise, variantOf(k.variant), k.item, k.person);
-        q.addBindValue(words.prompt.isNull() ? QStringLiteral("") : words.prompt); // filled, even if empty
-        q.addBindValue(words.person);
-        q.addBindValue(words.expected);
-        q.addBindValue(k.exercise);
-        q.addBindValue(k.variant);
-        q.addBindValue(k.item);
-        q.addBindValue(k.person);
-        if (!q.exec())
+    for (const auto& [exercise, variant, item, person] : keys) {
+        const std::optional<int> e = exerciseOf(exercise);
+        const std::optional<Variant> v = variantOf(variant);
+        const std::optional<qint64> i = whole(item, 0, 1000), p = whole(person, 0, 1000);
+        const Words words = e && v && i && p ? lessonWords(*e, *v, int(*i), int(*p)) : Words{};
+        // Filled, even if empty.
+        if (!bound(q, {words.prompt.isNull() ? QStringLiteral("") : words.prompt, words.person, words.expected,
+                       exercise, variant, item, person}))
             return q.lastError();
     }
     return {};
+}
+
+// How many answers wait for their words.
+qint64 countUnworded(QSqlDatabase& d)
+{
+    QSqlQuery q(d);
+    return q.exec(QStringLiteral("SELECT COUNT(*) FROM answers WHERE prompt IS NULL")) && q.next()
+               ? q.value(0).toLongLong()
+               : -1;
 }
 
 // SQLite's "not a database" and "malformed": the file is damaged. Any other
@@ -130,36 +253,62 @@ bool damaging(const QSqlError& e)
     return code == QLatin1String("11") || code == QLatin1String("26");
 }
 
-// The folder owner-only whatever the umask: made 0700, then set so.
-bool privateFolder(const QString& dir)
+// The folder and the file of the record are opened without following a
+// link in their place: a link may lead to any of the learner's folders or
+// files, whose mode the record would change and into which it would write.
+constexpr int noLink = O_NOFOLLOW | O_CLOEXEC;
+
+// Why such an opening failed: a link, or whatever else.
+Store::Opened refused(const QByteArray& name)
 {
-    const QByteArray name = QFile::encodeName(dir);
-    if (!QFileInfo::exists(dir)) {
-        if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
-            return false;
-        // Another copy of the program may make it at the same moment.
-        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (::chmod(name.constData(), 0700) != 0)
-            return false;
-    }
-    // An older folder loses what others could do with it, and nothing else.
     struct stat s {};
-    if (::stat(name.constData(), &s) != 0 || (s.st_mode & 077 && ::chmod(name.constData(), s.st_mode & 0700) != 0))
-        return false;
-    return QFileInfo(dir).isWritable();
+    return ::lstat(name.constData(), &s) == 0 && S_ISLNK(s.st_mode) ? Store::Opened::Link : Store::Opened::Unwritable;
 }
 
-// A new record file owned by the learner alone; SQLite gives its journal
-// files the same mode.
-bool privateFile(const QString& path)
+// The folder, owner-only whatever the umask; its parent (XDG_DATA_HOME)
+// may be a link.
+Store::Opened privateFolder(const QString& dir)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    const QByteArray name = QFile::encodeName(dir);
+    if (!QDir().mkpath(QFileInfo(dir).absolutePath()))
+        return Store::Opened::Unwritable;
+    // Another copy of the program may make it at the same moment.
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return Store::Opened::Unwritable;
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | noLink);
     if (fd < 0)
-        return errno == EEXIST; // made by another copy at the same moment
-    const bool set = ::fchmod(fd, 0600) == 0;
+        return refused(name);
+    // An older folder loses what others could do with it, and nothing else.
+    struct stat s {};
+    const bool owned = ::fstat(fd, &s) == 0 && (!(s.st_mode & 077) || ::fchmod(fd, s.st_mode & 0700) == 0);
     ::close(fd);
-    return set;
+    return owned && ::access(name.constData(), W_OK | X_OK) == 0 ? Store::Opened::Ok : Store::Opened::Unwritable;
+}
+
+// The record file, owner-only whatever the umask (SQLite gives its journal
+// files the same mode), or read-only when the learner cannot write it.
+// Whatever else stands in its place (a folder, a pipe) is damage.
+Store::Opened privateFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NONBLOCK | noLink, 0600);
+    const bool readOnly = fd < 0 && (errno == EACCES || errno == EROFS);
+    if (readOnly)
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | noLink);
+    if (fd < 0)
+        return errno == EISDIR ? Store::Opened::Damaged : refused(name);
+    struct stat s {};
+    Store::Opened opened = Store::Opened::Ok;
+    if (::fstat(fd, &s) != 0)
+        opened = Store::Opened::Unwritable;
+    else if (!S_ISREG(s.st_mode))
+        opened = Store::Opened::Damaged;
+    else if (readOnly)
+        opened = Store::Opened::ReadOnly;
+    else if (s.st_mode & 077 && ::fchmod(fd, s.st_mode & 0600) != 0)
+        opened = Store::Opened::Unwritable;
+    ::close(fd);
+    return opened;
 }
 
 } // namespace
@@ -167,7 +316,8 @@ bool privateFile(const QString& path)
 bool History::empty() const
 {
     return finished.empty() && missed.empty() && kinds.empty()
-           && std::all_of(practiceSeconds.begin(), practiceSeconds.end(), [](qint64 s) { return s == 0; });
+           // Seconds of a run just begun show as "0 min": still nothing to see.
+           && std::all_of(practiceSeconds.begin(), practiceSeconds.end(), [](qint64 s) { return s < 30; });
 }
 
 QString Store::defaultPath()
@@ -181,28 +331,32 @@ Store::Store(const QString& path, Prompter& prompter)
     : path(path), connection(QStringLiteral("record-%1").arg(quintptr(this))), prompter(prompter)
 {
     Opened opened = open();
-    if (opened == Opened::Damaged) {
-        putAside();
+    if (opened == Opened::Damaged && putAside())
         opened = open();
-    }
     ok = opened == Opened::Ok;
+    if (!ok && QSqlDatabase::contains(connection))
+        summarise(true, true); // to be shown, not written
     if (!ok)
-        failed();
+        tell(opened);
 }
 
 Store::~Store()
 {
     warned = true; // at the end there is no one left to tell
     runEnded(false);
+    if (behind) {
+        waitForLock(lockWait); // the last chance for what waits
+        sinceFailure.invalidate();
+        flush();
+    }
     close();
 }
 
 void Store::close()
 {
-    insertRun.reset();
-    insertAnswer.reset();
-    countAnswer.reset();
-    endRun.reset();
+    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
+                    &cover})
+        q->reset();
     if (QSqlDatabase::contains(connection)) {
         db().close();
         QSqlDatabase::removeDatabase(connection);
@@ -211,31 +365,46 @@ void Store::close()
 
 QSqlDatabase Store::db() const { return QSqlDatabase::database(connection, false); }
 
-Store::Opened Store::open()
+bool Store::connect(bool readOnly)
 {
-    if (!privateFolder(QFileInfo(path).absolutePath()))
-        return Opened::Unwritable;
-    const QFileInfo file(path);
-    if (file.exists() && !file.isFile())
-        return Opened::Damaged;
-    if (!file.exists() && !privateFile(path))
-        return Opened::Unwritable;
-    if (struct stat s {}; ::stat(QFile::encodeName(path).constData(), &s) == 0 && s.st_mode & 077)
-        ::chmod(QFile::encodeName(path).constData(), s.st_mode & 0600);
-
+    close();
     QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     d.setDatabaseName(path);
     // A second copy of the program waits for the first one's write.
-    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!d.open())
-        return damaging(d.lastError()) ? Opened::Damaged : Opened::Unwritable;
-    QSqlQuery check(d);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-        return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
-    if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
-        return Opened::Damaged;
-    check.finish();
-    return prepare();
+    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWait)
+                        + (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    return d.open();
+}
+
+Store::Opened Store::open()
+{
+    if (const Opened folder = privateFolder(QFileInfo(path).absolutePath()); folder != Opened::Ok)
+        return folder;
+    const Opened file = privateFile(path);
+    if (file != Opened::Ok && file != Opened::ReadOnly)
+        return file;
+
+    // Looked at without writing first: a newer program's record stays exactly as it is.
+    if (!connect(true))
+        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    {
+        QSqlQuery check(db());
+        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
+            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
+            return Opened::Damaged;
+        check.finish();
+        if (!check.exec(QStringLiteral("PRAGMA user_version")) || !check.next())
+            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        if (check.value(0).toInt() > version)
+            return Opened::Newer;
+    }
+    if (file == Opened::ReadOnly)
+        return file;
+    if (!connect(false))
+        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    const Opened prepared = prepare();
+    return prepared == Opened::Newer && !connect(true) ? Opened::Unwritable : prepared;
 }
 
 Store::Opened Store::prepare()
@@ -269,9 +438,9 @@ Store::Opened Store::prepare()
         return failure();
     const int found = q.value(0).toInt();
     q.finish();
-    if (found > version) {
+    if (found > version) { // a newer program has just migrated it
         q.exec(QStringLiteral("ROLLBACK"));
-        return Opened::Unwritable; // a newer Lumora's record: leave it as it is
+        return Opened::Newer;
     }
     if (found < 1)
         for (const char* sql : version1)
@@ -285,117 +454,282 @@ Store::Opened Store::prepare()
         for (const char* sql : version3)
             if (!q.exec(QLatin1String(sql)))
                 return failure();
+    // Answers given their words now are counted in the summary again with them.
+    const qint64 unworded = countUnworded(d);
     if (const QSqlError e = fillWords(d); e.isValid()) {
         q.exec(QStringLiteral("ROLLBACK"));
         return damaging(e) ? Opened::Damaged : Opened::Unwritable;
     }
-    if (!q.exec(QStringLiteral("COMMIT")))
+    if (!summarise(false, countUnworded(d) != unworded) || !q.exec(QStringLiteral("COMMIT")))
         return failure();
 
-    insertRun.emplace(d);
-    insertAnswer.emplace(d);
-    countAnswer.emplace(d);
-    endRun.emplace(d);
+    auto statement = [&d](std::optional<QSqlQuery>& query, const char* sql) {
+        query.emplace(d);
+        return query->prepare(QLatin1String(sql));
+    };
     const bool prepared =
-        insertRun->prepare(QStringLiteral("INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)"))
-        && insertAnswer->prepare(QStringLiteral(
-            "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, run, "
-            "prompt, person_word, expected) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
-        && countAnswer->prepare(
-            QStringLiteral("UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?"))
-        && endRun->prepare(QStringLiteral("UPDATE runs SET ended = ?, finished = ? WHERE id = ?"));
+        statement(insertRun, "INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)")
+        && statement(insertAnswer, "INSERT INTO answers (at, exercise, variant, item, person, typed, correct, mistake, "
+                                   "run, prompt, person_word, expected) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        && statement(countAnswer, "UPDATE runs SET correct = correct + ?, wrong = wrong + ? WHERE id = ?")
+        && statement(endRun, "UPDATE runs SET ended = ?, finished = ? WHERE id = ?")
+        && statement(countMiss, "INSERT INTO misses VALUES (?, ?, ?, ?, 1, ?, ?, ?) ON CONFLICT DO UPDATE SET "
+                                "misses = misses + 1, prompt = COALESCE(excluded.prompt, prompt), "
+                                "person_word = COALESCE(excluded.person_word, person_word), "
+                                "expected = COALESCE(excluded.expected, expected)")
+        && statement(countKind, "INSERT INTO kinds VALUES (?, ?, 1) ON CONFLICT DO UPDATE SET times = times + 1")
+        && statement(countRunMiss, "INSERT INTO run_misses VALUES (?, 1) ON CONFLICT DO UPDATE SET items = items + 1")
+        && statement(placeItem, "INSERT OR REPLACE INTO boxes VALUES (?, ?, ?, ?, ?, ?)")
+        && statement(cover, "UPDATE summary SET answers = (SELECT MAX(rowid) FROM answers)");
     return prepared ? Opened::Ok : Opened::Unwritable;
 }
 
-void Store::putAside()
+bool Store::summarise(bool temporary, bool remake)
+{
+    if ((temporary || remake || !summaryCovers()) && !resummarise(temporary))
+        return false;
+    boxes = {};
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT exercise, extended, item, person, box, since FROM boxes")))
+        return false;
+    while (q.next()) {
+        const std::optional<qint64> exercise = whole(q.value(0), 1, 5), extended = whole(q.value(1), 0, 1),
+                                    item = whole(q.value(2), 0, 1000), person = whole(q.value(3), 0, 1000),
+                                    box = whole(q.value(4), 0, boxCount),
+                                    since = whole(q.value(5), 0, std::numeric_limits<qint64>::max() / 2);
+        if (!exercise || !extended || !item || !person || !box || !since)
+            continue;
+        const ReviewItem i{int(*exercise), *extended == 1, int(*item), int(*person)};
+        if (known(i)) {
+            boxes.places[i] = {int(*box), *since};
+            boxes.tries = std::max(boxes.tries, *since + 1);
+        }
+    }
+    return true;
+}
+
+bool Store::summaryCovers()
+{
+    QSqlQuery q(db());
+    return q.exec(QStringLiteral("SELECT (SELECT answers FROM summary) IS (SELECT MAX(rowid) FROM answers), "
+                                 "(SELECT layout FROM summary) IS %1, (SELECT COUNT(*) FROM summary)")
+                      .arg(summaryLayout))
+           && q.next() && q.value(0).toInt() == 1 && q.value(1).toInt() == 1 && q.value(2).toInt() == 1;
+}
+
+bool Store::resummarise(bool temporary)
+{
+    const std::vector<FirstTry> tries = firstTries();
+    QSqlQuery q(db());
+    // Made anew, in case another program left tables of another shape.
+    if (temporary)
+        q.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+    for (const char* name : {"summary", "boxes", "misses", "kinds", "run_misses"})
+        if (!temporary && !q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(name))))
+            return false;
+    for (const char* sql : summaryTables)
+        if (!q.exec(temporary ? QString::fromLatin1(sql).replace(QLatin1String("CREATE TABLE"),
+                                                                   QLatin1String("CREATE TEMP TABLE"))
+                              : QString::fromLatin1(sql)))
+            return false;
+    for (const char* sql : {
+             "INSERT INTO misses SELECT exercise, variant, item, person, COUNT(*), MAX(prompt), MAX(person_word), "
+             "MAX(expected) FROM answers WHERE correct = 0 GROUP BY exercise, variant, item, person",
+             "INSERT INTO run_misses SELECT run, COUNT(DISTINCT item) FROM answers "
+             "WHERE correct = 0 AND typeof(run) = 'integer' GROUP BY run",
+         })
+        if (!q.exec(QLatin1String(sql)))
+            return false;
+    if (!q.exec(QStringLiteral("INSERT INTO summary SELECT MAX(rowid), %1 FROM answers").arg(summaryLayout)))
+        return false;
+    if (!q.exec(QStringLiteral("INSERT INTO kinds SELECT exercise, substr(mistake, 1, %1), COUNT(*) FROM answers "
+                               "WHERE mistake IS NOT NULL GROUP BY 1, 2")
+                    .arg(kindLimit)))
+        return false;
+    if (!q.prepare(QStringLiteral("INSERT INTO boxes VALUES (?, ?, ?, ?, ?, ?)")))
+        return false;
+    for (const auto& [item, place] : replay(tries).places)
+        if (!bound(q, {item.exercise, item.extended ? 1 : 0, item.item, item.person, place.box, place.since}))
+            return false;
+    return true;
+}
+
+bool Store::putAside()
 {
     close();
-    const QString aside =
+    // Under a name no file has yet: an earlier damaged record keeps its own.
+    const QString stamp =
         path + QStringLiteral(".damaged-") + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QDir().rename(path, aside); // a file, or a folder in its place
+    QString aside = stamp;
+    for (int n = 2; ::renameat2(AT_FDCWD, QFile::encodeName(path).constData(), AT_FDCWD,
+                                QFile::encodeName(aside).constData(), RENAME_NOREPLACE) != 0;
+         ++n) {
+        if (errno != EEXIST || n > 1000)
+            return false;
+        aside = stamp + QStringLiteral("-%1").arg(n);
+    }
     // A journal left beside a new record would be played into it.
     for (const char* journal : {"-wal", "-shm"})
-        QDir().rename(path + QLatin1String(journal), aside + QLatin1String(journal));
+        ::rename(QFile::encodeName(path + QLatin1String(journal)).constData(),
+                 QFile::encodeName(aside + QLatin1String(journal)).constData());
     prompter.message(QStringLiteral("Your record of answers was damaged. Lumora has put it aside as\n%1\n"
                                     "and starts a new record now.")
                          .arg(QDir::toNativeSeparators(aside)),
                      QStringLiteral("Lumora"), Icon::Information);
+    return true;
 }
 
-void Store::failed()
+void Store::tell(Opened opened)
 {
     // Once per program start; the exercises go on without the record.
     if (warned)
         return;
     warned = true;
-    prompter.message(QStringLiteral("Lumora cannot write your record of answers in\n%1\n"
-                                    "The exercises work as usual, but today's answers will not be kept.")
-                         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
-                     QStringLiteral("Lumora"), Icon::Exclamation);
+    const QString file = QDir::toNativeSeparators(path);
+    const QString notKept = QStringLiteral("The exercises work as usual, but today's answers will not be kept.");
+    QString text;
+    switch (opened) {
+    case Opened::Newer:
+        text = QStringLiteral("Your record of answers\n%1\nwas written by a newer version of Lumora. This version "
+                              "shows it but leaves it as it is.\n")
+                   .arg(file);
+        break;
+    case Opened::ReadOnly:
+        text = QStringLiteral("Lumora can read your record of answers\n%1\nbut may not write to it.\n").arg(file);
+        break;
+    case Opened::Link:
+        text = QStringLiteral("Your record of answers\n%1\nor its folder is a link to another place. Lumora does "
+                              "not follow it and leaves it alone.\n")
+                   .arg(file);
+        break;
+    default:
+        text = QStringLiteral("Lumora cannot write your record of answers in\n%1\n")
+                   .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    }
+    prompter.message(text + notKept, QStringLiteral("Lumora"), Icon::Exclamation);
 }
 
 void Store::runStarted(int exercise, Variant variant)
 {
     runEnded(false);
     askedInRun.clear();
+    missedInRun.clear();
     if (!ok)
         return;
-    insertRun->addBindValue(exercise);
-    insertRun->addBindValue(variantName(variant));
-    insertRun->addBindValue(now());
-    if (!insertRun->exec()) {
-        failed();
-        return;
-    }
-    run = insertRun->lastInsertId().toLongLong();
+    pending.push_back({Write::Kind::RunStarted, now(), {exercise, variant, 0, 0, std::nullopt, false, {}, {}}});
+    runOpen = true;
+    flush();
 }
 
 void Store::answered(const Answer& a)
 {
     if (!ok)
         return;
-    QSqlDatabase d = db();
-    // The answer and its run's counts together, or neither.
-    if (!d.transaction()) {
-        failed();
-        return;
+    Write w{Write::Kind::Answered, now(), a};
+    if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second) {
+        const FirstTry first = firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct);
+        boxes.add(first);
+        if (const auto place = boxes.places.find(first.item); place != boxes.places.end())
+            w.placed = *place;
     }
-    insertAnswer->addBindValue(now());
-    insertAnswer->addBindValue(a.exercise);
-    insertAnswer->addBindValue(variantName(a.variant));
-    insertAnswer->addBindValue(a.item);
-    insertAnswer->addBindValue(a.person);
-    insertAnswer->addBindValue(a.typed ? QVariant(*a.typed) : QVariant(QMetaType::fromType<QString>()));
-    insertAnswer->addBindValue(a.correct ? 1 : 0);
-    insertAnswer->addBindValue(a.mistake.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(a.mistake));
-    insertAnswer->addBindValue(run ? QVariant(run) : QVariant(QMetaType::fromType<qlonglong>()));
-    // Without words (none were given) the answer gets them from the lesson at the next start.
-    insertAnswer->addBindValue(a.words.prompt.isEmpty() ? QVariant(QMetaType::fromType<QString>())
-                                                         : QVariant(a.words.prompt));
-    insertAnswer->addBindValue(a.words.person);
-    insertAnswer->addBindValue(a.words.expected);
-    countAnswer->addBindValue(a.correct ? 1 : 0);
-    countAnswer->addBindValue(a.correct ? 0 : 1);
-    countAnswer->addBindValue(run);
-    if (!insertAnswer->exec() || !countAnswer->exec() || !d.commit()) {
-        d.rollback();
-        failed();
-        return;
-    }
-    if (askedInRun.insert({a.exercise, a.variant, a.item, a.person}).second && tries)
-        tries->push_back(firstTry(a.exercise, variantName(a.variant), a.item, a.person, a.correct));
+    w.firstMissInRun = !a.correct && missedInRun.insert(a.item).second;
+    pending.push_back(w);
+    flush();
 }
 
 void Store::runEnded(bool finished)
 {
-    if (!ok || run == 0)
+    if (!ok || !runOpen)
         return;
-    endRun->addBindValue(now());
-    endRun->addBindValue(finished ? 1 : 0);
-    endRun->addBindValue(run);
-    run = 0;
-    if (!endRun->exec())
-        failed();
+    runOpen = false;
+    pending.push_back({Write::Kind::RunEnded, now(), {}, finished});
+    flush();
+}
+
+void Store::flush()
+{
+    // What waits is written whole each time: on a full disk, not with every answer.
+    if (pending.empty() || (behind && sinceFailure.isValid() && sinceFailure.elapsed() < retryMs))
+        return;
+    QSqlDatabase d = db();
+    qint64 current = run;
+    bool written = d.transaction();
+    for (auto w = pending.begin(); written && w != pending.end(); ++w)
+        written = write(*w, current);
+    if (written && cover->exec() && d.commit()) {
+        pending.clear();
+        run = current;
+        if (behind) {
+            behind = false;
+            waitForLock(lockWait);
+            if (!warned)
+                prompter.message(QStringLiteral("Lumora has now saved the answers it could not write before."),
+                                 QStringLiteral("Lumora"), Icon::Information);
+        }
+        return;
+    }
+    // Nothing of it was written: what waits is tried again, from the start,
+    // with a later answer.
+    d.rollback();
+    for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
+                    &cover})
+        (*q)->finish();
+    sinceFailure.start();
+    if (!behind) {
+        behind = true;
+        // Another program may hold the record for long: the next tries do not wait for it.
+        waitForLock(0);
+        if (!warned)
+            prompter.message(QStringLiteral("Lumora cannot write your answers to\n%1\njust now. It keeps them "
+                                            "and writes them with your next answer.")
+                                 .arg(QDir::toNativeSeparators(path)),
+                             QStringLiteral("Lumora"), Icon::Exclamation);
+    }
+}
+
+bool Store::write(const Write& w, qint64& current)
+{
+    const Answer& a = w.answer;
+    const QVariant none = QVariant(QMetaType::fromType<QString>());
+    switch (w.kind) {
+    case Write::Kind::RunStarted:
+        if (!bound(*insertRun, {a.exercise, variantName(a.variant), w.at}))
+            return false;
+        current = insertRun->lastInsertId().toLongLong();
+        return true;
+    case Write::Kind::Answered: {
+        const QString variant = variantName(a.variant);
+        const QString kind = a.mistake.left(kindLimit);
+        // Without words (none were given) the answer gets them from the lesson at the next start.
+        const QVariant prompt = a.words.prompt.isEmpty() ? none : QVariant(a.words.prompt.left(typedLimit));
+        const QString person = a.words.person.left(typedLimit), expected = a.words.expected.left(typedLimit);
+        return bound(*insertAnswer,
+                     {w.at, a.exercise, variant, a.item, a.person, a.typed ? QVariant(a.typed->left(typedLimit)) : none,
+                      a.correct ? 1 : 0, kind.isEmpty() ? none : QVariant(kind),
+                      current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()), prompt, person,
+                      expected})
+               && bound(*countAnswer, {a.correct ? 1 : 0, a.correct ? 0 : 1, current})
+               && (a.correct || bound(*countMiss, {a.exercise, variant, a.item, a.person, prompt, person, expected}))
+               && (kind.isEmpty() || bound(*countKind, {a.exercise, kind}))
+               && (!w.firstMissInRun || !current || bound(*countRunMiss, {current}))
+               && (!w.placed
+                   || bound(*placeItem, {w.placed->first.exercise, w.placed->first.extended ? 1 : 0,
+                                         w.placed->first.item, w.placed->first.person, w.placed->second.box,
+                                         w.placed->second.since}));
+    }
+    case Write::Kind::RunEnded:
+        if (!bound(*endRun, {w.at, w.finished ? 1 : 0, current}))
+            return false;
+        current = 0;
+        return true;
+    }
+    return false;
+}
+
+void Store::waitForLock(int ms)
+{
+    QSqlQuery(db()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
 }
 
 History Store::history() const
@@ -404,49 +738,53 @@ History Store::history() const
     h.practiceSeconds.assign(6, 0);
     if (!QSqlDatabase::contains(connection))
         return h;
-    const QSqlDatabase d = db();
-    QSqlQuery q(d);
+    QSqlQuery q(db());
     q.setForwardOnly(true);
 
     // First try: in a finished run every item is answered right once, so the
-    // items right at the first try are those with no wrong answer.
-    QHash<qint64, int> missedItems;
-    q.exec(QStringLiteral("SELECT run, COUNT(DISTINCT item) FROM answers WHERE correct = 0 GROUP BY run"));
-    while (q.next())
-        missedItems.insert(q.value(0).toLongLong(), q.value(1).toInt());
-
-    // A run that was never ended (the program was killed) lasted until its last answer.
-    QHash<qint64, QString> lastAnswer;
-    q.exec(QStringLiteral("SELECT r.id, MAX(a.at) FROM runs r JOIN answers a ON a.run = r.id "
-                          "WHERE r.ended IS NULL GROUP BY r.id"));
-    while (q.next())
-        lastAnswer.insert(q.value(0).toLongLong(), q.value(1).toString());
-
-    q.exec(QStringLiteral("SELECT id, exercise, variant, started, ended, finished, correct FROM runs ORDER BY ended"));
+    // items right at the first try are those with no wrong answer. A run that
+    // was never ended (the program was killed) lasted until its last answer.
+    // SQLite reads the times (a time it cannot read is NULL): thousands of
+    // runs are read in a moment.
+    // A run started and never answered is no practice.
+    q.exec(QStringLiteral("SELECT exercise, variant, unixepoch(started), unixepoch(ended), finished, correct, items "
+                          "FROM (SELECT r.exercise, r.variant, r.started, "
+                          "COALESCE(r.ended, (SELECT MAX(at) FROM answers WHERE run = r.id)) AS ended, r.finished, "
+                          "r.correct, COALESCE(m.items, 0) AS items FROM runs r LEFT JOIN run_misses m ON m.run = r.id) "
+                          "WHERE ended IS NOT NULL"));
     while (q.next()) {
-        const qint64 id = q.value(0).toLongLong();
-        const int exercise = q.value(1).toInt();
-        const QString ended = q.value(4).isNull() ? lastAnswer.value(id) : q.value(4).toString();
-        if (exercise >= 1 && exercise <= 5 && !ended.isEmpty())
-            h.practiceSeconds[exercise] += std::max<qint64>(0, seconds(ended) - seconds(q.value(3).toString()));
-        if (q.value(5).toInt() != 1)
+        const std::optional<int> exercise = exerciseOf(q.value(0));
+        const std::optional<Variant> variant = variantOf(q.value(1));
+        const std::optional<qint64> started = whole(q.value(2), 0, lastTime), ended = whole(q.value(3), 0, lastTime);
+        const std::optional<qint64> finished = whole(q.value(4), 0, 1), correct = whole(q.value(5), 0, 1000000),
+                                    missed = whole(q.value(6), 0, 1000000);
+        if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct || !missed) {
+            ++h.unreadable;
             continue;
-        const int correct = q.value(6).toInt();
-        h.finished.push_back({exercise, variantOf(q.value(2).toString()),
-                              QDateTime::fromSecsSinceEpoch(seconds(ended), Qt::UTC), correct,
-                              std::max(0, correct - missedItems.value(id))});
+        }
+        h.practiceSeconds[*exercise] += std::min(*ended - *started, longestRun);
+        if (*finished == 1)
+            h.finished.push_back({*exercise, *variant, QDateTime::fromSecsSinceEpoch(*ended, Qt::UTC), int(*correct),
+                                  int(std::max<qint64>(0, *correct - *missed))});
     }
+
+    std::stable_sort(h.finished.begin(), h.finished.end(),
+                     [](const History::FinishedRun& a, const History::FinishedRun& b) { return a.ended < b.ended; });
 
     // A review answer names the item it reviews: the misses of both are one row.
     std::map<ReviewItem, History::Missed> missed;
-    q.exec(QStringLiteral("SELECT exercise, variant, item, person, COUNT(*), MAX(prompt), MAX(person_word), "
-                          "MAX(expected) FROM answers WHERE correct = 0 GROUP BY exercise, variant, item, person"));
+    q.exec(QStringLiteral("SELECT exercise, variant, item, person, misses, substr(prompt, 1, %1), "
+                          "substr(person_word, 1, %1), substr(expected, 1, %1) FROM misses")
+               .arg(typedLimit));
     while (q.next()) {
-        const int exercise = q.value(0).toInt();
-        const ReviewItem item =
-            firstTry(exercise, q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(), false).item;
-        History::Missed& m = missed.try_emplace(item, History::Missed{exercise, {}, 0}).first->second;
-        m.misses += q.value(4).toInt();
+        const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
+        const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max() / 4);
+        if (!item || !misses) {
+            ++h.unreadable;
+            continue;
+        }
+        History::Missed& m = missed.try_emplace(*item, History::Missed{item->exercise, {}, 0}).first->second;
+        m.misses += int(*misses);
         m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
     }
     std::vector<std::pair<ReviewItem, History::Missed>> byCount(missed.begin(), missed.end());
@@ -456,17 +794,21 @@ History Store::history() const
     for (const auto& [item, m] : byCount)
         h.missed.push_back(m);
 
-    q.exec(QStringLiteral("SELECT exercise, mistake, COUNT(*) AS times FROM answers WHERE mistake IS NOT NULL "
-                          "GROUP BY exercise, mistake ORDER BY exercise, times DESC, mistake"));
-    while (q.next())
-        h.kinds.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt()});
+    q.exec(QStringLiteral("SELECT exercise, kind, times FROM kinds ORDER BY exercise, times DESC, kind"));
+    while (q.next()) {
+        const std::optional<int> exercise = exerciseOf(q.value(0));
+        const std::optional<qint64> times = whole(q.value(2), 1, std::numeric_limits<int>::max());
+        if (!exercise || q.value(1).typeId() != QMetaType::QString || !times) {
+            ++h.unreadable;
+            continue;
+        }
+        h.kinds.push_back({*exercise, q.value(1).toString().left(kindLimit), int(*times)});
+    }
     return h;
 }
 
 std::vector<FirstTry> Store::firstTries() const
 {
-    if (tries)
-        return *tries;
     std::vector<FirstTry> read;
     if (!QSqlDatabase::contains(connection))
         return read;
@@ -481,42 +823,120 @@ std::vector<FirstTry> Store::firstTries() const
             "FROM answers"
             ") firsts WHERE n = 1 ORDER BY at, run")))
         return read;
-    while (q.next())
-        read.push_back(firstTry(q.value(0).toInt(), q.value(1).toString(), q.value(2).toInt(), q.value(3).toInt(),
-                                q.value(4).toInt() == 1));
-    tries = read;
+    while (q.next()) {
+        const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
+        const std::optional<qint64> correct = whole(q.value(4), 0, 1);
+        if (item && correct)
+            read.push_back({*item, *correct == 1, *variantOf(q.value(1)) == Variant::Review});
+    }
     return read;
 }
 
-bool Store::exportCsv(const QString& file) const
+QString Store::exportCsv(QIODevice& out) const
 {
-    QFile out(file);
-    if (!QSqlDatabase::contains(connection) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, "
-                               "correct, mistake, run FROM answers ORDER BY at")))
-        return false;
+    if (!QSqlDatabase::contains(connection))
+        return QStringLiteral("the record of answers could not be opened");
+    // Qt's SQL makes an object of every value read; a record of a million
+    // answers is read through SQLite's own interface, on the same connection.
+    const QVariant handle = db().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return QStringLiteral("the record of answers could not be opened");
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    sqlite3_stmt* rows = nullptr;
+    // SQLite reads the times (a million in a moment); one it cannot read is
+    // written as it is.
+    const QByteArray sql = QStringLiteral("SELECT at, exercise, variant, item, person, substr(prompt, 1, %1), "
+                                          "substr(person_word, 1, %1), substr(expected, 1, %1), substr(typed, 1, %1), "
+                                          "correct, substr(mistake, 1, %2), run, unixepoch(at) FROM answers "
+                                          "ORDER BY rowid")
+                               .arg(typedLimit)
+                               .arg(kindLimit)
+                               .toUtf8();
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(
+        sqlite3_prepare_v2(connection, sql.constData(), -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
+        sqlite3_finalize);
+    auto unreadable = [connection] {
+        return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection)));
+    };
+    if (!statement)
+        return unreadable();
+    // A value as Qt's SQL would give it: the checks of what is read take these.
+    auto value = [rows](int column) -> QVariant {
+        switch (sqlite3_column_type(rows, column)) {
+        case SQLITE_NULL: return {};
+        case SQLITE_INTEGER: return qint64(sqlite3_column_int64(rows, column));
+        case SQLITE_FLOAT: return sqlite3_column_double(rows, column);
+        default: return text(rows, column);
+        }
+    };
     // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
     // accents show as they are.
-    QString text = QChar(0xFEFF)
-                   + csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
-                              QStringLiteral("item"), QStringLiteral("prompt"), QStringLiteral("person"),
-                              QStringLiteral("expected"), QStringLiteral("typed"), QStringLiteral("how"),
-                              QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")});
-    while (q.next()) {
-        const int exercise = q.value(1).toInt();
-        const QString variant = q.value(2).toString();
-        // Counted from 1, and an extended pair of a review run by its verb.
-        const int item = firstTry(exercise, variant, q.value(3).toInt(), q.value(4).toInt(), false).item.item + 1;
-        const bool solution = q.value(8).isNull();
-        text += csvLine({localTime(q.value(0).toString()), QString::number(exercise), variant, QString::number(item),
-                         q.value(5).toString(), q.value(6).toString(), q.value(7).toString(), q.value(8).toString(),
-                         solution ? QStringLiteral("solution") : QStringLiteral("typed"), q.value(9).toString(),
-                         q.value(10).toString(), q.value(11).toString()});
+    QByteArray chunk = (QChar(0xFEFF)
+                        + csvLine({QStringLiteral("at"), QStringLiteral("exercise"), QStringLiteral("variant"),
+                                   QStringLiteral("item"), QStringLiteral("prompt"), QStringLiteral("person"),
+                                   QStringLiteral("expected"), QStringLiteral("typed"), QStringLiteral("how"),
+                                   QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
+                           .toUtf8();
+    LocalTime local;
+    auto bytes = [rows](int column) {
+        return QByteArrayView(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+    };
+    int stepped;
+    while ((stepped = sqlite3_step(rows)) == SQLITE_ROW) {
+        // Counted from 1, and an extended pair of a review run by its verb;
+        // an item the lesson does not have as it is written.
+        const std::optional<ReviewItem> item = itemOf(value(1), value(2), value(3), value(4));
+        const std::optional<qint64> at = whole(value(12), 0, lastTime);
+        const QByteArray time = at ? local(*at) : QByteArray();
+        const QByteArray number = item ? QByteArray::number(item->item + 1) : QByteArray();
+        const QByteArrayView fields[] = {at ? time : bytes(0),
+                                         bytes(1),
+                                         bytes(2),
+                                         item ? number : bytes(3),
+                                         bytes(5),
+                                         bytes(6),
+                                         bytes(7),
+                                         bytes(8),
+                                         sqlite3_column_type(rows, 8) == SQLITE_NULL ? "solution" : "typed",
+                                         bytes(9),
+                                         bytes(10),
+                                         bytes(11)};
+        for (std::size_t i = 0; i < std::size(fields); ++i) {
+            if (i > 0)
+                chunk += ',';
+            appendCsvField(chunk, fields[i]);
+        }
+        chunk += "\r\n";
+        if (chunk.size() > (1 << 16)) {
+            if (const QString why = writeAll(out, chunk); !why.isEmpty())
+                return why;
+            chunk.truncate(0); // keeps its memory
+        }
     }
-    return out.write(text.toUtf8()) >= 0 && out.flush();
+    if (stepped != SQLITE_DONE)
+        return unreadable();
+    return writeAll(out, chunk);
+}
+
+QString Store::exportCsv(const QString& file) const
+{
+    // A device or a pipe (/dev/null, /dev/stdout) has nothing to keep.
+    if (const QFileInfo target(file); target.exists() && !target.isFile()) {
+        QFile out(file);
+        return out.open(QIODevice::WriteOnly) ? exportCsv(static_cast<QIODevice&>(out)) : out.errorString();
+    }
+    // A new file beside the old one, renamed over it once whole: a failure
+    // leaves the old file as it was.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString();
+    if (::fchmod(out.handle(), 0600) != 0) // it holds the record
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (const QString why = exportCsv(static_cast<QIODevice&>(out)); !why.isEmpty()) {
+        out.cancelWriting();
+        return why;
+    }
+    return out.commit() ? QString() : out.errorString();
 }
 
 } // namespace lumora::record

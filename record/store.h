@@ -4,6 +4,8 @@
 #include "record/review.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QIODevice>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -40,14 +42,20 @@ struct History {
     std::vector<qint64> practiceSeconds;  // by exercise number, 0 to 5
     std::vector<Missed> missed;           // by exercise, most missed first, then in item order
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
+    int unreadable = 0;                   // rows left out: the program cannot show what they hold
     bool empty() const;
 };
 
 class Store : public Recorder, public FirstTries {
 public:
+    // How opening the record went: a read-only record, a newer program's and
+    // a link in place of the file or its folder are not written to.
+    enum class Opened { Ok, ReadOnly, Newer, Link, Damaged, Unwritable };
+
     // Opens the record at path, creating it and its folder owner-only. A
     // damaged record is put aside and a new one started; a record that cannot
-    // be written leaves the store silent. Either is told once through prompter.
+    // be written leaves the store silent, and one that can be read is still
+    // shown and exported. Either is told once through prompter.
     Store(const QString& path, Prompter& prompter);
     ~Store() override;
     Store(const Store&) = delete;
@@ -65,19 +73,48 @@ public:
     void runEnded(bool finished) override;
 
     History history() const;
-    // The review's input: the first answer to each item in each run.
+    // The first answer to each item in each run, read from every answer.
     std::vector<FirstTry> firstTries() const override;
-    // Every answer as CSV for a spreadsheet; false when the file cannot be written.
-    bool exportCsv(const QString& file) const;
+    // Where the missed items stand, as kept with the record.
+    Boxes reviewBoxes() const override { return boxes; }
+    // Every answer as CSV for a spreadsheet, to out; why it could not be
+    // written, or nothing when it was.
+    QString exportCsv(QIODevice& out) const;
+    // The same into a file readable by its owner alone, which replaces the
+    // old file only once it is whole.
+    QString exportCsv(const QString& file) const;
 
 private:
-    enum class Opened { Ok, Damaged, Unwritable };
+    // A run's start or end, or an answer, waiting to be written; each keeps
+    // the time it happened.
+    struct Write {
+        enum class Kind { RunStarted, Answered, RunEnded } kind;
+        QString at;
+        Answer answer; // exercise and variant also for a run's start
+        bool finished = false;
+        // What the answer changes in the summary besides the counts.
+        std::optional<std::pair<ReviewItem, Boxes::Place>> placed = std::nullopt;
+        bool firstMissInRun = false;
+    };
+
+    bool connect(bool readOnly);
     Opened open();
     Opened prepare();
+    // Makes the summary's tables, as temporary ones for a record that is not
+    // written, and makes them again from the answers when they do not cover
+    // them all or are to be remade; then reads the boxes.
+    bool summarise(bool temporary, bool remake);
+    bool summaryCovers();
+    bool resummarise(bool temporary);
     // The statements and the connection go, so the file can be moved or freed.
     void close();
-    void putAside();
-    void failed();
+    // False when the damaged record cannot be moved.
+    bool putAside();
+    void tell(Opened opened);
+    // Writes what waits, all of it or none.
+    void flush();
+    bool write(const Write& w, qint64& current);
+    void waitForLock(int ms);
     QSqlDatabase db() const;
 
     QString path;
@@ -85,12 +122,16 @@ private:
     Prompter& prompter;
     bool ok = false;
     bool warned = false;
-    qint64 run = 0; // id of the open run; 0 when none is open
-    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun;
-    // The first tries, read once and then kept up to date with the answers
-    // this program writes, so the review boxes need no query per run.
-    mutable std::optional<std::vector<FirstTry>> tries;
+    bool behind = false; // the learner was told that answers wait to be written
+    QElapsedTimer sinceFailure;
+    bool runOpen = false;
+    qint64 run = 0; // id of the open run in the record; 0 when none is open or it waits
+    std::vector<Write> pending;
+    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun, countMiss, countKind, countRunMiss,
+        placeItem, cover;
+    Boxes boxes;
     std::set<std::tuple<int, Variant, int, int>> askedInRun; // items answered in the open run
+    std::set<int> missedInRun;
 };
 
 } // namespace lumora::record

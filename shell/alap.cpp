@@ -101,7 +101,7 @@ Alap::Alap()
     };
     QToolButton* buttons[4];
     int i = 0;
-    const std::vector<record::Waiting> waiting = record::boxes(record::reviewRecord().firstTries());
+    const std::vector<record::Waiting> waiting = record::reviewRecord().reviewBoxes().waiting();
     for (const Choice& c : choices) {
         buttons[i++] = pictureButton(area, c);
         reviewCount(area, c, waiting);

@@ -15,9 +15,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimeZone>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 
 namespace lumora {
 
@@ -43,11 +45,10 @@ QString duration(qint64 seconds)
 }
 
 // A read-only table with a header row, read cell by cell by a screen reader.
-QTableWidget* table(const QString& name, const QStringList& headers, const std::vector<QStringList>& rows)
+template <class Table>
+Table* readOnly(Table* t, const QString& name)
 {
-    auto* t = new QTableWidget(int(rows.size()), int(headers.size()));
     t->setAccessibleName(name);
-    t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -57,6 +58,13 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
     // A text too long for its cell ends in "…", and its tooltip holds all of it.
     t->setWordWrap(false);
     t->setTextElideMode(Qt::ElideRight);
+    return t;
+}
+
+QTableWidget* table(const QString& name, const QStringList& headers, const std::vector<QStringList>& rows)
+{
+    auto* t = readOnly(new QTableWidget(int(rows.size()), int(headers.size())), name);
+    t->setHorizontalHeaderLabels(headers);
     for (int r = 0; r < int(rows.size()); ++r)
         for (int c = 0; c < int(headers.size()); ++c) {
             auto* cell = new QTableWidgetItem(rows[r].value(c));
@@ -65,6 +73,47 @@ QTableWidget* table(const QString& name, const QStringList& headers, const std::
         }
     return t;
 }
+
+// The finished runs of one exercise, the latest first. A row is made only
+// when it is shown: thousands of runs cost nothing until scrolled to.
+class FinishedRuns : public QAbstractTableModel {
+public:
+    FinishedRuns(std::vector<History::FinishedRun> runs, QObject* parent) // oldest first
+        : QAbstractTableModel(parent), runs(std::move(runs))
+    {
+    }
+    int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(runs.size()); }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 3; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
+            return {};
+        const History::FinishedRun& r = runs[runs.size() - 1 - std::size_t(index.row())];
+        switch (index.column()) {
+        case 0: return day(r, QStringLiteral("yyyy-MM-dd HH:mm"));
+        case 1: return QStringLiteral("%1 of %2").arg(r.firstTry).arg(r.correct);
+        default: return percent(r.firstTry, r.correct);
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        return QStringList{QStringLiteral("Finished"), QStringLiteral("First try"), QStringLiteral("Accuracy")}.value(
+            section);
+    }
+    // The local date of the first and of the latest run.
+    QString first() const { return runs.empty() ? QString() : day(runs.front(), QStringLiteral("yyyy-MM-dd")); }
+    QString latest() const { return runs.empty() ? QString() : day(runs.back(), QStringLiteral("yyyy-MM-dd")); }
+
+private:
+    QString day(const History::FinishedRun& r, const QString& format) const
+    {
+        return r.ended.toTimeZone(here).toString(format);
+    }
+    std::vector<History::FinishedRun> runs;
+    const QTimeZone here = QTimeZone::systemTimeZone(); // once: the C library's local time is slow
+};
 
 // First-try accuracy of the finished runs, oldest on the left; the table
 // beside it holds the same figures for those who cannot see it.
@@ -96,10 +145,17 @@ protected:
         }
         if (shares.empty())
             return;
-        const double step = shares.size() > 1 ? plot.width() / double(shares.size() - 1) : 0;
+        // More runs than pixels: each pixel shows the mean of its runs, so
+        // that thousands of runs paint as fast as a few.
+        const std::size_t points = std::min<std::size_t>(shares.size(), std::max(2, int(plot.width())));
+        const double step = points > 1 ? plot.width() / double(points - 1) : 0;
         QPolygonF line;
-        for (std::size_t i = 0; i < shares.size(); ++i)
-            line << QPointF(plot.left() + step * double(i), plot.bottom() - plot.height() * shares[i]);
+        for (std::size_t p = 0, first = 0; p < points; ++p) {
+            const std::size_t end = (p + 1) * shares.size() / points;
+            const double mean = std::accumulate(shares.begin() + first, shares.begin() + end, 0.0) / double(end - first);
+            line << QPointF(plot.left() + step * double(p), plot.bottom() - plot.height() * mean);
+            first = end;
+        }
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.drawPolyline(line);
         if (shares.size() <= 60) // dots only while they stay apart
@@ -143,6 +199,10 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
             fill(tabs->widget(index), exercises[index]);
     });
     layout->addWidget(tabs);
+
+    unreadable = new QLabel;
+    unreadable->setObjectName(QStringLiteral("unreadable"));
+    layout->addWidget(unreadable);
 
     auto* buttons = new QHBoxLayout;
     exportButton = new QPushButton(QStringLiteral("&Export for a teacher..."));
@@ -194,6 +254,10 @@ void ProgressWindow::reread()
         delete page->layout();
         qDeleteAll(page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     }
+    unreadable->setText(history.unreadable == 1 ? QStringLiteral("1 row of the record could not be read.")
+                                                : QStringLiteral("%1 rows of the record could not be read.")
+                                                      .arg(history.unreadable));
+    unreadable->setVisible(history.unreadable > 0);
     welcome->setVisible(history.empty());
     tabs->setVisible(!history.empty());
     exportButton->setEnabled(!history.empty());
@@ -210,31 +274,26 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     auto* layout = new QVBoxLayout(page);
 
     std::vector<double> shares;
-    std::vector<QStringList> runRows;
+    std::vector<History::FinishedRun> runs;
     for (const History::FinishedRun& r : history.finished) {
         if (r.exercise != exercise)
             continue;
         shares.push_back(r.correct > 0 ? double(r.firstTry) / r.correct : 0.0);
-        runRows.push_back({r.ended.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                           QStringLiteral("%1 of %2").arg(r.firstTry).arg(r.correct), percent(r.firstTry, r.correct)});
+        runs.push_back(r);
     }
-    std::reverse(runRows.begin(), runRows.end()); // the latest run first in the table
 
     auto* summary = new QLabel(QStringLiteral("Finished runs: %1 · Practice time: %2")
-                                   .arg(runRows.size())
+                                   .arg(runs.size())
                                    .arg(duration(history.practiceSeconds[exercise])));
     summary->setObjectName(QStringLiteral("summary"));
     layout->addWidget(summary);
 
     auto* charts = new QHBoxLayout;
-    // runRows is latest first; its first column is the date and time.
-    const QString from = runRows.empty() ? QString() : runRows.back().value(0).left(10);
-    const QString to = runRows.empty() ? QString() : runRows.front().value(0).left(10);
-    charts->addWidget(new AccuracyChart(std::move(shares), from, to), 2);
-    charts->addWidget(table(QStringLiteral("Finished runs"),
-                            {QStringLiteral("Finished"), QStringLiteral("First try"), QStringLiteral("Accuracy")},
-                            runRows),
-                      3);
+    auto* finished = readOnly(new QTableView, QStringLiteral("Finished runs"));
+    auto* model = new FinishedRuns(std::move(runs), finished);
+    finished->setModel(model);
+    charts->addWidget(new AccuracyChart(std::move(shares), model->first(), model->latest()), 2);
+    charts->addWidget(finished, 3);
     layout->addLayout(charts);
 
     std::vector<QStringList> missedRows;
@@ -281,11 +340,11 @@ void ProgressWindow::exportCsv()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& file) {
         const QString where = QDir::toNativeSeparators(file);
-        if (answers.exportCsv(file))
+        if (const QString why = answers.exportCsv(file); why.isEmpty())
             boxes.message(QStringLiteral("Your answers are in\n%1").arg(where), windowTitle(), Icon::Information);
         else
             boxes.message(QStringLiteral("Lumora could not write\n%1").arg(where), windowTitle(),
-                               Icon::Exclamation);
+                          Icon::Exclamation, why);
     });
     dialog->open();
 }

@@ -35,6 +35,7 @@ private:
     const record::Store& answers;
     record::History history;
     QLabel* welcome;
+    QLabel* unreadable; // rows left out, when there are any
     QTabWidget* tabs;
     QPushButton* exportButton;
     QTimer pending; // writes close together are read once

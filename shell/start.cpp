@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QIcon>
 #include <QProxyStyle>
 #include <cstdio>
@@ -94,20 +95,41 @@ std::optional<int> commandLine()
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Hungarian exercises for lesson 5 of the Lumora textbook."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption exportCsv(QStringLiteral("export-csv"),
-                                       QStringLiteral("Write every answer of the record to <file> as CSV and end."),
-                                       QStringLiteral("file"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportCsv(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write every answer of the record to <file> as CSV (- for standard output) and end."),
+        QStringLiteral("file"));
     parser.addOption(exportCsv);
-    parser.process(QCoreApplication::arguments()); // --help and unknown options end here
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help-all")))
+        parser.process(QCoreApplication::arguments()); // prints it with Qt's own options, and ends
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("lumora %s\n", LUMORA_VERSION);
+        return 0;
+    }
+    const bool windowsToCome = !qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!parsed && (parser.isSet(exportCsv) || !windowsToCome)) {
+        std::fprintf(stderr, "lumora: %s\n", qPrintable(parser.errorText()));
+        return 1;
+    }
     if (!parser.isSet(exportCsv))
         return std::nullopt;
     Console console;
     const record::Store record(record::Store::defaultPath(), console);
-    if (record.exportCsv(parser.value(exportCsv)))
+    const QString target = parser.value(exportCsv);
+    QFile standardOutput;
+    const QString why = target == QLatin1String("-") && standardOutput.open(stdout, QIODevice::WriteOnly)
+                            ? record.exportCsv(standardOutput)
+                            : record.exportCsv(target);
+    if (why.isEmpty())
         return 0;
-    std::fprintf(stderr, "lumora: cannot write %s\n", qPrintable(parser.value(exportCsv)));
+    std::fprintf(stderr, "lumora: cannot write %s: %s\n", qPrintable(target), qPrintable(why));
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #include "record/store.h"
 #include "recording.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -15,7 +16,9 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 
 using namespace lumora;
@@ -60,9 +63,15 @@ struct RecordTest : ::testing::Test {
     RecordingPrompter prompter;
     QString folder() const { return home.filePath(QStringLiteral("lumora")); }
     QString path() const { return home.filePath(QStringLiteral("lumora/record.sqlite")); }
+    // The records put aside, without their journals.
     QStringList aside() const
     {
-        return QDir(folder()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::AllEntries | QDir::System);
+        QStringList records;
+        for (const QString& name :
+             QDir(folder()).entryList({QStringLiteral("record.sqlite.damaged-*")}, QDir::AllEntries | QDir::System))
+            if (!name.endsWith(QLatin1String("-wal")) && !name.endsWith(QLatin1String("-shm")))
+                records << name;
+        return records;
     }
 };
 
@@ -254,6 +263,139 @@ TEST_F(RecordTest, AFolderInThePlaceOfTheRecordIsPutAside)
     EXPECT_TRUE(QFileInfo(folder() + u'/' + aside().value(0) + QStringLiteral("/inside")).isDir());
 }
 
+TEST_F(RecordTest, ADamagedRecordGoesAsideUnderANameNoFileHasYet)
+{
+    // Records damaged earlier, under the names of this second and the next two.
+    QDir().mkpath(folder());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (int s = 0; s < 3; ++s) {
+        QFile earlier(folder() + QStringLiteral("/record.sqlite.damaged-")
+                      + now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    QFile damaged(path());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(5000, 'x'));
+    damaged.close();
+
+    Store store(path(), prompter);
+    EXPECT_TRUE(store.writable());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    int earlier = 0;
+    for (const QString& name : aside()) {
+        QFile f(folder() + u'/' + name);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        if (f.readAll() == "earlier")
+            ++earlier;
+        else
+            EXPECT_TRUE(prompter.messages[0].text.contains(name)) << prompter.messages[0].text.toStdString();
+    }
+    EXPECT_EQ(earlier, 3);
+    EXPECT_EQ(aside().size(), 4);
+}
+
+// A record from a newer version of the program is shown, and stays byte for
+// byte as it was.
+TEST_F(RecordTest, ANewerProgramsRecordIsShownAndLeftAsItWas)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(wrong(7, "ültök?"));
+    }
+    {
+        Peek newer(path());
+        ASSERT_TRUE(newer.exec("PRAGMA journal_mode = DELETE"));
+        ASSERT_TRUE(newer.exec("PRAGMA user_version = 99"));
+    }
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    {
+        Store store(path(), prompter);
+        EXPECT_FALSE(store.writable());
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("newer version"))) << prompter.messages[0].text.toStdString();
+        ASSERT_EQ(store.history().missed.size(), 1u);
+        EXPECT_EQ(store.history().missed[0].words.expected, "ültök");
+        QBuffer csv;
+        csv.open(QIODevice::WriteOnly);
+        EXPECT_EQ(store.exportCsv(csv), "");
+        EXPECT_TRUE(csv.data().contains("ültök?"));
+        store.runStarted(1, Variant::Basic);
+        store.answered(right(7, "ültök"));
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == before);
+    EXPECT_EQ(prompter.messages.size(), 1u);
+}
+
+// A link where the record or its folder should be may lead anywhere among the
+// learner's files: it is refused with a notice and left as it is. The data
+// folder itself may be a link.
+TEST_F(RecordTest, ALinkInPlaceOfTheRecordOrItsFolderIsLeftAlone)
+{
+    auto mode = [](const QString& p) {
+        struct stat s {};
+        return ::stat(QFile::encodeName(p).constData(), &s) == 0 ? int(s.st_mode & 0777) : -1;
+    };
+    auto refused = [this](const char* link) {
+        SCOPED_TRACE(link);
+        Store store(path(), prompter);
+        EXPECT_FALSE(store.writable());
+        EXPECT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(!prompter.messages.empty() && prompter.messages[0].text.contains(QStringLiteral("link")));
+        prompter.clear();
+    };
+    QDir().mkpath(folder());
+
+    // To one of the learner's databases.
+    const QString theirs = home.filePath("theirs.sqlite");
+    {
+        Peek other(theirs);
+        ASSERT_TRUE(other.exec("CREATE TABLE notes (text)"));
+    }
+    ::chmod(QFile::encodeName(theirs).constData(), 0644);
+    QFile file(theirs);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_TRUE(QFile::link(theirs, path()));
+    refused("to a database");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == before);
+    EXPECT_EQ(mode(theirs), 0644);
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+
+    // To nothing yet.
+    QFile::remove(path());
+    ASSERT_TRUE(QFile::link(home.filePath("nowhere.sqlite"), path()));
+    refused("to nothing");
+    EXPECT_FALSE(QFileInfo::exists(home.filePath("nowhere.sqlite")));
+
+    // The folder, to a folder others may read.
+    QDir(folder()).removeRecursively();
+    const QString open = home.filePath("Public");
+    QDir().mkpath(open);
+    ::chmod(QFile::encodeName(open).constData(), 0755);
+    ASSERT_TRUE(QFile::link(open, folder()));
+    refused("the folder");
+    EXPECT_EQ(mode(open), 0755);
+    EXPECT_TRUE(QDir(open).isEmpty());
+
+    // The data folder a link: the record is made behind it.
+    QFile::remove(folder());
+    const QString data = home.filePath("data");
+    QDir().mkpath(data);
+    ASSERT_TRUE(QFile::link(data, home.filePath("linked")));
+    Store store(home.filePath("linked/lumora/record.sqlite"), prompter);
+    EXPECT_TRUE(store.writable());
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(QFileInfo(data + QStringLiteral("/lumora/record.sqlite")).isFile());
+}
+
 TEST_F(RecordTest, AFolderThatCannotBeMadeLeavesTheExercisesAloneWithOneWarning)
 {
     // A file where the folder should be: no permission bits stop root, this does.
@@ -267,7 +409,7 @@ TEST_F(RecordTest, AFolderThatCannotBeMadeLeavesTheExercisesAloneWithOneWarning)
     store.runEnded(true);
     EXPECT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(store.history().empty());
-    EXPECT_FALSE(store.exportCsv(home.filePath("out.csv")));
+    EXPECT_FALSE(store.exportCsv(home.filePath("out.csv")).isEmpty());
 }
 
 TEST_F(RecordTest, AFullDiskMidwayGivesOneWarningAndNoCrash)
@@ -286,6 +428,66 @@ TEST_F(RecordTest, AFullDiskMidwayGivesOneWarningAndNoCrash)
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages.empty() || prompter.messages[0].text.contains(QStringLiteral("cannot write")));
+    // Space again: nothing the learner answered is missing.
+    QThread::msleep(1000);
+    store.answered(right(1, "vagytok"));
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(prompter.messages[1].text.contains(QStringLiteral("saved")));
+    EXPECT_EQ(Peek(path()).column("SELECT COUNT(*) FROM answers"), "3001");
+}
+
+// Another program holds the record's write lock for longer than a write
+// waits: the answers given meanwhile are kept and written with the first one
+// after the lock is gone. The learner is told once each way.
+TEST_F(RecordTest, AnswersGivenWhileAnotherProgramHoldsTheRecordAreWrittenLater)
+{
+    Store store(path(), prompter);
+    store.runStarted(1, Variant::Basic);
+    store.answered(wrong(1, "before"));
+    {
+        Peek other(path());
+        ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+        store.answered(wrong(2, "locked out"));
+        store.answered(right(2, "still locked out"));
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("cannot write")));
+        ASSERT_TRUE(other.exec("COMMIT"));
+    }
+    QThread::msleep(1000); // a learner's pace
+    store.answered(right(1, "after"));
+    store.runStarted(2, Variant::Basic);
+    store.answered({2, Variant::Basic, 50, 3, QStringLiteral("next run"), true, {}, {}});
+    store.runEnded(true);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(prompter.messages[1].text.contains(QStringLiteral("saved")));
+
+    Peek peek(path());
+    EXPECT_EQ(peek.column("SELECT typed FROM answers ORDER BY rowid"), "before|locked out|still locked out|after|next run");
+    EXPECT_EQ(peek.column("SELECT exercise || ' ' || finished || ' ' || correct || ' ' || wrong FROM runs ORDER BY id"),
+              "1 0 2 2|2 1 1 0");
+    EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers a JOIN runs r ON a.run = r.id AND a.exercise = r.exercise"),
+              "5");
+}
+
+// A pasted book is not kept whole, and a huge cell planted in the file comes
+// back short.
+TEST_F(RecordTest, TextsAreBoundedWhenWrittenAndWhenRead)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(wrong(1, QString(100000, u'a')));
+    }
+    {
+        Peek peek(path());
+        EXPECT_EQ(peek.column("SELECT length(typed) FROM answers"), "500");
+        ASSERT_TRUE(peek.exec("INSERT INTO answers SELECT at, exercise, variant, item, person, typed, correct, "
+                              "printf('%.*c', 10000000, 'k'), run, prompt, person_word, expected FROM answers"));
+    }
+    Store store(path(), prompter);
+    const History h = store.history();
+    ASSERT_EQ(h.kinds.size(), 1u);
+    EXPECT_EQ(h.kinds[0].kind, QString(40, u'k'));
 }
 
 TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
@@ -318,7 +520,7 @@ TEST_F(RecordTest, ExportShowsTheAnswersInWordsAndTypedTextAsText)
     store.answered(wrong(3, QStringLiteral("-ok, @te")));
     store.answered(solution(4, {QStringLiteral("+1"), QStringLiteral("ti"), QStringLiteral("a,b")}));
     const QString out = home.filePath("answers.csv");
-    ASSERT_TRUE(store.exportCsv(out));
+    ASSERT_EQ(store.exportCsv(out), "");
     QFile f(out);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
@@ -339,6 +541,59 @@ TEST_F(RecordTest, ExportShowsTheAnswersInWordsAndTypedTextAsText)
     EXPECT_EQ(lines[6], "");
 }
 
+// The old export stays as it was until a new one is whole; the new one is
+// the learner's alone whatever the umask.
+TEST_F(RecordTest, AnExportReplacesTheOldFileOnlyWhenWhole)
+{
+    const QString target = home.filePath("answers.csv");
+    auto writeOld = [&] {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old export\r\n");
+    };
+    auto contents = [&] {
+        QFile f(target);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    writeOld();
+    {
+        Store store(path(), prompter);
+        store.runStarted(3, Variant::Basic);
+        for (int i = 0; i < 2000; ++i)
+            store.answered({3, Variant::Basic, i % 32, 22, QString(200, u'x'), false, {}, {}});
+        // The disk fills up while the export is written.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{64 * 1024, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &full);
+        const QString why = store.exportCsv(target);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_EQ(why, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        EXPECT_EQ(contents(), "the old export\r\n");
+
+        const mode_t before = ::umask(0);
+        EXPECT_EQ(store.exportCsv(target), "");
+        ::umask(before);
+        EXPECT_EQ(contents().count(QStringLiteral("\r\n")), 2001);
+        struct stat s {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 0777, 0600u);
+    }
+    // A record whose answers are not ours cannot be exported, and says why.
+    writeOld();
+    QFile::remove(path());
+    {
+        Peek foreign(path());
+        ASSERT_TRUE(foreign.exec("CREATE TABLE answers (x)"));
+        ASSERT_TRUE(foreign.exec("PRAGMA user_version = 2"));
+    }
+    Store store(path(), prompter);
+    const QString why = store.exportCsv(target);
+    EXPECT_TRUE(why.contains(QStringLiteral("cannot be read"))) << why.toStdString();
+    EXPECT_EQ(contents(), "the old export\r\n");
+}
+
 // A record the program kept before the words (the file is one it made then):
 // every answer gets its words from the lesson's tables once, and the export
 // is the one written out by hand, in Central European time.
@@ -353,7 +608,7 @@ TEST_F(RecordTest, AVersionTwoRecordGetsTheWordsOfEveryAnswerAndExportsThem)
     {
         Store store(path(), prompter);
         ASSERT_TRUE(store.writable());
-        ASSERT_TRUE(store.exportCsv(home.filePath("answers.csv")));
+        ASSERT_EQ("", store.exportCsv(home.filePath("answers.csv")));
         Peek peek(path());
         EXPECT_EQ(peek.column("PRAGMA user_version"), "3");
         EXPECT_EQ(peek.column("SELECT COUNT(*) FROM answers"), "62");
@@ -378,17 +633,114 @@ TEST_F(RecordTest, AVersionTwoRecordGetsTheWordsOfEveryAnswerAndExportsThem)
     ::tzset();
 }
 
+// The same field as text and as UTF-8 (the export's way): a formula gets
+// its apostrophe, quotes are doubled, plain text stays as it is.
 TEST(Csv, EveryFormulaStartIsDefused)
 {
-    for (const char* start : {"=", "+", "-", "@", "\t", "\r"}) {
-        const QString field = csvField(QLatin1String(start) + QStringLiteral("1+1"));
+    auto both = [](const QString& text) {
+        QByteArray utf8;
+        appendCsvField(utf8, text.toUtf8());
+        EXPECT_EQ(QString::fromUtf8(utf8), csvField(text)) << text.toStdString();
+        return csvField(text);
+    };
+    for (const char16_t* start : {u"=", u"+", u"-", u"@", u"\t", u"\r", u"\uFF1D", u"\uFF0B", u"\uFF0D", u"\uFF20",
+                                  u" =", u"\u00A0+", u"\uFEFF@", u" \u3000\u00A0-", u"\t x"}) {
+        const QString field = both(QString::fromUtf16(start) + QStringLiteral("1+1"));
         EXPECT_TRUE(field.startsWith(QStringLiteral("\"'"))) << field.toStdString();
     }
-    EXPECT_EQ(csvField(QStringLiteral("mentek")), "mentek");
-    EXPECT_EQ(csvField(QStringLiteral("a\"b")), "\"a\"\"b\"");
+    EXPECT_EQ(both(QStringLiteral("mentek")), "mentek");
+    EXPECT_EQ(both(QStringLiteral(" a=b")), " a=b");
+    EXPECT_EQ(both(QStringLiteral("a\"b")), "\"a\"\"b\"");
+    EXPECT_EQ(both(QStringLiteral("a,b")), "\"a,b\"");
 }
 
 } // namespace
+
+// What start-up and My progress read is kept with each answer, also with the
+// answers written late, and is what a fresh count of every answer gives.
+TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
+{
+    auto write = [](Store& store, const Answer& a) {
+        store.answered(a);
+        QThread::msleep(2); // answers a learner gives are milliseconds apart
+    };
+    const Words going{QStringLiteral("megy"), QStringLiteral("ti"), QStringLiteral("mentek")};
+    const Words gap{QStringLiteral("ház"), QStringLiteral("Péter"), QStringLiteral("ban")};
+    History kept;
+    std::vector<Waiting> keptBoxes;
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        write(store, {1, Variant::Basic, 7, 4, QStringLiteral("x"), false, QStringLiteral("harmony"), sitting});
+        write(store, {1, Variant::Basic, 7, 4, QStringLiteral("y"), false, QStringLiteral("harmony"), sitting});
+        write(store, right(7, "ültök"));
+        write(store, solution(9, going));
+        write(store, right(9, "mentek", going));
+        write(store, right(5, "laktok"));
+        store.runEnded(true);
+        {
+            Peek other(path()); // the review run waits to be written
+            ASSERT_TRUE(other.exec("BEGIN IMMEDIATE"));
+            store.runStarted(1, Variant::Review);
+            write(store, {1, Variant::Review, 7, 4, QStringLiteral("ültök"), true, {}, sitting});
+            write(store, {1, Variant::Review, 9, 4, QStringLiteral("x"), false, QStringLiteral("stem"), going});
+            ASSERT_TRUE(other.exec("COMMIT"));
+        }
+        QThread::msleep(1000);
+        write(store, {1, Variant::Review, 9, 4, QStringLiteral("mentek"), true, {}, going});
+        store.runEnded(true);
+        store.runStarted(5, Variant::Basic);
+        write(store, {5, Variant::Basic, 3, 1, QStringLiteral("x"), false, QStringLiteral("stem"), gap});
+        kept = store.history();
+        keptBoxes = store.reviewBoxes().waiting();
+    }
+    EXPECT_EQ(Peek(path()).column("SELECT COUNT(*) FROM answers"), "10");
+
+    // Item 7 went to box 2 in the review; item 9, missed again there, and the gap of exercise 5 wait in box 1.
+    const std::vector<std::pair<ReviewItem, int>> waiting = {
+        {{1, false, 9, 4}, 1}, {{1, false, 7, 4}, 2}, {{5, false, 3, 1}, 1}};
+    ASSERT_EQ(keptBoxes.size(), waiting.size());
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+        EXPECT_EQ(keptBoxes[i].item, waiting[i].first) << i;
+        EXPECT_EQ(keptBoxes[i].box, waiting[i].second) << i;
+    }
+    ASSERT_EQ(kept.finished.size(), 2u);
+    EXPECT_EQ(kept.finished[0].firstTry, 1); // of 7, 9 and 5 only 5 at once
+    EXPECT_EQ(kept.finished[1].firstTry, 1); // of 7 and 9, 7
+    ASSERT_EQ(kept.missed.size(), 3u); // item 9 missed in the basic run and in the review: one item
+    EXPECT_EQ(kept.missed[0].words.expected, "ültök");
+    EXPECT_EQ(kept.missed[0].misses, 2);
+    EXPECT_EQ(kept.missed[1].words.expected, "mentek");
+    EXPECT_EQ(kept.missed[1].misses, 2);
+    EXPECT_EQ(kept.missed[2].words.person, "Péter");
+    ASSERT_EQ(kept.kinds.size(), 3u);
+    EXPECT_EQ(kept.kinds[0].kind, "harmony");
+    EXPECT_EQ(kept.kinds[0].count, 2);
+
+    Peek(path()).exec("DELETE FROM summary"); // as if another program had written
+    Store again(path(), prompter);
+    const History made = again.history();
+    const std::vector<Waiting> madeBoxes = again.reviewBoxes().waiting();
+    ASSERT_EQ(madeBoxes.size(), keptBoxes.size());
+    for (std::size_t i = 0; i < madeBoxes.size(); ++i) {
+        EXPECT_EQ(madeBoxes[i].item, keptBoxes[i].item) << i;
+        EXPECT_EQ(madeBoxes[i].box, keptBoxes[i].box) << i;
+    }
+    ASSERT_EQ(made.finished.size(), kept.finished.size());
+    for (std::size_t i = 0; i < made.finished.size(); ++i)
+        EXPECT_EQ(made.finished[i].firstTry, kept.finished[i].firstTry) << i;
+    ASSERT_EQ(made.missed.size(), kept.missed.size());
+    for (std::size_t i = 0; i < made.missed.size(); ++i)
+        EXPECT_EQ(std::tie(made.missed[i].exercise, made.missed[i].words.prompt, made.missed[i].words.person,
+                           made.missed[i].words.expected, made.missed[i].misses),
+                  std::tie(kept.missed[i].exercise, kept.missed[i].words.prompt, kept.missed[i].words.person,
+                           kept.missed[i].words.expected, kept.missed[i].misses));
+    ASSERT_EQ(made.kinds.size(), kept.kinds.size());
+    for (std::size_t i = 0; i < made.kinds.size(); ++i)
+        EXPECT_EQ(std::tie(made.kinds[i].exercise, made.kinds[i].kind, made.kinds[i].count),
+                  std::tie(kept.kinds[i].exercise, kept.kinds[i].kind, kept.kinds[i].count));
+    EXPECT_EQ(prompter.messages.size(), 2u); // the write that waited, and that it was written
+}
 
 // The review's input: the first answer to each item in each run, oldest
 // first; kept in step with new answers exactly as a fresh read gives them.

@@ -55,7 +55,7 @@ TEST(ReviewBoxes, EachSequenceLeavesItsBoxes)
 {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        const std::vector<Waiting> left = boxes(k.tries);
+        const std::vector<Waiting> left = replay(k.tries).waiting();
         ASSERT_EQ(left.size(), k.left.size());
         for (std::size_t i = 0; i < left.size(); ++i) {
             EXPECT_EQ(left[i].item, k.left[i].item) << "at " << i;
@@ -67,9 +67,9 @@ TEST(ReviewBoxes, EachSequenceLeavesItsBoxes)
 TEST(ReviewBoxes, AReviewAsksOneExercisesItemsInBoxOrder)
 {
     const std::vector<FirstTry> tries{miss(gapTe), miss(a), miss(b), reviewRight(a), miss(gapEn)};
-    EXPECT_EQ(waiting(tries, 1), (std::vector<ReviewItem>{b, a}));
-    EXPECT_EQ(waiting(tries, 5), (std::vector<ReviewItem>{gapTe, gapEn}));
-    EXPECT_TRUE(waiting(tries, 3).empty());
+    EXPECT_EQ(replay(tries).waiting(1), (std::vector<ReviewItem>{b, a}));
+    EXPECT_EQ(replay(tries).waiting(5), (std::vector<ReviewItem>{gapTe, gapEn}));
+    EXPECT_TRUE(replay(tries).waiting(3).empty());
 }
 
 // As the record writes them: an extended pair answered in a review run is the

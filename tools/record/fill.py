@@ -104,7 +104,8 @@ def main():
         day += 1
     db.commit()
     db.close()
-    subprocess.run([args.lumora, "--export-csv", os.devnull], env=env, check=True)  # fills the words
+    # The program gives the new answers their words and makes its summary of them.
+    subprocess.run([args.lumora, "--export-csv", os.devnull], env=env, check=True)
     print("%d answers in %d days written to %s" % (written, min(day, days), args.data_home), file=sys.stderr)
 
 
