@@ -845,15 +845,10 @@ QString Store::exportCsv(QIODevice& out) const
     sqlite3_stmt* rows = nullptr;
     // SQLite reads the times (a million in a moment); one it cannot read is
     // written as it is.
-    const QByteArray sql = QStringLiteral("SELECT at, exercise, variant, item, person, substr(prompt, 1, %1), "
-                                          "substr(person_word, 1, %1), substr(expected, 1, %1), substr(typed, 1, %1), "
-                                          "correct, substr(mistake, 1, %2), run, unixepoch(at) FROM answers "
-                                          "ORDER BY rowid")
-                               .arg(typedLimit)
-                               .arg(kindLimit)
-                               .toUtf8();
+    static constexpr char sql[] = "SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, "
+                                  "correct, mistake, run, unixepoch(at) FROM answers ORDER BY rowid";
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(
-        sqlite3_prepare_v2(connection, sql.constData(), -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
+        sqlite3_prepare_v2(connection, sql, -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
         sqlite3_finalize);
     auto unreadable = [connection] {
         return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection)));
@@ -878,8 +873,17 @@ QString Store::exportCsv(QIODevice& out) const
                                    QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
                            .toUtf8();
     LocalTime local;
-    auto bytes = [rows](int column) {
-        return QByteArrayView(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+    // Texts cut to their first `chars` characters here: substr() in the
+    // query costs SQLite a copy of every text of a million answers.
+    auto bytes = [rows](int column, int chars = typedLimit) {
+        QByteArrayView utf8(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+        if (utf8.size() <= chars)
+            return utf8;
+        qsizetype end = 0;
+        for (int started = 0; end < utf8.size(); ++end) // a character starts at any byte but 10xxxxxx
+            if ((utf8[end] & 0xC0) != 0x80 && ++started > chars)
+                break;
+        return utf8.first(end);
     };
     int stepped;
     while ((stepped = sqlite3_step(rows)) == SQLITE_ROW) {
@@ -899,7 +903,7 @@ QString Store::exportCsv(QIODevice& out) const
                                          bytes(8),
                                          sqlite3_column_type(rows, 8) == SQLITE_NULL ? "solution" : "typed",
                                          bytes(9),
-                                         bytes(10),
+                                         bytes(10, kindLimit),
                                          bytes(11)};
         for (std::size_t i = 0; i < std::size(fields); ++i) {
             if (i > 0)

@@ -483,11 +483,23 @@ TEST_F(RecordTest, TextsAreBoundedWhenWrittenAndWhenRead)
         EXPECT_EQ(peek.column("SELECT length(typed) FROM answers"), "500");
         ASSERT_TRUE(peek.exec("INSERT INTO answers SELECT at, exercise, variant, item, person, typed, correct, "
                               "printf('%.*c', 10000000, 'k'), run, prompt, person_word, expected FROM answers"));
+        // Two bytes a letter: cut between letters, never inside one.
+        ASSERT_TRUE(peek.exec("UPDATE answers SET typed = replace(hex(zeroblob(1000)), '00', 'ő') WHERE rowid = 2"));
     }
     Store store(path(), prompter);
     const History h = store.history();
     ASSERT_EQ(h.kinds.size(), 1u);
     EXPECT_EQ(h.kinds[0].kind, QString(40, u'k'));
+
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_EQ(store.exportCsv(csv), QString());
+    const QString text = QString::fromUtf8(csv.data());
+    EXPECT_TRUE(text.contains(QString(500, u'ő') + u',')) << text.size();
+    EXPECT_FALSE(text.contains(QString(501, u'ő')));
+    EXPECT_TRUE(text.contains(u',' + QString(40, u'k') + u','));
+    EXPECT_FALSE(text.contains(QString(41, u'k')));
+    EXPECT_FALSE(text.contains(QChar::ReplacementCharacter));
 }
 
 TEST_F(RecordTest, FolderAndFilesAreTheOwnersAloneWhateverTheUmask)
