@@ -754,6 +754,33 @@ TEST_F(RecordTest, TheSummaryKeptWithEachAnswerIsTheOneMadeFromAllAnswers)
     EXPECT_EQ(prompter.messages.size(), 2u); // the write that waited, and that it was written
 }
 
+// The summary is read as warily as the answers: an item the lesson does not
+// have never reaches a review run (it would be asked) nor My progress.
+TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
+{
+    {
+        Store store(path(), prompter);
+        store.runStarted(1, Variant::Basic);
+        store.answered(wrong(7, QStringLiteral("x")));
+    }
+    {
+        Peek peek(path());
+        for (const char* row : {"INSERT INTO boxes VALUES (1, 1, 3, 999, 1, 0)", // no such person
+                                "INSERT INTO boxes VALUES (2, 0, 3, 2, 1, 0)",   // an item of exercise 1
+                                "INSERT INTO boxes VALUES (3, 0, 2, 5, 1, 0)",   // not a person of exercise 3
+                                "INSERT INTO boxes VALUES (5, 0, 18, 1, 1, 0)",  // one gap too far
+                                "INSERT INTO misses VALUES (1, 'extended', 3, 999, 4, 'ír', '?', '?')"})
+            ASSERT_TRUE(peek.exec(row)) << row;
+    }
+    Store store(path(), prompter);
+    const std::vector<Waiting> waiting = store.reviewBoxes().waiting();
+    ASSERT_EQ(waiting.size(), 1u);
+    EXPECT_EQ(waiting[0].item, (ReviewItem{1, false, 7, 4}));
+    const History h = store.history();
+    EXPECT_EQ(h.missed.size(), 1u);
+    EXPECT_EQ(h.unreadable, 1);
+}
+
 // The review's input: the first answer to each item in each run, oldest
 // first; kept in step with new answers exactly as a fresh read gives them.
 TEST_F(RecordTest, FirstTriesAreEachRunsFirstAnswerToEachItem)
