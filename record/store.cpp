@@ -659,6 +659,7 @@ void Store::flush()
         written = write(*w, current);
     if (written && cover->exec() && d.commit()) {
         pending.clear();
+        lastRead.reset();
         run = current;
         if (behind) {
             behind = false;
@@ -733,6 +734,23 @@ void Store::waitForLock(int ms)
 }
 
 History Store::history() const
+{
+    if (!QSqlDatabase::contains(connection))
+        return readHistory();
+    // SQLite counts the writes of other connections; this one's own writes
+    // forget what was read (flush).
+    QSqlQuery version(db());
+    const qint64 now = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
+                           ? version.value(0).toLongLong()
+                           : -1;
+    if (!lastRead || now < 0 || now != lastReadVersion) {
+        lastRead = readHistory();
+        lastReadVersion = now;
+    }
+    return *lastRead;
+}
+
+History Store::readHistory() const
 {
     History h;
     h.practiceSeconds.assign(6, 0);

@@ -116,6 +116,7 @@ private:
     bool write(const Write& w, qint64& current);
     void waitForLock(int ms);
     QSqlDatabase db() const;
+    History readHistory() const;
 
     QString path;
     QString connection;
@@ -130,6 +131,10 @@ private:
     std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun, countMiss, countKind, countRunMiss,
         placeItem, cover;
     Boxes boxes;
+    // The history last read, kept while nothing was written: a record of a
+    // million answers takes tens of milliseconds to read.
+    mutable std::optional<History> lastRead;
+    mutable qint64 lastReadVersion = -1;
     std::set<std::tuple<int, Variant, int, int>> askedInRun; // items answered in the open run
     std::set<int> missedInRun;
 };

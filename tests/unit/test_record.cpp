@@ -781,6 +781,28 @@ TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
     EXPECT_EQ(h.unreadable, 1);
 }
 
+// My progress reads the history again only when something was written: by
+// this program or by another one (a second copy, a tool).
+TEST_F(RecordTest, TheHistoryIsReadAgainAfterEveryWriteFromHereOrElsewhere)
+{
+    Store store(path(), prompter);
+    store.runStarted(1, Variant::Basic);
+    store.answered(right(7, QStringLiteral("ültök")));
+    store.runEnded(true);
+    ASSERT_EQ(store.history().finished.size(), 1u);
+    EXPECT_EQ(store.history().finished.size(), 1u);
+
+    ASSERT_TRUE(Peek(path()).exec("INSERT INTO runs VALUES (NULL, 3, 'basic', '2026-03-01T10:00:00.000Z', "
+                                  "'2026-03-01T10:05:00.000Z', 1, 32, 0)"));
+    EXPECT_EQ(store.history().finished.size(), 2u);
+
+    store.runStarted(5, Variant::Basic);
+    store.answered({5, Variant::Basic, 3, 1, QStringLiteral("ban"), true, {}, {}});
+    EXPECT_EQ(store.history().finished.size(), 2u);
+    store.runEnded(true);
+    EXPECT_EQ(store.history().finished.size(), 3u);
+}
+
 // The review's input: the first answer to each item in each run, oldest
 // first; kept in step with new answers exactly as a fresh read gives them.
 TEST_F(RecordTest, FirstTriesAreEachRunsFirstAnswerToEachItem)
