@@ -313,13 +313,6 @@ Store::Opened privateFile(const QString& path)
 
 } // namespace
 
-bool History::empty() const
-{
-    return finished.empty() && missed.empty() && kinds.empty()
-           // Seconds of a run just begun show as "0 min": still nothing to see.
-           && std::all_of(practiceSeconds.begin(), practiceSeconds.end(), [](qint64 s) { return s < 30; });
-}
-
 QString Store::defaultPath()
 {
     // Not AppDataLocation: that puts the organisation's folder in between.

@@ -43,7 +43,6 @@ struct History {
     std::vector<Missed> missed;           // by exercise, most missed first, then in item order
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
     int unreadable = 0;                   // rows left out: the program cannot show what they hold
-    bool empty() const;
 };
 
 class Store : public Recorder, public FirstTries {

@@ -36,12 +36,24 @@ QString percent(int part, int whole)
     return whole > 0 ? QStringLiteral("%1%").arg((200 * part + whole) / (2 * whole)) : QString();
 }
 
+// Practice is shown to the nearest minute.
+qint64 minutes(qint64 seconds) { return (seconds + 30) / 60; }
+
 QString duration(qint64 seconds)
 {
-    const qint64 minutes = (seconds + 30) / 60;
-    if (minutes < 60)
-        return QStringLiteral("%1 min").arg(minutes);
-    return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60);
+    const qint64 m = minutes(seconds);
+    if (m < 60)
+        return QStringLiteral("%1 min").arg(m);
+    return QStringLiteral("%1 h %2 min").arg(m / 60).arg(m % 60);
+}
+
+// No run, no miss, no mistake, and practice that shows as "0 min" (a run
+// just begun): the window greets instead of showing empty tables.
+bool nothingToShow(const History& h)
+{
+    return h.finished.empty() && h.missed.empty() && h.kinds.empty()
+           && std::all_of(h.practiceSeconds.begin(), h.practiceSeconds.end(),
+                          [](qint64 s) { return minutes(s) == 0; });
 }
 
 // A read-only table with a header row, read cell by cell by a screen reader.
@@ -229,7 +241,7 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
     connect(&pending, &QTimer::timeout, this, &ProgressWindow::reread);
 
     reread();
-    if (history.empty())
+    if (nothingToShow(history))
         adjustSize();
     else
         resize(820, 560);
@@ -247,7 +259,7 @@ void ProgressWindow::showExercise(int exercise)
 
 void ProgressWindow::reread()
 {
-    const bool wasEmpty = history.empty();
+    const bool wasEmpty = nothingToShow(history);
     history = answers.history();
     for (int i = 0; i < tabs->count(); ++i) {
         QWidget* page = tabs->widget(i);
@@ -258,12 +270,13 @@ void ProgressWindow::reread()
                                                 : QStringLiteral("%1 rows of the record could not be read.")
                                                       .arg(history.unreadable));
     unreadable->setVisible(history.unreadable > 0);
-    welcome->setVisible(history.empty());
-    tabs->setVisible(!history.empty());
-    exportButton->setEnabled(!history.empty());
-    if (!history.empty())
+    const bool empty = nothingToShow(history);
+    welcome->setVisible(empty);
+    tabs->setVisible(!empty);
+    exportButton->setEnabled(!empty);
+    if (!empty)
         fill(tabs->currentWidget(), exercises[tabs->currentIndex()]);
-    if (wasEmpty && !history.empty() && isVisible()) { // the first answer came while the window was open
+    if (wasEmpty && !empty && isVisible()) { // the first answer came while the window was open
         resize(820, 560);
         Module1::center(*this);
     }
