@@ -52,6 +52,21 @@ public:
     }
 };
 
+QString lettersAndDigits(const QString& text)
+{
+    QString kept;
+    for (QChar c : text)
+        if (c.isLetterOrNumber())
+            kept += c;
+    return kept;
+}
+
+bool breaksLine(QChar c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85)
+           || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
 } // namespace
 
 void center(QWidget& window)
@@ -109,6 +124,32 @@ void endmark(QString& text, Prompter& prompter)
         prompter.message(msgstop, title, Icon::Exclamation);
         text.append(u'.');
     }
+}
+
+bool noTry(const QString& typed, const QString& setUp, Prompter& prompter)
+{
+    if (lettersAndDigits(typed) != lettersAndDigits(setUp))
+        return false;
+    prompter.beep();
+    prompter.message(msgwrong, title, Icon::Exclamation,
+                     QStringLiteral("There is no word of yours in the field yet, so this does not count as a try."));
+    return true;
+}
+
+QString oneLine(const QString& pasted)
+{
+    QString out;
+    out.reserve(pasted.size());
+    bool inRun = false;
+    for (QChar c : pasted) {
+        const bool breaks = breaksLine(c);
+        if (!breaks)
+            out += c;
+        else if (!inRun)
+            out += u' ';
+        inRun = breaks;
+    }
+    return out;
 }
 
 } // namespace lumora::Module1

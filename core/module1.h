@@ -38,4 +38,15 @@ void capfirst(QString& text, Prompter& prompter);
 // warning) when the text ends in none of them.
 void endmark(QString& text, Prompter& prompter);
 
+// An answer with the letters and digits the item put in its field, and no
+// others (nothing typed, the prefilled "ik" alone, a "." meant for the
+// answer before), is no try: it gets the wrong-answer box and its beep with
+// a line saying so, and the caller records and counts nothing and puts the
+// field back as the item set it up. True when the answer was such.
+bool noTry(const QString& typed, const QString& setUp, Prompter& prompter);
+
+// A text pasted into a one-line field: each run of line breaks and tabs
+// becomes one space.
+QString oneLine(const QString& pasted);
+
 } // namespace lumora::Module1

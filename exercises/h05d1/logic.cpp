@@ -193,6 +193,8 @@ void Logic::spec()
     if (prefillsIk(verb))
         view.setEndingText(QStringLiteral("ik"));
     view.setVerbEditable(stemChanges(verb));
+    setUpVerb = view.verbText();
+    setUpEnding = view.endingText();
     view.describeEnding(QStringLiteral("ending for %1, person %2").arg(verb, view.pronounText()));
 }
 
@@ -211,6 +213,9 @@ void Logic::next()
         run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
+    } else if (Module1::noTry(typed, setUpVerb + setUpEnding, prompter)) {
+        view.setVerbText(setUpVerb);
+        view.setEndingText(setUpEnding);
     } else {
         wrong(typed);
     }
