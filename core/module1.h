@@ -1,4 +1,5 @@
 #pragma once
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -26,6 +27,10 @@ void setmsg();
 
 // Moves the window so that it is centred on its screen.
 void center(QWidget& window);
+// Gives the window the size wanted, or less where the screen's available
+// area (the screen without its panels) is smaller, frame included, and
+// centres it there, so that it opens whole on the screen.
+void fitOnScreen(QWidget& window, QSize wanted);
 
 // The text without its leading and trailing spaces; other white space stays.
 QString trim(const QString& text);

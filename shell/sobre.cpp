@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/navigator.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -81,6 +82,11 @@ Sobre::Sobre()
 
     ok = controls::button(this, "Command1", QStringLiteral("&OK"), 360, 2760, 855, 375);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    // Escape does what OK does; the splash, like its close box, lets it pass.
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
 
     splash = new QTimer(this);
     splash->setObjectName(QStringLiteral("Timer1"));
