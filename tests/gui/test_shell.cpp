@@ -364,3 +364,29 @@ TEST(About, EnterPressesOkWhichHasTheFocus)
     EXPECT_EQ(window("sobre"), nullptr);
     EXPECT_NE(window("alap"), nullptr);
 }
+
+// Escape closes About as OK does; the splash lets it pass and gives way to
+// the menu in its own time.
+TEST(About, EscapeClosesItButNotTheSplash)
+{
+    RecordingPrompter rec;
+    QWidget* splash = (start(), window("sobre"));
+    ASSERT_NE(splash, nullptr);
+    activate(splash);
+    QTest::keyClick(splash, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(window("sobre"), splash);
+    EXPECT_EQ(window("alap"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+
+    QWidget* menu = window("alap");
+    menuKeys(menu, Qt::Key_H, Qt::Key_A);
+    ASSERT_NE(window("sobre"), nullptr);
+    activate(window("sobre"));
+    QTest::keyClick(window("sobre"), Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
+    EXPECT_EQ(mainWindows(), QStringList{"alap"});
+}
