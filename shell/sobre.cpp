@@ -32,6 +32,11 @@ QString credits()
            + nl + QString(49, u' ') + QStringLiteral("lumora@example.org");
 }
 
+// Under the credits: the licence Lumora is under, and where to read it.
+const QString licence = QStringLiteral(
+    "Lumora is free software: you may share and change it under the GNU General Public License, version 3 or "
+    "later. Read the licence in /usr/share/common-licenses/GPL-3 or at https://www.gnu.org/licenses/gpl-3.0.html");
+
 } // namespace
 
 Sobre::Sobre()
@@ -63,7 +68,7 @@ Sobre::Sobre()
         ->setFont(typeface(QStringLiteral("Times New Roman"), 9.75, false, true));
 
     auto* info = controls::clickablePicture(this, "Image2", [this] {
-        boxes.message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
+        boxes.message(credits(), QStringLiteral("About Lumora!"), Icon::Information, licence);
     });
     info->setGeometry(twips(4680, 2640, 480, 480)); // the whole 32 x 32 icon
     info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));

@@ -263,6 +263,8 @@ TEST(About, AnimationCyclesThreeFramesAndCreditsJoinWithLineBreaks)
         EXPECT_TRUE(parts[i].startsWith("     ") && !parts[i].startsWith("      ")) << i;
     EXPECT_TRUE(parts[4].endsWith("please contact me:  "));
     EXPECT_TRUE(parts[5].startsWith(QString(49, u' ') + "lumora@") && parts[5].endsWith("@example.org"));
+    EXPECT_TRUE(credits.detail.contains("GNU General Public License, version 3 or later"));
+    EXPECT_TRUE(credits.detail.contains("/usr/share/common-licenses/GPL-3"));
 }
 
 TEST(About, CreditsRunTogetherDuringTheSplash)
