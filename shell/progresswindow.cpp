@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/diagnosis.h"
+#include "lesson/text.h"
 #include "record/store.h"
 
 #include <QAction>
@@ -320,7 +321,11 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
             const record::Words& w = m.words;
-            missedRows.push_back({w.prompt, w.person, w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+            // A gap of exercise 5 expects an ending: shown as the whole word it makes.
+            const QString right = exercise == 5 && record::known(m.item)
+                                      ? h05d5::wholeWord(m.item.item, m.item.person)
+                                      : w.expected;
+            missedRows.push_back({w.prompt, w.person, right.isEmpty() ? QStringLiteral("(left empty)") : right,
                                   QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;

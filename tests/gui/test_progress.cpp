@@ -127,8 +127,8 @@ TEST(ProgressWindow, RoundsToTheNearestPerCentAndTellsLongTextsInFull)
     learner.runStarted(1, record::Variant::Basic);
     for (int item = 0; item < 46; ++item) {
         if (item < 12)
-            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}});
-        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}});
+            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}, {}});
+        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}, {}});
     }
     learner.runEnded(true);
     menuKeys(menu, Qt::Key_H, Qt::Key_P);
@@ -145,4 +145,22 @@ TEST(ProgressWindow, RoundsToTheNearestPerCentAndTellsLongTextsInFull)
                 EXPECT_EQ(cell.data(Qt::ToolTipRole), cell.data());
             }
     }
+}
+
+// A gap of exercise 5 takes an ending; My progress shows the whole word it makes.
+TEST(ProgressWindow, ExerciseFivesRightFormIsTheWholeWordOfTheText)
+{
+    RecordingPrompter rec;
+    click(startToMenu(), "AniButton4");
+    QWidget* w = window("h05d5");
+    ASSERT_NE(w, nullptr);
+    accessKey(w, Qt::Key_S);
+    auto gap = [w](int g) { return child<QLineEdit>(w, qPrintable(QStringLiteral("Text1_%1").arg(g))); };
+    type(gap(0), "ik");
+    type(gap(1), "x");
+    QTest::mouseClick(gap(8), Qt::LeftButton); // after the stem ", francia"
+    type(gap(8), "x");
+    menuKeys(w, Qt::Key_O, Qt::Key_P);
+    EXPECT_EQ(rows("Missed most often"),
+              QStringList({"Kelenföld | Péter | Kelenföldön | 1", "francia | Péter | franciául | 1"}));
 }
