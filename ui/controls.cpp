@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "core/module1.h"
 #include "core/platform.h"
 
 #include <QAccessibleWidget>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 
 namespace lumora::controls {
 namespace {
@@ -26,6 +28,21 @@ protected:
                                       Qt::QueuedConnection);
         }
         return false;
+    }
+};
+
+// A one-line field takes a pasted (or dropped) text on one line: its line
+// breaks and tabs become single spaces as it comes in.
+class OnOneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (QString one = Module1::oneLine(input); one != input) {
+            pos = int(Module1::oneLine(input.left(pos)).size());
+            input = one;
+        }
+        return Acceptable;
     }
 };
 
@@ -121,7 +138,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
 
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 {
-    return place(new QLineEdit(parent), name, l, t, w, h);
+    QLineEdit* f = place(new QLineEdit(parent), name, l, t, w, h);
+    f->setValidator(new OnOneLine(f));
+    return f;
 }
 
 QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action)

@@ -76,3 +76,22 @@ TEST(Desktop, EveryWindowOpensWholeInsideTheScreensArea)
         ASSERT_NE(window("alap"), nullptr);
     }
 }
+
+// Text pasted into a one-line field comes in on one line, the caret after it.
+TEST(Desktop, PastedLineBreaksAndTabsBecomeSingleSpaces)
+{
+    RecordingPrompter rec;
+    click(startToMenu(), "AniButton2");
+    QWidget* w = window("h05d3");
+    ASSERT_NE(w, nullptr);
+    accessKey(w, Qt::Key_S);
+    auto* field = child<QLineEdit>(w, "Text1");
+    QTest::keyClicks(field, "Az 'llunk.");
+    QTest::keyClick(field, Qt::Key_Home);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(field, Qt::Key_Right);
+    QGuiApplication::clipboard()->setText(QStringLiteral("egyetem\r\n\r\nelőtt\t\t"));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), "Az egyetem előtt állunk.");
+    EXPECT_EQ(field->cursorPosition(), 17); // before "állunk"
+}
