@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
 #include <QValidator>
 
 namespace lumora::controls {
@@ -56,6 +58,17 @@ public:
     void press() { action(); }
 
 protected:
+    // Reached with Tab, it shows the focus as buttons do.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+#include <map>
+
 using namespace lumora;
 using namespace lumora::test;
 
@@ -38,6 +41,19 @@ void expectBoxInside(const char* when)
         else
             ADD_FAILURE() << when << ": no box";
     });
+}
+
+// How many pixels of two pictures of a control differ plainly, not by a shade.
+int plainlyChanged(const QImage& a, const QImage& b)
+{
+    int n = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            n += std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                           std::abs(p.blue() - q.blue())}) > 64;
+        }
+    return n;
 }
 
 } // namespace
@@ -94,4 +110,43 @@ TEST(Desktop, PastedLineBreaksAndTabsBecomeSingleSpaces)
     QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(field->text(), "Az egyetem előtt állunk.");
     EXPECT_EQ(field->cursorPosition(), 17); // before "állunk"
+}
+
+// Tab walks each window's controls: every one that takes the focus looks
+// other with it than once it has moved on.
+TEST(Desktop, EveryControlThatTakesTheFocusShowsIt)
+{
+    RecordingPrompter rec;
+    ASSERT_NE(startToMenu(), nullptr);
+    const std::pair<const char*, Qt::Key> windows[] = {{"alap", Qt::Key_unknown}, {"h05d1", Qt::Key_1},
+                                                        {"h05d3", Qt::Key_3}, {"h05d5", Qt::Key_5}};
+    for (auto [name, key] : windows) {
+        if (key != Qt::Key_unknown) {
+            activate(window("alap"));
+            accessKey(window("alap"), key);
+            accessKey(window(name), Qt::Key_S); // Start: the answer fields and Next take part
+        }
+        QWidget* w = window(name);
+        ASSERT_NE(w, nullptr) << name;
+        activate(w);
+        // Each control Tab reaches looks other with the focus than before the
+        // walk, when the default button looked as a focused one does.
+        QWidget* first = QApplication::focusWidget();
+        ASSERT_NE(first, nullptr);
+        std::map<QWidget*, QImage> before;
+        for (QWidget* c : w->findChildren<QWidget*>())
+            if (c->isVisible())
+                before[c] = c->grab().toImage();
+        for (int step = 0; step < 60; ++step) {
+            QWidget* f = QApplication::focusWidget();
+            const QImage focused = f->grab().toImage();
+            QTest::keyClick(f, Qt::Key_Tab);
+            // The first had the focus before the walk: it is seen without it now.
+            const QImage without = f == first ? f->grab().toImage() : before[f];
+            EXPECT_GE(plainlyChanged(focused, without), 20) << name << ": " << f->objectName().toStdString();
+        }
+        if (key != Qt::Key_unknown)
+            w->close();
+        settle();
+    }
 }
