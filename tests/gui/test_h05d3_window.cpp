@@ -495,3 +495,29 @@ TEST(Exercise3Window, OnTopTogglesAndHowToHasThreeParagraphs)
               "an English keyboard, click the \"Char\" button. If you want that information to desappear, click "
               "again.");
 }
+
+// A click on a letter of the Char line types it into the answer field, and
+// Shift gives its capital; the field keeps the focus.
+TEST(Exercise3Window, ALetterClickedInTheCharLineIsTypedIntoTheAnswer)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    random.script = {pick(2, 6)};
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_S);
+    click(ex.w, "Command5");
+    auto letter = [&ex](const QString& l, Qt::KeyboardModifiers shift = {}) { clickLetter(ex.label("Label6"), l, shift); };
+    letter("ö", Qt::ShiftModifier);
+    QTest::keyClicks(ex.answerField(), "n");
+    letter("ö");
+    QTest::keyClicks(ex.answerField(), "k ");
+    letter("ú");
+    QTest::keyClicks(ex.answerField(), "js");
+    letter("á");
+    QTest::keyClicks(ex.answerField(), "got olvasnak.");
+    EXPECT_EQ(ex.answerField()->text(), "Önök újságot olvasnak.");
+    QTest::keyClick(ex.answerField(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(rec.events.isEmpty()) << rec.events.join(" | ").toStdString();
+    EXPECT_NE(ex.picture(), pictureOf(2));
+}

@@ -593,3 +593,22 @@ TEST(Exercise5Window, AReviewOpensOnlyTheMissedGapsOfThePersonsText)
     EXPECT_TRUE(child<QLabel>(menu, "Review5")->isVisible());
     EXPECT_TRUE(child<QLabel>(menu, "Review1")->isHidden());
 }
+
+// Char takes the focus from the gap; a letter clicked in its line goes to
+// that gap, which gets the focus back.
+TEST(Exercise5Window, ALetterClickedInTheCharLineGoesToTheGapThatHadTheFocus)
+{
+    RecordingPrompter rec;
+    Exercise5 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_S);
+    QTest::keyClick(ex.gap(0), Qt::Key_Return); // Péter: "ik" is right
+    settle();
+    ASSERT_EQ(ex.focus(), ex.gap(1));
+    click(ex.w, "Command10");
+    clickLetter(child<QLabel>(ex.w, "Label3"), "ö");
+    EXPECT_EQ(ex.focus(), ex.gap(1));
+    QTest::keyClicks(ex.gap(1), "n");
+    QTest::keyClick(ex.gap(1), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "2 of 18 right · 0 mistakes");
+}
