@@ -227,7 +227,14 @@ record::Words Logic::words() const { return {currentVerb(), pronoun(person()), a
 
 int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    // A run of the extended variant has no end to wait for: Review offers
+    // its misses as they come.
+    if (running && extended && !reviewing)
+        offered.show(exercise, false);
+}
 
 void Logic::wrong(const QString& typed)
 {

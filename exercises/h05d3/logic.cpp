@@ -94,7 +94,10 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    offered.hold();
+    if (endless())
+        offered.show(3, false);
+    else
+        offered.hold();
 }
 
 void Logic::review()
@@ -275,7 +278,15 @@ void Logic::Change()
     offered.show(3, running);
 }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    if (running && endless())
+        offered.show(3, false);
+}
+
+// The extended variant has no end to wait for: Review offers its misses as they come.
+bool Logic::endless() const { return extended_ && !reviewing; }
 
 record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
 

@@ -237,6 +237,10 @@ TEST(Exercise12Window, ThePlusVariantKeepsDrawingTypedItems)
     EXPECT_EQ(ex.record().count("; "), 12);
     EXPECT_TRUE(ex.button("Command2")->isEnabled());
     EXPECT_EQ(ex.w->windowTitle(), base + ": 1.");
+    // The variant has no end: a miss is offered for review at once.
+    ex.answer(ex.verb()->text() + "x");
+    EXPECT_TRUE(ex.button("Review")->isEnabled());
+    EXPECT_EQ(ex.button("Review")->text(), "Re&view (1)");
 }
 
 TEST(Exercise12Window, SwitchingExerciseResetsTheWindow)

@@ -521,3 +521,23 @@ TEST(Exercise3Window, ALetterClickedInTheCharLineIsTypedIntoTheAnswer)
     EXPECT_TRUE(rec.events.isEmpty()) << rec.events.join(" | ").toStdString();
     EXPECT_NE(ex.picture(), pictureOf(2));
 }
+
+// The Plus variant never ends: a miss in it is offered for review at once.
+TEST(Exercise3Window, AMissInTheEndlessPlusVariantIsOfferedForReviewAtOnce)
+{
+    RecordingPrompter rec;
+    ScriptedRandom random;
+    random.script = {pick(6, 32), pick(0, 3)}; // picture 6, for én
+    Exercise3 ex = openFromMenu();
+    accessKey(ex.w, Qt::Key_P);
+    accessKey(ex.w, Qt::Key_S);
+    QPushButton* review = ex.button("Review");
+    EXPECT_TRUE(review->isHidden());
+    ex.answer("Rossz mondat.");
+    EXPECT_TRUE(review->isVisible());
+    EXPECT_TRUE(review->isEnabled());
+    EXPECT_EQ(review->text(), "Re&view (1)");
+    accessKey(ex.w, Qt::Key_V);
+    EXPECT_EQ(ex.picture(), pictureOf(6));
+    EXPECT_EQ(child<QLabel>(ex.w, "Progress")->text(), "Review: 0 of 1 right · 0 mistakes");
+}
