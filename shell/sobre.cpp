@@ -35,7 +35,7 @@ QString credits()
 // Under the credits: the licence Lumora is under, and where to read it.
 const QString licence = QStringLiteral(
     "Lumora is free software: you may share and change it under the GNU General Public License, version 3 or "
-    "later. Read the licence in /usr/share/common-licenses/GPL-3 or at https://www.gnu.org/licenses/gpl-3.0.html");
+    "later. Read the licence in\n/usr/share/common-licenses/GPL-3\nor at https://www.gnu.org/licenses/gpl-3.0.html");
 
 } // namespace
 
