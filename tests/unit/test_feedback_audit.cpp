@@ -104,10 +104,11 @@ bool repeats(const Mistake& m, const QString& letters)
     return !rest.startsWith(letters.toLower()) && answer.left(right).contains(letters.toLower());
 }
 
-// The hint shows at most half of the word its letters are in.
+// The hint shows at most half of the word its letters are in (in either
+// accepted sentence).
 bool tooLong(const Mistake& m, const QString& letters)
 {
-    for (const QString& word : m.answer.split(u' '))
+    for (const QString& word : (m.answer + u' ' + m.b).split(u' ', Qt::SkipEmptyParts))
         if (word.contains(letters, Qt::CaseInsensitive) && letters.size() <= word.size() / 2)
             return false;
     return true;
