@@ -503,6 +503,12 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
             if (s != a.slot && v.forms[s].startsWith(stem) && harmonySlip(tail, v.forms[s].mid(stem.size())))
                 return person(a.personName(s), a.personName(a.slot), true);
         const bool sibilantEnding = QStringList({"ol", "el", "öl"}).contains(a.ending);
+        // nézsz for nézek: the te form, built with the -sz that néz does not take.
+        if (a.slot != te && tail == u"sz" && QStringList({"ol", "el", "öl"}).contains(v.endings[te])
+            && v.forms[te].startsWith(stem))
+            return {Kind::Person, QStringLiteral("That is close to the form for te, which after the %1 of %2 ends in "
+                                                 "-ol, -el or -öl, not -sz. Here the person is %3.")
+                                      .arg(quoted(stem.right(1)), stem, a.personName(a.slot))};
         if (a.slot == te && tail == u"sz" && (stem.endsWith(u's') || stem.endsWith(u'z')))
             return {Kind::Ending, QStringLiteral("After the %1 at the end of %2 the ending for te is -ol, -el or "
                                                  "-öl, not -sz.").arg(quoted(stem.right(1)), stem)};
@@ -538,6 +544,9 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
         }
         if (a.slot == o && t == a.shown)
             return {Kind::Stem, QStringLiteral("For ő, %1 keeps its -%2.").arg(third, third.mid(a.shown.size()))};
+        if (a.slot == o && t.startsWith(third) && t.size() > third.size())
+            return {Kind::Ending, QStringLiteral("For ő, %1 takes no ending after its -%2.")
+                                      .arg(third, third.mid(a.shown.size()))};
     }
 
     // van and megy: the stem shown kept before a whole form ("megymentek"),
@@ -1098,8 +1107,9 @@ Diagnosis ofWord(Diagnosis d, const QString& typed)
     return d;
 }
 
-// Exercise 3: what is wrong in the typed words against the expected ones.
-Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QStringList& e)
+// Exercise 3: what is wrong in the typed words against the expected ones;
+// among says that another slip is named beside these.
+Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QStringList& e, bool among = false)
 {
     if (t.size() == e.size() && sortedWords(t) == sortedWords(e))
         return wordOrder(item, personcode, t, e);
@@ -1114,7 +1124,7 @@ Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QS
     }
     std::vector<Diagnosis> named;
     bool unnamed = false;
-    const bool several = a.changed.size() + a.extra.size() + !a.missing.empty() > 1;
+    const bool several = among || a.changed.size() + a.extra.size() + !a.missing.empty() > 1;
     for (const auto& [i, j] : a.changed) {
         const Diagnosis d = sentenceWord(item, personcode, e, j, t[i]);
         unnamed = unnamed || d.text.isEmpty();
@@ -1238,7 +1248,7 @@ Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QSt
                                             : QString();
     const bool rest = std::ranges::equal(t, e, sameWord);
     if (!pronoun.text.isEmpty())
-        return finished(rest ? pronoun : both(pronoun, sentenceWords(item, personcode, t, e)), hinted);
+        return finished(rest ? pronoun : both(pronoun, sentenceWords(item, personcode, t, e, true)), hinted);
     if (auto s = surfaceSlip(typed, whole, true))
         return finished(*s, hinted);
     return finished(sentenceWords(item, personcode, t, e), hinted);

@@ -403,7 +403,7 @@ SENTENCES += [
         ("A konyhában főztél.", ["tense"], ["past"], []),
     ]),
     (4, 3, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik.", [
-        ("Kis úr szállodában lakikom.", ["spelling"], [], []),
+        ("Kis úr szállodában lakikom.", ["spelling", "ending"], [], []),
         ("Kis úr szállodában lak.", ["spelling", "stem"], [], []),
     ]),
     (6, 3, "Anna ezer forintot fizet.", "Anna 1000 forintot fizet.", [

@@ -3,7 +3,9 @@
 #include "lesson/verbs.h"
 #include "recording.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTextLayout>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -319,6 +321,34 @@ TEST(Feedback, TheHintStartsAtTheFirstWrongLetterGrowsATryAndNeverGivesMoreThanH
               "The final \"a\" of szoba becomes \"á\" before this ending. The first 4 letters of the word are "
               "right; then comes \"á\".");
     useAnalyser(nullptr);
+}
+
+TEST(Feedback, AnEndingNeverBreaksAtItsHyphen)
+{
+    ASSERT_TRUE(dictionaryLoaded());
+    // Laid out as a box wraps its text, at every width from narrow to wide:
+    // no line ends in the hyphen of an ending such as "-t" or "-öl".
+    int endings = 0;
+    for (const Row& r : rows) {
+        const QString text = judgeAsShown(r).text;
+        if (!text.contains(u'-'))
+            continue;
+        ++endings;
+        for (int width = 60; width <= 420; width += 3) {
+            QTextLayout layout(text, QApplication::font());
+            QTextOption wrap;
+            wrap.setWrapMode(QTextOption::WordWrap);
+            layout.setTextOption(wrap);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                const QString shown = text.mid(line.textStart(), line.textLength()).remove(QChar(0x2060)).trimmed();
+                EXPECT_FALSE(shown.endsWith(u'-')) << width << " px: [" << shown.toStdString() << "]";
+            }
+            layout.endLayout();
+        }
+    }
+    EXPECT_GT(endings, 20);
 }
 
 TEST(Feedback, UntilTheDictionaryIsThereTheTablesAnswerAndSayNothingTheyDoNotKnow)
