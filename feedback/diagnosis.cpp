@@ -139,15 +139,16 @@ bool harmonySlip(const QString& typed, const QString& ending)
     const auto family = std::ranges::find_if(endingFamilies, [&](const QStringList& f) { return f.contains(ending); });
     if (family == endingFamilies.end())
         return false;
+    // i and í have no back partner in any ending, and a long vowel for a
+    // short one makes another ending (olvasnék): no harmony slip.
+    auto front = [](QChar c) { return QStringView(u"eéöőüű").contains(c); };
+    auto isLong = [](QChar c) { return QStringView(u"áéíóőúű").contains(c); };
     for (int i = 0; i < typed.size(); ++i) {
         const QChar a = typed[i], b = ending[i];
         if (a == b)
             continue;
-        // i and í have no back partner in any ending, and a long vowel for a
-        // short one makes another ending (olvasnék): no harmony slip.
-        auto front = [](QChar c) { return QStringView(u"eéöőüű").contains(c); };
-        auto isLong = [](QChar c) { return QStringView(u"áéíóőúű").contains(c); };
-        const bool otherGroup = ((backVowel(a) && front(b)) || (front(a) && backVowel(b))) && isLong(a) == isLong(b);
+        const bool otherGroup =
+            ((backVowel(a) && front(b)) || (front(a) && backVowel(b))) && isLong(a) == isLong(b);
         const bool rounding = family->contains(typed) && ((a == u'ö' && b == u'e') || (a == u'e' && b == u'ö'));
         if (!otherGroup && !rounding)
             return false;
@@ -467,6 +468,9 @@ bool readAs(const QList<Reading>& readings, const QString& lemma, int slot)
     });
 }
 
+// The ending of te after s, sz or z.
+bool sibilantTe(const QString& ending) { return QStringList({"ol", "el", "öl"}).contains(ending); }
+
 // The endings of the definite conjugation that start with j, and their slots.
 constexpr std::pair<QStringView, int> definiteJ[] = {
     {u"ja", 2}, {u"juk", 3}, {u"jük", 3}, {u"játok", 4}, {u"ják", 5},
@@ -502,9 +506,8 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
         for (int s = 0; s < slotCount; ++s)
             if (s != a.slot && v.forms[s].startsWith(stem) && harmonySlip(tail, v.forms[s].mid(stem.size())))
                 return person(a.personName(s), a.personName(a.slot), true);
-        const bool sibilantEnding = QStringList({"ol", "el", "öl"}).contains(a.ending);
         // nézsz for nézek: the te form, built with the -sz that néz does not take.
-        if (a.slot != te && tail == u"sz" && QStringList({"ol", "el", "öl"}).contains(v.endings[te])
+        if (a.slot != te && tail == u"sz" && sibilantTe(v.endings[te])
             && v.forms[te].startsWith(stem))
             return {Kind::Person, QStringLiteral("That is close to the form for te, which after the %1 of %2 ends in "
                                                  "-ol, -el or -öl, not -sz. Here the person is %3.")
@@ -512,10 +515,10 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
         if (a.slot == te && tail == u"sz" && (stem.endsWith(u's') || stem.endsWith(u'z')))
             return {Kind::Ending, QStringLiteral("After the %1 at the end of %2 the ending for te is -ol, -el or "
                                                  "-öl, not -sz.").arg(quoted(stem.right(1)), stem)};
-        if (a.slot == te && sibilantEnding && stem.endsWith(u's') && tail == u"z")
+        if (a.slot == te && sibilantTe(a.ending) && stem.endsWith(u's') && tail == u"z")
             return {Kind::Ending, QStringLiteral("In %1 the ending -sz has merged into the \"s\" of %2: after s, sz "
                                                  "or z the ending for te is -ol, -el or -öl.").arg(quoted(t), stem)};
-        if (a.slot == te && a.ending == u"sz" && QStringList({"ol", "el", "öl"}).contains(tail)) {
+        if (a.slot == te && a.ending == u"sz" && sibilantTe(tail)) {
             // lakol: an old, literary form of an -ik verb, which the dictionary knows.
             if (readAs(analyser().analyse(t), lemma, te))
                 return {Kind::Ending, QStringLiteral("%1 is an old, literary form of %2; the everyday form for te is "
@@ -577,21 +580,23 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
         return *d;
     // Also said, but on a stem other than the one shown: bérlek for bérelek;
     // mégy for mész, where the verb has a stem of its own for te.
-    if (readAs(readings, lemma, a.slot) && !t.startsWith(a.shown))
-        return {Kind::Stem, h05d1::stemChanges(a.shown)
-                                ? QStringLiteral("%1 is also said, but less often: the lesson asks for the everyday form "
-                                                 "of %2 for %3.").arg(quoted(t), lemma, a.personName(a.slot))
-                                : QStringLiteral("%1 is also said, but here the ending goes on the stem as shown: %2.")
-                                      .arg(quoted(t), a.shown)};
-    // A definite ending with j on a stem where it becomes another letter
-    // (olvasjuk for olvassuk), or where the indefinite form is asked anyway.
-    for (const auto& [ending, slot] : definiteJ)
-        if (t == stem + ending.toString() || t == a.shown + ending.toString())
-            return {Kind::Definite, QStringLiteral("%1 has the ending -%2 of the forms used with a definite object, "
-                                                   "like \"a könyvet\"; here there is no definite object%3.")
-                                        .arg(quoted(t), ending,
-                                             slot == a.slot ? QString()
-                                                            : QStringLiteral(" and the person is ") + a.personName(a.slot))};
+    if (readAs(readings, lemma, a.slot) && !t.startsWith(a.shown)) {
+        if (h05d1::stemChanges(a.shown))
+            return {Kind::Stem, QStringLiteral("%1 is also said, but less often: the lesson asks for the everyday "
+                                               "form of %2 for %3.").arg(quoted(t), lemma, a.personName(a.slot))};
+        return {Kind::Stem, QStringLiteral("%1 is also said, but here the ending goes on the stem as shown: %2.")
+                                .arg(quoted(t), a.shown)};
+    }
+    // A definite ending with j on the stem shown, also where it would become
+    // another letter (olvasjuk for olvassuk).
+    for (const auto& [ending, slot] : definiteJ) {
+        if (t != a.shown + ending.toString())
+            continue;
+        const QString asked = slot == a.slot ? QString() : QStringLiteral(" and the person is ") + a.personName(a.slot);
+        return {Kind::Definite, QStringLiteral("%1 has the ending -%2 of the forms used with a definite object, like "
+                                               "\"a könyvet\"; here there is no definite object%3.")
+                                    .arg(quoted(t), ending, asked)};
+    }
     if (Diagnosis d = spelling(typedAsIs, a.expected, a.place, known); d.kind != Kind::Other)
         return d;
     return anotherVerb(t, lemma, readings);
@@ -743,10 +748,12 @@ Diagnosis nounForm(const NounAsked& a, const QString& typedAsIs)
         const std::optional<CaseName> has = caseName(typedCase), needs = caseName(expectedCase);
         if (needs && (has || typedCase == u"NOM")) {
             const CaseSense want = senseOf(*needs, a.noun, a.expected);
-            const QString needed = want.surface ? QStringLiteral("%1, which %2 takes with %3").arg(want.meaning, a.noun, want.endings)
-                                                : QStringLiteral("%1 (%2)").arg(want.meaning, want.endings);
+            const QString needed =
+                want.surface ? QStringLiteral("%1, which %2 takes with %3").arg(want.meaning, a.noun, want.endings)
+                             : QStringLiteral("%1 (%2)").arg(want.meaning, want.endings);
             if (!has)
-                return {Kind::Case, QStringLiteral("%1 has no case ending; %2 needs %3.").arg(quoted(typedAsIs), a.scene, needed)};
+                return {Kind::Case, QStringLiteral("%1 has no case ending; %2 needs %3.")
+                                        .arg(quoted(typedAsIs), a.scene, needed)};
             const CaseSense got = senseOf(*has, a.noun, typedAsIs);
             return {Kind::Case, QStringLiteral("The case ending of %1 means %2 (%3); %4 needs %5.")
                                     .arg(quoted(typedAsIs), got.meaning, got.endings, a.scene, needed)};
@@ -980,7 +987,8 @@ Diagnosis missingWords(const QStringList& t, const std::vector<std::pair<int, in
     if (n == 1)
         return {Kind::MissingWord, QStringLiteral("A word is missing %1.").arg(where(runs[0].first))};
     if (runs.size() == 1)
-        return {Kind::MissingWord, QStringLiteral("%1 words are missing %2.").arg(capitalised(counted(n)), where(runs[0].first))};
+        return {Kind::MissingWord,
+                QStringLiteral("%1 words are missing %2.").arg(capitalised(counted(n)), where(runs[0].first))};
     QStringList places;
     for (const auto& [before, count] : runs)
         places << counted(count) + u' ' + where(before);
@@ -1053,18 +1061,20 @@ Diagnosis wordOrder(int item, int personcode, const QStringList& t, const QStrin
         const int verb = int(blocks.size()) - 1, phrase = verb - 1;
         auto position = [&](int b) { return std::ranges::find(order, b) - order.begin(); };
         const bool personFirst = subject > 0 && order[0] != 0;
-        const bool phraseFirst = phrase >= (subject > 0) && position(phrase) > position(verb);
+        const bool phraseFirst = position(phrase) > position(verb);
         QStringList asks, moves;
         if (personFirst) {
             asks << QStringLiteral("the person first");
             moves << QStringLiteral("put %1 first").arg(typedBlock(order, 0));
         }
         if (phraseFirst) {
-            asks << QStringLiteral("the %1 %2").arg(phraseKind(item), personFirst ? QStringLiteral("next") : QStringLiteral("first"));
+            asks << QStringLiteral("the %1 %2").arg(phraseKind(item), personFirst ? QStringLiteral("next")
+                                                                               : QStringLiteral("first"));
             moves << QStringLiteral("put %1 before %2").arg(typedBlock(order, phrase), typedBlock(order, verb));
         }
         return {Kind::Order, QStringLiteral("Hungarian allows this order too, but this exercise asks for %1, then the "
-                                            "verb: %2.").arg(asks.join(QStringLiteral(", ")), moves.join(QStringLiteral(" and ")))};
+                                            "verb: %2.")
+                                 .arg(asks.join(QStringLiteral(", ")), moves.join(QStringLiteral(" and ")))};
     } while (std::next_permutation(order.begin(), order.end()));
 
     // Words moved inside the phrase: the longest run kept in order stays.
@@ -1079,7 +1089,8 @@ Diagnosis wordOrder(int item, int personcode, const QStringList& t, const QStrin
     }
     if (moves.isEmpty())
         return {Kind::Order, QStringLiteral("The words are right, but not in the right order.")};
-    return {Kind::Order, QStringLiteral("The words are right, but not in this order: %1.").arg(moves.join(QStringLiteral(" and ")))};
+    return {Kind::Order,
+            QStringLiteral("The words are right, but not in this order: %1.").arg(moves.join(QStringLiteral(" and ")))};
 }
 
 // A sentence of real words with the verb right that says something else
@@ -1115,7 +1126,9 @@ Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QS
         return wordOrder(item, personcode, t, e);
     const Alignment a = align(t, e);
     const bool accentsOnly = a.changed.size() > 1 && a.extra.empty() && a.missing.empty()
-                             && std::ranges::all_of(a.changed, [&](auto c) { return fold(t[c.first]) == fold(e[c.second]); });
+                             && std::ranges::all_of(a.changed, [&](const std::pair<int, int>& c) {
+                                    return fold(t[c.first]) == fold(e[c.second]);
+                                });
     if (accentsOnly) {
         std::vector<int> places;
         for (const auto& c : a.changed)
@@ -1244,8 +1257,9 @@ Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QSt
     int first = 0;
     while (first < t.size() && first < e.size() && sameWord(t[first], e[first]))
         ++first;
-    const QString hinted = first < e.size() ? hint(e[first], t.value(first), 0, ordinal(first + 1) + QStringLiteral(" word"), tries)
-                                            : QString();
+    const QString hinted =
+        first < e.size() ? hint(e[first], t.value(first), 0, ordinal(first + 1) + QStringLiteral(" word"), tries)
+                         : QString();
     const bool rest = std::ranges::equal(t, e, sameWord);
     if (!pronoun.text.isEmpty())
         return finished(rest ? pronoun : both(pronoun, sentenceWords(item, personcode, t, e, true)), hinted);
