@@ -46,19 +46,14 @@ QList<Mistake> readSet()
     return set;
 }
 
-// The text as a learner reads it: the joiners that keep an ending with its
-// hyphen are not letters.
+// As a learner reads it: the joiners that keep an ending with its hyphen
+// are not letters.
 Diagnosis judge(const Mistake& m, int tries)
 {
-    Diagnosis d;
-    if (m.exercise == u"basic")
-        d = basicAnswer(m.item, m.typed, tries);
-    else if (m.exercise == u"extended")
-        d = extendedAnswer(m.item, m.person, m.typed, tries);
-    else if (m.exercise == u"sentence")
-        d = sentence(m.item, m.person, m.a, m.b, m.typed, tries);
-    else
-        d = gapAnswer(m.item, m.person, m.stem, m.typed, tries);
+    Diagnosis d = m.exercise == u"basic"      ? basicAnswer(m.item, m.typed, tries)
+                  : m.exercise == u"extended" ? extendedAnswer(m.item, m.person, m.typed, tries)
+                  : m.exercise == u"sentence" ? sentence(m.item, m.person, m.a, m.b, m.typed, tries)
+                                              : gapAnswer(m.item, m.person, m.stem, m.typed, tries);
     d.text.remove(QChar(0x2060));
     return d;
 }
@@ -85,33 +80,26 @@ bool vague(const Mistake& m, const Diagnosis& d)
     return general && !falseness(m, d).isEmpty();
 }
 
-// What a hint tells beyond the explanation: the letters it quotes, first.
-QString hintLetters(const QString& explanation, const QString& withHint)
+// What is wrong with a hint: its first letters quoted are letters the
+// learner typed right (they must start where the typing leaves the answer),
+// or more than half of the word they are in (in either accepted sentence).
+QString hintFault(const Mistake& m, const QString& explanation, const QString& withHint)
 {
     static const QRegularExpression quote(QStringLiteral("\"([^\"]+)\""));
-    return quote.match(withHint.mid(explanation.size())).captured(1);
-}
-
-// Whether the hint's letters are letters the learner already typed right:
-// they must start where the typing first leaves the answer.
-bool repeats(const Mistake& m, const QString& letters)
-{
+    const QString letters = quote.match(withHint.mid(explanation.size())).captured(1).toLower();
     const QString typed = m.whole.toLower(), answer = m.answer.toLower();
+    if (letters.isEmpty())
+        return {};
     int right = 0;
     while (right < typed.size() && right < answer.size() && typed[right] == answer[right])
         ++right;
-    const QString rest = answer.mid(right).trimmed();
-    return !rest.startsWith(letters.toLower()) && answer.left(right).contains(letters.toLower());
-}
-
-// The hint shows at most half of the word its letters are in (in either
-// accepted sentence).
-bool tooLong(const Mistake& m, const QString& letters)
-{
-    for (const QString& word : (m.answer + u' ' + m.b).split(u' ', Qt::SkipEmptyParts))
-        if (word.contains(letters, Qt::CaseInsensitive) && letters.size() <= word.size() / 2)
-            return false;
-    return true;
+    if (!answer.mid(right).trimmed().startsWith(letters) && answer.left(right).contains(letters))
+        return QStringLiteral("repeats");
+    const QStringList words = (answer + u' ' + m.b.toLower()).split(u' ');
+    const bool half = std::ranges::any_of(words, [&](const QString& w) {
+        return w.contains(letters) && letters.size() <= w.size() / 2;
+    });
+    return half ? QString() : QStringLiteral("more than half");
 }
 
 } // namespace
@@ -145,21 +133,20 @@ TEST(FeedbackAudit, ExplanationsAreTrueRarelySilentAndNeverTheAnswer)
         // The answer as a word of its own, not as a part of the word typed.
         const QRegularExpression answer(QStringLiteral("(^|[^\\w])%1($|[^\\w])").arg(QRegularExpression::escape(m.answer)),
                                         QRegularExpression::UseUnicodePropertiesOption);
-        bool shown = false, again = false, more = false;
+        bool shown = false;
+        QString fault;
         for (int tries = 1; tries <= 9; ++tries) {
             const QString text = judge(m, tries).text;
             shown = shown || answer.match(text).hasMatch();
-            const QString letters = tries > 1 && text.startsWith(d.text) ? hintLetters(d.text, text) : QString();
-            again = again || (!letters.isEmpty() && repeats(m, letters));
-            more = more || (!letters.isEmpty() && tooLong(m, letters));
+            fault = fault.isEmpty() && tries > 1 ? hintFault(m, d.text, text) : fault;
         }
         answers += shown;
-        repeated += again;
-        long_ += more;
+        repeated += fault == u"repeats";
+        long_ += fault == u"more than half";
         if (shown)
             report << QStringLiteral("answer  %1").arg(where);
-        if (again || more)
-            report << QStringLiteral("hint    %1: %2").arg(where, judge(m, 9).text);
+        if (!fault.isEmpty())
+            report << QStringLiteral("hint    %1 %2: %3").arg(where, fault, judge(m, 9).text);
     }
     // The diagnosis alone, as a wrong answer is judged: once for each mistake.
     QElapsedTimer clock;
