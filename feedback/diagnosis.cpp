@@ -1148,9 +1148,10 @@ Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QS
         named.push_back(extraWord(t[i], personcode));
     if (!a.missing.empty())
         named.push_back(missingWords(t, a.missing));
+    // A word left unnamed, or more slips than a learner can take in at once:
+    // naming only some of them would mislead.
     if (unnamed || named.size() > 2)
-        if (auto d = pictureNeeds(item, t, e))
-            return *d;
+        return pictureNeeds(item, t, e).value_or(Diagnosis{});
     if (named.empty())
         return {};
     Diagnosis d = named[0];
@@ -1240,9 +1241,11 @@ Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QSt
     // A pronoun written where the person is in brackets: the rest is judged
     // as the sentence.
     Diagnosis pronoun;
+    QString judged = typed;
     if (t.size() > 1 && bracketed(t[0], personcode)) {
         pronoun = extraWord(t[0], personcode);
         t.removeFirst();
+        judged = capitalised(typed.mid(typed.indexOf(u' ') + 1).trimmed());
     }
     // The closer sentence; between two as close, the one with the same words,
     // then the one closer without accents.
@@ -1260,12 +1263,12 @@ Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QSt
     const QString hinted =
         first < e.size() ? hint(e[first], t.value(first), 0, ordinal(first + 1) + QStringLiteral(" word"), tries)
                          : QString();
-    const bool rest = std::ranges::equal(t, e, sameWord);
-    if (!pronoun.text.isEmpty())
-        return finished(rest ? pronoun : both(pronoun, sentenceWords(item, personcode, t, e, true)), hinted);
-    if (auto s = surfaceSlip(typed, whole, true))
-        return finished(*s, hinted);
-    return finished(sentenceWords(item, personcode, t, e), hinted);
+    Diagnosis d;
+    if (auto s = surfaceSlip(judged, whole, true))
+        d = *s;
+    else if (!std::ranges::equal(t, e, sameWord))
+        d = sentenceWords(item, personcode, t, e, !pronoun.text.isEmpty());
+    return finished(pronoun.text.isEmpty() ? d : both(pronoun, d), hinted);
 }
 
 Diagnosis gapAnswer(int gap, int p, const QString& stem, const QString& typed, int tries)
