@@ -5,6 +5,8 @@
 #include "lesson/verbs.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <vector>
 
 namespace lumora::meanings {
 namespace {
@@ -145,15 +147,25 @@ QStringList words(QStringView text)
     return found;
 }
 
-// Each dictionary form of the texts once, in order.
-QStringList dictionaryForms(const QStringList& texts)
+// Each word of the texts once, in order.
+QStringList words(const QStringList& texts)
 {
-    QStringList forms;
+    QStringList found;
     for (const QString& text : texts)
         for (const QString& word : words(text))
-            if (const QString d = dictionaryForm(word); !forms.contains(d))
-                forms << d;
-    return forms;
+            if (!found.contains(word))
+                found << word;
+    return found;
+}
+
+// The entries of the words of a text, each once, in order.
+std::vector<const Meaning*> entriesOf(QStringView text)
+{
+    std::vector<const Meaning*> found;
+    for (const QString& word : words(text))
+        if (const Meaning* m = find(dictionaryForm(word)); m && std::ranges::find(found, m) == found.end())
+            found.push_back(m);
+    return found;
 }
 
 QStringList exercise12(int exercise)
@@ -229,9 +241,8 @@ QString gloss(const Meaning& m) { return m.word.toString() + QStringLiteral(" â€
 QStringList glosses(QStringView text)
 {
     QStringList lines;
-    for (const QString& d : dictionaryForms({text.toString()}))
-        if (const Meaning* m = find(d))
-            lines << gloss(*m);
+    for (const Meaning* m : entriesOf(text))
+        lines << gloss(*m);
     return lines;
 }
 
@@ -241,19 +252,19 @@ QStringList pictureGlosses(int item)
     h05d3::allista(al);
     h05d3::hatalista(hata);
     QStringList lines;
-    for (const QString& d : dictionaryForms({al[item], hata[item], h05d3::dictionaryForm(item)}))
-        if (const Meaning* m = find(d); m && m->kind != Kind::Article) // "the girls" is about girls
+    for (const Meaning* m : entriesOf(QStringList{al[item], hata[item], h05d3::dictionaryForm(item)}.join(u' ')))
+        if (m->kind != Kind::Article) // "the girls" is about girls
             lines << gloss(*m);
     return lines;
 }
 
-QStringList wordsOf(int exercise)
+QStringList wordsShown(int exercise)
 {
     switch (exercise) {
     case 1:
-    case 2: return dictionaryForms(exercise12(exercise));
-    case 3: return dictionaryForms(exercise3());
-    case 5: return dictionaryForms(exercise5());
+    case 2: return words(exercise12(exercise));
+    case 3: return words(exercise3());
+    case 5: return words(exercise5());
     }
     return {};
 }

@@ -46,8 +46,8 @@ QStringList glosses(QStringView text);
 // the sentence asks for.
 QStringList pictureGlosses(int item);
 
-// The dictionary forms of the words exercise 1, 2, 3 or 5 shows, in the order
-// its tables first show them.
-QStringList wordsOf(int exercise);
+// The words exercise 1, 2, 3 or 5 shows, as its tables show them ("lányok",
+// "Az"), each once, in the order they first come.
+QStringList wordsShown(int exercise);
 
 } // namespace lumora::meanings

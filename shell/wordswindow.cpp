@@ -49,14 +49,15 @@ std::vector<Row> lessonRows()
 {
     std::vector<Row> rows;
     for (int e : exercises)
-        for (const QString& word : meanings::wordsOf(e)) {
-            const meanings::Meaning* m = meanings::find(word);
+        for (const QString& word : meanings::wordsShown(e)) {
+            const meanings::Meaning* m = meanings::find(meanings::dictionaryForm(word));
             if (!m)
                 continue;
             auto row = std::find_if(rows.begin(), rows.end(), [m](const Row& r) { return r.meaning == m; });
             if (row == rows.end())
                 row = rows.insert(rows.end(), Row{m, {}});
-            row->exercises << QString::number(e);
+            if (!row->exercises.contains(QString::number(e))) // "a" and "A" are one word
+                row->exercises << QString::number(e);
         }
     return rows;
 }
