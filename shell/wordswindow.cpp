@@ -150,7 +150,6 @@ WordsWindow::WordsWindow()
     search->setPlaceholderText(QStringLiteral("part of a Hungarian or English word"));
     search->setToolTip(QStringLiteral("Accents may be left out: setal finds sétál. The keys of the Char line type "
                                       "the accented letters."));
-    search->setClearButtonEnabled(true);
     (new KeyFilter(hunkey, search))->watch({search});
     findLabel->setBuddy(search);
 
