@@ -78,7 +78,7 @@ TEST(Meanings, EachGlossAgreesWithTheFreedictDictionary)
     std::map<QString, std::pair<const Meaning*, bool>> agrees; // by our word in small letters
     for (const Meaning& m : meanings::all())
         agrees[m.word.toString().toLower()] = {&m, false};
-    int headWords = 0;
+    int headWords = 0, agreeing = 0;
     for (const QByteArray& line : index.readAll().split('\n')) {
         const QList<QByteArray> f = line.split('\t');
         headWords += f.size() == 3;
@@ -90,7 +90,6 @@ TEST(Meanings, EachGlossAgreesWithTheFreedictDictionary)
             word->second.second = word->second.second || head(sense) == ours || head(sense).startsWith(ours + u' ');
     }
     ASSERT_GT(headWords, 100000);
-    int agreeing = 0;
     for (const Meaning& m : meanings::all()) {
         const bool agreed = agrees[m.word.toString().toLower()].second;
         agreeing += agreed;
