@@ -51,6 +51,18 @@ constexpr Item items[itemCount] = {
 };
 // clang-format on
 
+// The phrase of each item in English, as the picture shows it.
+constexpr QStringView phrasesInEnglish[itemCount] = {
+    u"into the cinema",  u"in front of the university", u"a newspaper",   u"a car",            //  0.. 3
+    u"in a hotel",       u"in the kitchen",             u"1000 forints",  u"a hat",            //  4.. 7
+    u"in the bathroom",  u"a taxi",                     u"television",    u"into the bank",    //  8..11
+    u"in the car",       u"in the library",             u"to the post office", u"in the square", // 12..15
+    u"in the room",      u"fruit",                      u"in the office", u"in English",       // 16..19
+    u"music",            u"in the club",                u"music",         u"in the garden",    // 20..23
+    u"in the bathroom",  u"television",                 u"in the kitchen", u"a taxi",          // 24..27
+    u"in the library",   u"to the university",          u"in the club",   u"in the restaurant", // 28..31
+};
+
 void fill(Column& list, QStringView Item::*field)
 {
     for (int k = 0; k < itemCount; ++k)
@@ -118,6 +130,8 @@ void hatalista(Column& hata) { fill(hata, &Item::hata); }
 void hatblista(Column& hatb) { fill(hatb, &Item::hatb); }
 
 bool singular(int item) { return item >= 3 && item <= 21; }
+
+QString phraseInEnglish(int item) { return phrasesInEnglish[item].toString(); }
 
 const Person& person(int code)
 {
