@@ -1,6 +1,7 @@
 #include "feedback/diagnosis.h"
 
 #include "feedback/analyser.h"
+#include "lesson/meanings.h"
 #include "lesson/sentences.h"
 #include "lesson/text.h"
 #include "lesson/verbs.h"
@@ -450,11 +451,19 @@ std::optional<Diagnosis> verbReading(const Asked& a, const Verb& v, const QStrin
     return std::nullopt;
 }
 
+// A verb with its meaning, where the lesson has it: "sétál, to walk".
+QString withMeaning(const QString& verb)
+{
+    const meanings::Meaning* m = meanings::find(verb);
+    return m ? verb + QStringLiteral(", ") + m->english.toString() : verb;
+}
+
 Diagnosis anotherVerb(const QString& typed, const QString& lemma, const QList<Reading>& readings)
 {
     for (const Reading& r : readings)
         if (r.pos == Reading::Pos::Verb && !r.other && !sameLemma(r, lemma) && verbTags(r.inflection))
-            return {Kind::Verb, QStringLiteral("%1 is a form of %2; here the verb is %3.").arg(quoted(typed), r.lemma, lemma)};
+            return {Kind::Verb, QStringLiteral("%1 is a form of %2; here the verb is %3.")
+                                    .arg(quoted(typed), withMeaning(r.lemma), withMeaning(lemma))};
     return {};
 }
 

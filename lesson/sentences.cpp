@@ -1,6 +1,7 @@
 #include "lesson/sentences.h"
 
 #include "core/module1.h"
+#include "lesson/meanings.h"
 
 #include <algorithm>
 #include <vector>
@@ -113,15 +114,6 @@ const MegyStem megyStems[] = {
     {{22, 33, 44}, u"men"},
 };
 
-// Where the stem in the list is not the dictionary form.
-struct DictionaryForm {
-    int item;
-    QStringView verb;
-};
-constexpr DictionaryForm dictionaryForms[] = {
-    {0, u"megy"}, {4, u"lakik"}, {11, u"megy"}, {29, u"megy"},
-};
-
 constexpr int basicPersons[basicCount] = {22, 11, 44, 2, 1, 2};
 
 bool contains(const std::vector<int>& list, int value)
@@ -184,13 +176,7 @@ QString megyStem(int personcode)
     return {};
 }
 
-QString dictionaryForm(int item)
-{
-    for (const DictionaryForm& d : dictionaryForms)
-        if (d.item == item)
-            return d.verb.toString();
-    return items[item].ige.toString();
-}
+QString dictionaryForm(int item) { return meanings::dictionaryForm(items[item].ige); }
 
 int basicPerson(int item) { return basicPersons[item]; }
 

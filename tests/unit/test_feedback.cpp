@@ -213,7 +213,7 @@ const Row rows[] = {
     {"TancoltIsPast",            Sentence, 21, 3, "Péter a klubban táncolt.", "tense", {"past tense"}, "Péter a klubban táncol.", "Péter egy klubban táncol."},
     {"FozzIsImperative",         Sentence, 5, 2, "A konyhában főzz.", "tense", {"imperative"}, konyha, konyha},
     {"OlvasnekIsConditional",    Extended, 22, 1, "olvasnék", "tense",    {"conditional"}},
-    {"KereselIsAnotherVerb",     Sentence, 3, 2, "Autót keresel.", "verb", {"form of keres", "the verb is bérel"}, auto1, auto2},
+    {"KereselIsAnotherVerb",     Sentence, 3, 2, "Autót keresel.", "verb", {"form of keres, to look for;", "the verb is bérel, to rent."}, auto1, auto2},
     {"BerlekIsAlsoSaid",         Extended, 11, 1, "bérlek",   "stem",     {"also said", "bérel"}},
     {"LakWithoutIkForKisUr",     Sentence, 4, 3, "Kis úr szállodában lak.", "stem", {"keeps its -ik"}, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik."},
     {"MentemIsThePastOfMegy",    Extended, 25, 1, "mentem",   "tense",    {"past tense"}, "", "", "", {"definite"}},
