@@ -74,6 +74,10 @@ TEST(Desktop, EveryWindowOpensWholeInsideTheScreensArea)
     ASSERT_NE(window("progress"), nullptr);
     expectInside("My progress");
     QTest::keyClick(window("progress"), Qt::Key_Escape);
+    menuKeys(menu, Qt::Key_H, Qt::Key_W);
+    ASSERT_NE(window("words"), nullptr);
+    expectInside("Words of the lesson");
+    QTest::keyClick(window("words"), Qt::Key_Escape);
     menuKeys(menu, Qt::Key_H, Qt::Key_A);
     expectInside("About");
     expectBoxInside("credits");
