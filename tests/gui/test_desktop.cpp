@@ -1,6 +1,5 @@
 // What a learner meets on a desktop rather than in one window: windows that
 // fit the screen, a focus that shows, pasted text on one line.
-#include "core/module1.h"
 #include "gui.h"
 #include "record/recorder.h"
 
@@ -82,7 +81,9 @@ TEST(Desktop, EveryWindowOpensWholeInsideTheScreensArea)
     expectInside("About");
     expectBoxInside("credits");
     QTest::mouseClick(child<QWidget>(window("sobre"), "Image2"), Qt::LeftButton);
+    activate(window("sobre"));
     QTest::keyClick(window("sobre"), Qt::Key_Escape);
+    EXPECT_EQ(window("sobre"), nullptr); // Escape does what OK does
     for (auto [key, name, close] : {std::tuple{Qt::Key_1, "h05d1", "Command3"}, {Qt::Key_3, "h05d3", "Cerrar"},
                                     {Qt::Key_5, "h05d5", "Command3"}}) {
         activate(window("alap"));
