@@ -116,4 +116,13 @@ int personOf(const QString& item)
     return -1;
 }
 
+QString wholeWord(int g, int p)
+{
+    if (const Stem* stem = stemOf(g))
+        return stem->whole.toString().split(u' ').last();
+    SuffixList suffixes;
+    persons.at(p).fill(suffixes);
+    return gapWord(g) + suffixes.at(g);
+}
+
 } // namespace lumora::h05d5

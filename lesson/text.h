@@ -179,4 +179,8 @@ inline constexpr std::array<Person, personCount> persons = {{
 // The person whose box item is exactly this text, or -1.
 int personOf(const QString& item);
 
+// The word gap g makes for person p (0..5), whole, as the text has it:
+// "lakom", "egyetemen", "franciául"; Péter's "bérel" takes no ending.
+QString wholeWord(int g, int p);
+
 } // namespace lumora::h05d5

@@ -1,5 +1,6 @@
 #include "ui/controls.h"
 
+#include "core/module1.h"
 #include "core/platform.h"
 
 #include <QAccessibleWidget>
@@ -7,7 +8,10 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QValidator>
 
 namespace lumora::controls {
 namespace {
@@ -29,6 +33,21 @@ protected:
     }
 };
 
+// A one-line field takes a pasted (or dropped) text on one line: its line
+// breaks and tabs become single spaces as it comes in.
+class OnOneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (QString one = Module1::oneLine(input); one != input) {
+            pos = int(Module1::oneLine(input.left(pos)).size());
+            input = one;
+        }
+        return Acceptable;
+    }
+};
+
 class Picture : public QLabel {
 public:
     Picture(QWidget* parent, std::function<void()> action) : QLabel(parent), action(std::move(action))
@@ -39,6 +58,17 @@ public:
     void press() { action(); }
 
 protected:
+    // Reached with Tab, it shows the focus as buttons do.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -124,7 +154,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
 
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 {
-    return place(new QLineEdit(parent), name, l, t, w, h);
+    QLineEdit* f = place(new QLineEdit(parent), name, l, t, w, h);
+    f->setValidator(new OnOneLine(f));
+    return f;
 }
 
 QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action)

@@ -11,10 +11,13 @@
 #include "ui/navigator.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 
@@ -36,9 +39,55 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
 
 } // namespace
 
+// Follows which answer field had the focus last, and types a letter clicked
+// in the key help line into it.
+class LetterTyping : public QObject {
+public:
+    using QObject::QObject;
+    void watchField(QWidget* field) { field->installEventFilter(this); }
+    void watchLine(QLabel* line)
+    {
+        this->line = line;
+        line->installEventFilter(this);
+        line->setCursor(Qt::PointingHandCursor);
+        line->setToolTip(QStringLiteral("Click a letter to type it where you are writing; with Shift, its capital."));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched != line)
+            field = qobject_cast<QLineEdit*>(watched);
+        if (event->type() != QEvent::MouseButtonRelease || watched != line)
+            return false;
+        const auto* click = static_cast<QMouseEvent*>(event);
+        const QChar letter = keyHelpLetter(characterAt(click->position().x() - line->contentsRect().left()));
+        if (letter.isNull() || !field || !field->isEnabled() || !field->isVisible() || field->isReadOnly())
+            return false;
+        field->insert(click->modifiers() & Qt::ShiftModifier ? letter.toUpper() : letter);
+        field->setFocus();
+        return true;
+    }
+
+private:
+    // The character of the line's text under x.
+    qsizetype characterAt(qreal x) const
+    {
+        const QString text = line->text();
+        const QFontMetricsF metrics(line->font());
+        qsizetype i = 0;
+        while (i + 1 < text.size() && metrics.horizontalAdvance(text.left(i + 1)) <= x)
+            ++i;
+        return i;
+    }
+
+    QLabel* line = nullptr;
+    QPointer<QLineEdit> field;
+};
+
 ExerciseWindow::ExerciseWindow(const Options& options)
     : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo),
-      moreHelp(options.notes + reviewAndProgressHelp())
+      moreHelp(options.notes + reviewAndProgressHelp()), letters(new LetterTyping(this))
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
@@ -125,8 +174,10 @@ ExerciseWindow::Plus ExerciseWindow::plusInvitation(const char* label, const QSt
 void ExerciseWindow::translateKeys(KeyTable table, const QList<QWidget*>& fields)
 {
     auto* filter = new KeyFilter(table, this);
-    for (QWidget* field : fields)
+    for (QWidget* field : fields) {
         filter->watch({field});
+        letters->watchField(field);
+    }
 }
 
 void ExerciseWindow::placeOnScreen()
@@ -183,6 +234,7 @@ QPushButton* ExerciseWindow::charButton(const char* button, const char* help, QL
     line->setWordWrap(false);
     line->setFont(typeface(QStringLiteral("MS Serif"), 13.5, true));
     line->hide();
+    letters->watchLine(line);
     QPushButton* b = controls::button(client, button, QStringLiteral("&Char"), 240, 4920, 855, 495);
     connect(b, &QPushButton::clicked, this, [line, answer] {
         line->setVisible(line->isHidden());

@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace lumora {
 
+class LetterTyping;
+
 // What the three exercise windows share: the Options and Help menus, the
 // Start / Solution / Close row, the Plus invitation, Next, the Char button,
 // the key translation, Enter pressing the default button, the load steps and
@@ -83,7 +85,9 @@ protected:
     bool explainMistakes() const;
 
     // The "&Char" button and its hidden key help line below it. Showing the
-    // help puts the focus into the answer field, when that is shown.
+    // help puts the focus into the answer field, when that is shown. A click
+    // on a letter of the line types it into the answer field that had the
+    // focus last (with Shift, the capital).
     QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
 
     // The Review button in the window's free space; hidden until the logic shows it.
@@ -103,6 +107,7 @@ private:
     QStringList moreHelp;
     WindowPrompter boxes{this};
     QLabel* progress = nullptr;
+    LetterTyping* letters;
 };
 
 } // namespace lumora

@@ -193,6 +193,8 @@ void Logic::spec()
     if (prefillsIk(verb))
         view.setEndingText(QStringLiteral("ik"));
     view.setVerbEditable(stemChanges(verb));
+    setUpVerb = view.verbText();
+    setUpEnding = view.endingText();
     view.describeEnding(QStringLiteral("ending for %1, person %2").arg(verb, view.pronounText()));
 }
 
@@ -211,6 +213,9 @@ void Logic::next()
         run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
+    } else if (Module1::noTry(typed, setUpVerb + setUpEnding, prompter)) {
+        view.setVerbText(setUpVerb);
+        view.setEndingText(setUpEnding);
     } else {
         wrong(typed);
     }
@@ -222,7 +227,14 @@ record::Words Logic::words() const { return {currentVerb(), pronoun(person()), a
 
 int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    // A run of the extended variant has no end to wait for: Review offers
+    // its misses as they come.
+    if (running && extended && !reviewing)
+        offered.show(exercise, false);
+}
 
 void Logic::wrong(const QString& typed)
 {

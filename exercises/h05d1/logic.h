@@ -128,6 +128,7 @@ private:
     int total = 0;
     bool extended = false;
     int tries = 0;  // wrong answers on the current item
+    QString setUpVerb, setUpEnding;  // the two fields as the current item set them up
     std::vector<record::ReviewItem> queue;  // the review run's items, in order
     bool reviewing = false;
     bool running = false;  // from Start or Review until the run ends

@@ -6,8 +6,6 @@
 #include "feedback/diagnosis.h"
 #include "lesson/pictures.h"
 
-#include <algorithm>
-
 namespace lumora::h05d3 {
 namespace {
 
@@ -23,10 +21,6 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 // sentence was taken, or else that the box after it judges the sentence.
 const QString stopRight = QStringLiteral("A full stop has been added at the end, and the sentence is right.");
 const QString stopAdded = QStringLiteral("A full stop has been added at the end.");
-// Under the wrong-answer box of a field without a word, such as a "." meant
-// for the sentence before.
-const QString notATry = QStringLiteral(
-    "There is no word in the field, so this does not count as a try. Write the whole sentence for this picture.");
 
 // Takes no notice of the warnings: for finding out what normalising makes of a text.
 class Unheard : public Prompter {
@@ -49,11 +43,6 @@ private:
     Prompter& to;
     const QString& note;
 };
-
-bool hasWord(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
-}
 
 } // namespace
 
@@ -105,7 +94,10 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    offered.hold();
+    if (endless())
+        offered.show(3, false);
+    else
+        offered.hold();
 }
 
 void Logic::review()
@@ -209,6 +201,12 @@ void Logic::nevma()
 void Logic::check(const QString& typed)
 {
     view.setSolutionShown(false);
+    // A field with no word in it is asked about once, before any reminder.
+    if (Module1::noTry(typed, QString(), prompter)) {
+        view.setAnswerText(QString());
+        view.focusAnswer();
+        return;
+    }
     QString& answer = Module1::answer;
     answer = Module1::trim(typed);
     Module1::onespace(answer);
@@ -224,12 +222,6 @@ void Logic::check(const QString& typed)
     Module1::endmark(answer, boxes);
     view.setAnswerText(answer);
 
-    if (!right && !hasWord(answer)) {
-        prompter.beep();
-        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation, notATry);
-        view.focusAnswer();
-        return;
-    }
     if (!right) {
         ++tries;
         const feedback::Diagnosis mistake =
@@ -286,7 +278,15 @@ void Logic::Change()
     offered.show(3, running);
 }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    if (running && endless())
+        offered.show(3, false);
+}
+
+// The extended variant has no end to wait for: Review offers its misses as they come.
+bool Logic::endless() const { return extended_ && !reviewing; }
 
 record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
 

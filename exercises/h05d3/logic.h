@@ -97,6 +97,7 @@ private:
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
     void showProgress();
+    bool endless() const;           // a run of the extended variant, which has no end
     record::Words words() const; // the item as the learner sees it, for the record
     void answering();  // Next and Solution ready, Example and the solution line away
 

@@ -30,6 +30,13 @@ void Logic::start()
     offered.hold();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
+    noteSetUp();
+}
+
+void Logic::noteSetUp()
+{
+    for (int g = 0; g < gapCount; ++g)
+        setUp[g] = {stemOf(g) ? view.stemText(g) : QString(), view.gapText(g)};
 }
 
 void Logic::review()
@@ -72,6 +79,7 @@ void Logic::review()
     running = true;
     offered.hold();
     showProgress();
+    noteSetUp();
 }
 
 void Logic::showSolved(int g)
@@ -108,6 +116,11 @@ void Logic::next()
         run.answered(gap, person, words(), typed, true);
         showProgress();
         Oke();
+    } else if (Module1::noTry(typed, setUp[gap].stem + setUp[gap].gap, prompter)) {
+        if (stemOf(gap))
+            view.setStemText(gap, setUp[gap].stem);
+        view.setGapText(gap, setUp[gap].gap);
+        focus(gap);
     } else {
         Hiba(typed);
     }

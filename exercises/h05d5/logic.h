@@ -83,6 +83,7 @@ private:
     void resetGap0();
     void showSolved(int g);
     void showProgress();
+    void noteSetUp();  // the stems and gaps as the run begins with them
 
     View& view;
     Prompter& prompter;
@@ -91,6 +92,10 @@ private:
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
+    struct SetUp {
+        QString stem, gap;
+    };
+    std::array<SetUp, gapCount> setUp;  // each gap (with its stem) as the run set it up
     bool running = false;               // from Start or Review until the text is done
     record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;
