@@ -1,6 +1,7 @@
 #include "ui/controls.h"
 
 #include "core/platform.h"
+#include "core/speaker.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -166,6 +167,18 @@ QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QCol
     area->setPalette(p);
     area->setAutoFillBackground(true);
     return area;
+}
+
+void followSpeech(QAbstractButton* button, const QString& tip)
+{
+    auto show = [button, tip] {
+        const QString silence = speaker().silence();
+        button->setEnabled(silence.isEmpty());
+        button->setToolTip(silence.isEmpty() ? tip : silence);
+        button->setAccessibleDescription(silence.isEmpty() ? tip : silence);
+    };
+    show();
+    QObject::connect(&speaker(), &Speaker::silenceChanged, button, show);
 }
 
 } // namespace lumora::controls

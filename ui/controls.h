@@ -2,6 +2,7 @@
 #include <QString>
 #include <functional>
 
+class QAbstractButton;
 class QColor;
 class QFont;
 class QLabel;
@@ -31,6 +32,11 @@ void caretToEndOnFocus(QLineEdit* field);
 
 // Sets the background (and, if valid, the text colour) of a widget.
 void paint(QWidget* widget, const QColor& background, const QColor& text);
+
+// A button that says something aloud: enabled, with the tip, while speech
+// can be heard; otherwise disabled, with the reason as its tooltip and
+// description ("No sound output was found.").
+void followSpeech(QAbstractButton* button, const QString& tip);
 
 // The client area of a window: fixed size, given background.
 QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QColor& background);

@@ -2,12 +2,14 @@
 
 #include "core/module1.h"
 #include "core/prompter.h"
+#include "core/speaker.h"
 #include "feedback/diagnosis.h"
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried)
-    : view(view), prompter(prompter), offered(view, tried), run(recorder)
+Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried,
+             Speaker& speaker)
+    : view(view), prompter(prompter), speaker(speaker), offered(view, tried), run(recorder)
 {
 }
 
@@ -27,6 +29,7 @@ void Logic::start()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
+    said.clear();
     offered.hold();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
@@ -70,6 +73,7 @@ void Logic::review()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
+    said.clear();
     offered.hold();
     showProgress();
 }
@@ -117,9 +121,44 @@ void Logic::solution()
 {
     run.answered(gap, person, words(), std::nullopt, false);
     showProgress();
+    sayAnswer(completedWord(gap, person));
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
+}
+
+void Logic::hear()
+{
+    if (!said.isEmpty()) {
+        speaker.say(said);
+        return;
+    }
+    int open = 0;
+    while (open < gapCount && !view.gapEnabled(open))
+        ++open;
+    if (open == gapCount && okcount < gapCount)
+        open = 0; // nothing open before Start: the text up to the first gap
+    speaker.say(spokenText(person, open));
+}
+
+void Logic::hearTyped(int g)
+{
+    const QString typed = Module1::trim(view.gapText(g));
+    say(stemOf(g) ? Module1::trim(view.stemText(g)) + typed : typed.isEmpty() ? QString() : gapWord(g) + typed);
+}
+
+void Logic::say(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    said = text;
+    speaker.say(text);
+}
+
+void Logic::sayAnswer(const QString& text)
+{
+    if (view.speakAnswers())
+        say(text);
 }
 
 void Logic::Change()
@@ -140,6 +179,7 @@ void Logic::Change()
     view.setSolutionEnabled(false);
     view.focusStart();
     running = false;
+    said.clear();
     offered.show(5, running);
 }
 
@@ -151,6 +191,7 @@ void Logic::Oke()
         view.setGapTextColour(gap, *c.solvedText);
     view.setGapEnabled(gap, false);
     ++okcount;
+    sayAnswer(okcount == gapCount ? spokenText(person) : completedWord(gap, person));
     if (okcount == gapCount) {
         run.end(true);
         prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation,
