@@ -10,22 +10,18 @@ tests/a11y/screenreader.py) tells which gap has the focus and what Hear says.
     soundpath.py PATH/TO/lumora PATH/TO/speech_pcm
 """
 
-import array
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 
 import pyatspi
 from gi.repository import GLib
 
-RATE = 22050
-FRAME = RATE // 100  # 10 ms
-LOUD = 500  # RMS of a 10 ms frame of speech
-PAUSE = 40  # frames of quiet that end an utterance
+from nullsink import Recorder, Server, key, synthesised_seconds
+
 TIMEOUT = 20.0
 NO_SOUND = "No sound output was found."
 NO_VOICE = "The Hungarian voice is not installed."
@@ -60,127 +56,6 @@ def wait_for(what, probe, timeout=TIMEOUT):
             return result
         time.sleep(0.02)
     raise TimeoutError("timed out waiting for " + what)
-
-
-def loud(samples, at):
-    frame = samples[at:at + FRAME]
-    return len(frame) == FRAME and sum(s * s for s in frame) / FRAME > LOUD * LOUD
-
-
-def utterance(samples, start=0):
-    """First and last sample of the first utterance from start on, or None."""
-    first = next((at for at in range(start, len(samples), FRAME) if loud(samples, at)), None)
-    if first is None:
-        return None
-    last, quiet, at = first, 0, first
-    while at < len(samples) and quiet < PAUSE:
-        if loud(samples, at):
-            last, quiet = at + FRAME, 0
-        else:
-            quiet += 1
-        at += FRAME
-    return first, last
-
-
-def synthesised_seconds(tool, text):
-    out = subprocess.run([tool, text], check=True, capture_output=True).stdout
-    header, pcm = out.split(b"\n", 1)
-    if int(header) != RATE:
-        fail(f"the voice speaks at {int(header)} Hz")
-    samples = array.array("h")
-    samples.frombytes(pcm[:len(pcm) // 2 * 2])
-    first, last = utterance(samples)
-    return (last - first) / RATE
-
-
-class Server:
-    """pulseaudio with a null sink, on a socket in the private runtime folder."""
-
-    def __init__(self, runtime, env):
-        self.socket = os.path.join(runtime, "native")
-        self.env = env
-        self.process = subprocess.Popen(
-            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
-             "--load=module-null-sink sink_name=nullsink",
-             f"--load=module-native-protocol-unix socket={self.socket}"],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for("the sound server", lambda: subprocess.run(["pactl", "info"], env=env, capture_output=True)
-                 .returncode == 0, 10)
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
-
-
-class Recorder:
-    """What the null sink plays, as it arrives, with the time each block came."""
-
-    def __init__(self, env):
-        self.process = subprocess.Popen(
-            ["parec", "-d", "nullsink.monitor", "--latency-msec=10", f"--rate={RATE}", "--channels=1",
-             "--format=s16le", "--raw"], env=env, stdout=subprocess.PIPE, bufsize=0)
-        self.blocks = []  # (arrival, samples)
-        self.lock = threading.Lock()
-        threading.Thread(target=self.read, daemon=True).start()
-
-    def read(self):
-        rest = b""
-        while True:
-            data = os.read(self.process.stdout.fileno(), 4096)
-            arrived = time.monotonic()
-            if not data:
-                return
-            data, rest = rest + data, b""
-            if len(data) % 2:
-                data, rest = data[:-1], data[-1:]
-            block = array.array("h")
-            block.frombytes(data)
-            with self.lock:
-                self.blocks.append((arrived, block))
-
-    def speech_after(self, pressed, timeout=5.0):
-        """(delay after the press, seconds) of the first utterance that began after it."""
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            with self.lock:
-                blocks = [b for b in self.blocks if b[0] > pressed]
-            samples = array.array("h")
-            starts = []  # (index of the block's first sample, arrival of its last)
-            for arrived, block in blocks:
-                starts.append((len(samples), arrived))
-                samples.extend(block)
-            found = utterance(samples)
-            if found and len(samples) - found[1] >= PAUSE * FRAME:
-                first, last = found
-                index, arrived = max(s for s in starts if s[0] <= first)
-                block_end = next((s[0] for s in starts if s[0] > first), len(samples))
-                heard = arrived - (block_end - first) / RATE
-                return heard - pressed, (last - first) / RATE
-            time.sleep(0.05)
-        return None
-
-    def warm_up(self, env):
-        """Plays a tone until it is heard at once: the monitor of a new
-        recording delivers late for its first second or so."""
-        tone = array.array("h", (8000 if (i // 25) % 2 else -8000 for i in range(RATE // 5)))
-        for _ in range(20):
-            played = time.monotonic()
-            subprocess.run(["pacat", "--raw", f"--rate={RATE}", "--channels=1", "--format=s16le"],
-                           input=tone.tobytes(), env=env, check=True)
-            found = self.speech_after(played)
-            if found and found[0] < 0.1:
-                return
-        fail("the recording of the null sink never keeps up")
-
-    def stop(self):
-        self.process.kill()
-        self.process.wait()
-
-
-def key(*keys):
-    pressed = time.monotonic()
-    subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
-    return pressed
 
 
 def walk(node):
@@ -240,8 +115,9 @@ class Program:
         wait_for("gap 0 to take the focus", lambda: focused_gap(w) == 0)
         return w
 
-    def end_within_1s(self, what):
-        key("alt+e")  # Close
+    def end_within_1s(self, what, close=True):
+        if close:
+            key("alt+e")  # Close
         wait_for("the menu", lambda: window("Lumora exercise menu"))
         pressed = key("alt+e")  # End
         try:
@@ -276,10 +152,22 @@ def check_speech(recorder, keys, text, expected):
         ok(line)
 
 
+def check_cut(recorder, keys, then, longest):
+    """The second key, 150 ms into what the first says, cuts it short."""
+    pressed = key(*keys)
+    time.sleep(0.15)
+    key(*then)
+    found = recorder.speech_after(pressed)
+    line = f"{' '.join(then)} 150 ms into {' '.join(keys)}: heard for {found[1] if found else 0:.2f} s"
+    if not found or found[1] > longest:
+        fail(f"{line}, more than {longest:.2f} s")
+    else:
+        ok(line)
+
+
 def with_server(lumora, tool, env, runtime):
     server = Server(runtime, env)
     recorder = Recorder(env)
-    recorder.warm_up(env)
     program = Program(lumora, env)
     try:
         loaded = libraries(program.process.pid)
@@ -297,7 +185,10 @@ def with_server(lumora, tool, env, runtime):
         kelenfold = synthesised_seconds(tool, "Kelenföldön")
         check_speech(recorder, ["Return"], "Kelenföldön", kelenfold)
         check_speech(recorder, ["F5"], "Kelenföldön", kelenfold)
-        program.end_within_1s("with a server")
+        # A new utterance stops the one playing; closing the window stops it.
+        check_cut(recorder, ["F5"], ["F5"], 0.15 + kelenfold + 0.2)
+        check_cut(recorder, ["F5"], ["alt+e"], 0.45)
+        program.end_within_1s("with a server", close=False)
     finally:
         program.kill()
         recorder.stop()
@@ -327,7 +218,6 @@ def without_server(lumora, tool, env, runtime):
         # A server started now is found at the next F5.
         server = Server(runtime, env)
         recorder = Recorder(env)
-        recorder.warm_up(env)
         check_speech(recorder, ["F5"], "Kelenföldön", synthesised_seconds(tool, "Kelenföldön"))
         wait_for("Hear to be enabled", lambda: hear_button(w).getState().contains(pyatspi.STATE_SENSITIVE), 2.0)
         ok("a server started later is found at the next F5, and Hear is enabled again")
@@ -380,7 +270,7 @@ def main():
                      lambda: without_voice(lumora, env, runtime, empty)):
             try:
                 part()
-            except TimeoutError as error:
+            except (TimeoutError, RuntimeError) as error:
                 fail(str(error))
     finally:
         for helper in helpers:
