@@ -119,7 +119,7 @@ Window::Window()
     translateKeys(hunkey, QList<QWidget*>(gaps.begin(), gaps.end()) +
                               QList<QWidget*>{field("Text2"), field("Text6"), field("Text7")});
     translateKeys(shortkey, {field("Text4"), field("Text5")});
-    hearButton([this] { logic.hear(); });
+    hearButton([this] { logic.hear(); })->setFont(buttonFont());
     hearTyped(QList<QWidget*>(gaps.begin(), gaps.end()),
               [this](QWidget* gap) { logic.hearTyped(gap->property("tag").toInt()); });
     // A stem is heard together with the gap after it.
