@@ -178,7 +178,7 @@ private:
         wake.notify_one();
         if (!worker.joinable())
             return;
-        if (wake.wait_for(lock, std::chrono::milliseconds(500), [this] { return finished; })) {
+        if (wake.wait_for(lock, std::chrono::milliseconds(300), [this] { return finished; })) {
             lock.unlock();
             worker.join();
         } else {

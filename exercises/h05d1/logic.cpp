@@ -211,6 +211,7 @@ void Logic::next()
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
     if (typed == answer()) {
+        sayAnswer(pronoun(person()) + u' ' + answer()); // first: the sound starts while the rest is done
         run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
@@ -242,7 +243,6 @@ void Logic::wrong(const QString& typed)
 
 void Logic::correct()
 {
-    sayAnswer(pronoun(person()) + u' ' + answer());
     view.setRecordText(view.recordText() + answer() + QStringLiteral("; "));
     view.setVerbText({});
     view.setEndingText({});
@@ -288,9 +288,9 @@ void Logic::correct()
 
 void Logic::solution()
 {
+    sayAnswer(answer());
     run.answered(recordedItem(), person(), words(), std::nullopt, false);
     showProgress();
-    sayAnswer(answer());
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
 }
 

@@ -298,10 +298,10 @@ record::Words Logic::words() const { return {pictureDescription(item_), subject(
 
 void Logic::solution()
 {
+    sayAnswer(sentenceA_);
     run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
-    sayAnswer(sentenceA_);
     view.focusAnswer();
 }
 

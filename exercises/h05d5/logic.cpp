@@ -109,6 +109,8 @@ void Logic::next()
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const QString typed = stem + Module1::trim(view.gapText(gap));
     if (typed == expected()) {
+        // First: the sound starts while the rest is done.
+        sayAnswer(okcount + 1 == gapCount ? spokenText(person) : completedWord(gap, person));
         run.answered(gap, person, words(), typed, true);
         showProgress();
         Oke();
@@ -119,9 +121,9 @@ void Logic::next()
 
 void Logic::solution()
 {
+    sayAnswer(completedWord(gap, person));
     run.answered(gap, person, words(), std::nullopt, false);
     showProgress();
-    sayAnswer(completedWord(gap, person));
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
@@ -191,7 +193,6 @@ void Logic::Oke()
         view.setGapTextColour(gap, *c.solvedText);
     view.setGapEnabled(gap, false);
     ++okcount;
-    sayAnswer(okcount == gapCount ? spokenText(person) : completedWord(gap, person));
     if (okcount == gapCount) {
         run.end(true);
         prompter.message(Module1::msgdone, Module1::title, Icon::Exclamation,
