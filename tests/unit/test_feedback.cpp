@@ -204,6 +204,8 @@ const Row rows[] = {
     {"KereselIsAnotherVerb",     Sentence, 3, 2, "Autót keresel.", "verb", {"form of keres", "the verb is bérel"}, auto1, auto2},
     {"BerlekIsAlsoSaid",         Extended, 11, 1, "bérlek",   "stem",     {"also said", "bérel"}},
     {"LakWithoutIkForKisUr",     Sentence, 4, 3, "Kis úr szállodában lak.", "stem", {"keeps its -ik"}, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik."},
+    {"MentemIsThePastOfMegy",    Extended, 25, 1, "mentem",   "tense",    {"past tense"}, "", "", "", {"definite"}},
+    {"MentunkIsThePastOfMegy",   Extended, 25, 3, "mentünk",  "tense",    {"past tense"}},
     {"IktokInExercise5",         Gap, 0, 4,  "iktok",         "stem",     {"-ik of lakik"}},
     {"IkunkInExercise5",         Gap, 0, 3,  "ikunk",         "stem",     {"-ik of lakik"}},
     {"NoSuchWord",               Basic, 0, 0, "állakok",      "spelling", {"no such word as \"állakok\""}},
@@ -237,6 +239,19 @@ TEST_P(FeedbackMistakes, NamesTheKindAndTheWordsThatMatter)
 
 INSTANTIATE_TEST_SUITE_P(Table, FeedbackMistakes, ::testing::ValuesIn(rows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// lakik keeps its -ik for ő alone (LakWithoutIkForKisUr): the bare stem
+// typed for another person is no -ik slip.
+TEST(Feedback, TheIkOfLakikIsMissedOnlyForO)
+{
+    ASSERT_TRUE(dictionaryLoaded());
+    const int lak = int(h05d1::igeblista().indexOf(QStringLiteral("lak")));
+    ASSERT_GE(lak, 0);
+    for (int p = h05d1::en; p <= h05d1::ok; ++p) {
+        const QString text = extendedAnswer(lak, p, QStringLiteral("lak"), 1).text;
+        EXPECT_FALSE(text.contains(QStringLiteral("-ik"))) << p << ": " << text.toStdString();
+    }
+}
 
 TEST(Feedback, TheHintGrowsALetterATryAndNeverGivesMoreThanHalf)
 {

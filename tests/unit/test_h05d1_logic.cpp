@@ -259,6 +259,28 @@ TEST_F(H05d1Logic, ExerciseTwoTakesEighteenRightAnswers)
     expectRunEnded(": 2.");
 }
 
+// Exercises 1 and 2 share a window and a record: the end of a run counts
+// the items of its own exercise that wait.
+TEST_F(H05d1Logic, TheEndOfARunCountsOnlyItsOwnExercisesItemsWaiting)
+{
+    w.recorder.runStarted(1, record::Variant::Basic);
+    for (int item : {10, 11, 12})
+        w.recorder.answered({1, record::Variant::Basic, item, mi, QStringLiteral("x"), false, {}, {}});
+    w.recorder.runEnded(false);
+    w.open(2);
+    logic.start();
+    w.type(view.verb, "x");
+    rec.clear();
+    answerWholeRun(18);
+    expectRunEnded(": 2.");
+    EXPECT_EQ(rec.messages[0].detail, "17 of 18 right at the first try · 1 mistake · 1 item waits for review");
+    rec.clear();
+    w.open(1);
+    logic.start();
+    answerWholeRun(46);
+    EXPECT_EQ(rec.messages.back().detail, "46 of 46 right at the first try · no mistakes · 3 items wait for review");
+}
+
 TEST_F(H05d1Logic, WrongTriesAndSolutionsDoNotCountTowardsTheRun)
 {
     w.open(2);
