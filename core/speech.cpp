@@ -144,8 +144,8 @@ public:
 private:
     struct Request {
         QString text;
-        bool slowly;
-        bool stop;
+        bool slowly = false;
+        bool stop = false;
     };
 
     void ask(const Request& request)

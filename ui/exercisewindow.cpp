@@ -105,16 +105,19 @@ ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const c
                    controls::button(client, solution, QStringLiteral("Sol&ution"), 1080, 0, 1215, 495),
                    controls::button(client, close, QStringLiteral("Clos&e"), 2280, 0, 1095, 495)};
     row.solution->setEnabled(false);
-    connect(row.close, &QPushButton::clicked, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    connect(row.close, &QPushButton::clicked, this, [this] {
+        speaker().stop(); // at once, not once the menu is made
+        navigator::open(navigator::Window::Menu, this);
+    });
     return row;
 }
 
 void ExerciseWindow::closeEvent(QCloseEvent* event)
 {
+    speaker().stop();
     // A transition has shown the next window already; a close box has not.
     if (!navigator::anotherMainWindowOpen(this))
         navigator::open(navigator::Window::Menu);
-    speaker().stop();
     QMainWindow::closeEvent(event);
 }
 
