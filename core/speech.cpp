@@ -221,6 +221,7 @@ private:
             tell(noVoice);
             return false;
         }
+        output.flush(); // the end of the utterance before; drops a stream whose server has gone
         if (!output.open(voice::sampleRate())) {
             tell(noSound);
             return false;
@@ -234,7 +235,6 @@ private:
         if (!ready())
             return;
         const std::vector<qint16> pcm = voice::synthesise(request.text, request.slowly);
-        output.flush(); // the end of the utterance before
         const Output::Played played =
             output.play(pcm, [this, generation] { return asked.load() != generation; });
         if (played == Output::Played::Broken)

@@ -155,7 +155,15 @@ def with_server(lumora, tool, env, runtime):
         # A new utterance stops the one playing; closing the window stops it.
         cut_short(recorder, ["F5"], ["F5"], synthesised_seconds(tool, "Kelenföldön"))
         cut_short(recorder, ["F5"], ["alt+e"], 0.0)
-        program.end("with a server", close=False)
+        # The server goes away: the next Hear finds that out, and nothing else changes.
+        recorder.stop()
+        server.stop()
+        w = program.exercise5()
+        key("F5")
+        state = wait_for("Hear to be disabled", lambda: not hear(w)[0] and hear(w), 2.0)
+        check(state[1] == "No sound output was found.", f"once the server has gone, Hear says {state[1]!r}")
+        program.answer_two_gaps(w)
+        program.end("once the server has gone")
     finally:
         program.kill()
         recorder.stop()
