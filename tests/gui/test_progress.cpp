@@ -127,8 +127,8 @@ TEST(ProgressWindow, RoundsToTheNearestPerCentAndTellsLongTextsInFull)
     learner.runStarted(1, record::Variant::Basic);
     for (int item = 0; item < 46; ++item) {
         if (item < 12)
-            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}});
-        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}});
+            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}, {}});
+        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}, {}});
     }
     learner.runEnded(true);
     menuKeys(menu, Qt::Key_H, Qt::Key_P);
@@ -155,7 +155,7 @@ TEST(ProgressWindow, EveryTabShowsWhatWasWrittenWhileAnotherWasInFront)
     QWidget* menu = startToMenu();
     record::Recorder& learner = record::recorder();
     learner.runStarted(5, record::Variant::Basic);
-    learner.answered({5, record::Variant::Basic, 0, 1, QStringLiteral("x"), false, {}});
+    learner.answered({5, record::Variant::Basic, 0, 1, QStringLiteral("x"), false, {}, {}});
     learner.runEnded(false);
     accessKey(menu, Qt::Key_5);
     QWidget* w = window("h05d5");
@@ -171,7 +171,7 @@ TEST(ProgressWindow, EveryTabShowsWhatWasWrittenWhileAnotherWasInFront)
 
     learner.runStarted(1, record::Variant::Basic);
     for (int item = 0; item < 46; ++item)
-        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}});
+        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}, {}});
     learner.runEnded(true);
     QTest::qWait(300); // My progress reads the record a moment after a write
     settle();

@@ -1,5 +1,7 @@
 #include "core/module1.h"
 #include "exercises/h05d1/logic.h"
+#include "feedback/analyser.h"
+#include "feedback/diagnosis.h"
 #include "lesson/verbs.h"
 #include "recording.h"
 #include "texts.h"
@@ -572,8 +574,12 @@ TEST_F(H05d1Logic, TheRecordKeepsTheKindOfANamedMistake)
     rnd.script = {0.0};  // item 0: áll, for mi
     logic.start();
     ASSERT_EQ(view.verb, "áll");
+    // The tables alone, whether or not another test has loaded the dictionary.
+    const feedback::Analyser none(QStringLiteral("/nonexistent"));
+    feedback::useAnalyser(&none);
     w.type("áll", "tok");  // the form for ti
     w.type("áll", "x");    // nothing to name
+    feedback::useAnalyser(nullptr);
     const auto& a = w.recorder.runs.at(0).answers;
     ASSERT_EQ(a.size(), 2u);
     EXPECT_EQ(a[0].mistake, "person");
