@@ -32,14 +32,14 @@ public:
             return true;
         if (!load())
             return false;
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, uint32_t(rate), 1};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, uint32_t(rate), 1};
         chunk = size_t(rate) / 100; // 10 ms: a stop cuts in after at most one
         const uint32_t bytes = uint32_t(chunk * sizeof(qint16));
         // Playback starts with the first chunk; the server holds 100 ms at
         // most, enough for a busy machine to keep it fed.
         const pa_buffer_attr buffer{uint32_t(-1), 10 * bytes, bytes, bytes, uint32_t(-1)};
         int error = 0;
-        stream = pa.open(nullptr, "Lumora", PA_STREAM_PLAYBACK, nullptr, "Hungarian speech", &spec, nullptr,
+        stream = pa.open(nullptr, "Lumora", PA_STREAM_PLAYBACK, nullptr, "Hungarian speech", &format, nullptr,
                          &buffer, &error);
         return stream != nullptr;
     }
