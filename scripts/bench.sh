@@ -16,3 +16,9 @@ if [ -z "${LUMORA_BENCH_DATA:-}" ]; then
     export LUMORA_BENCH_DATA
 fi
 xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench_run" "$@" "$build"
+if [ "${1:-}" != --short ]; then
+    echo
+    QT_QPA_PLATFORM=offscreen "$build/bench_lumora" voice
+    # Speech on the real program, with a sound server of its own.
+    xvfb-run -a /usr/bin/python3 bench/speech.py "$build"
+fi

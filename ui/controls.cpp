@@ -2,6 +2,7 @@
 
 #include "core/module1.h"
 #include "core/platform.h"
+#include "core/speaker.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -214,6 +215,18 @@ QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QCol
     area->setPalette(p);
     area->setAutoFillBackground(true);
     return area;
+}
+
+void followSpeech(QAbstractButton* button, const QString& tip)
+{
+    auto show = [button, tip] {
+        const QString silence = speaker().silence();
+        button->setEnabled(silence.isEmpty());
+        button->setToolTip(silence.isEmpty() ? tip : silence);
+        button->setAccessibleDescription(silence.isEmpty() ? tip : silence);
+    };
+    show();
+    QObject::connect(&speaker(), &Speaker::silenceChanged, button, show);
 }
 
 } // namespace lumora::controls

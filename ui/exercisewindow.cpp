@@ -4,6 +4,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "core/speaker.h"
 #include "feedback/analyser.h"
 #include "record/review.h"
 #include "ui/controls.h"
@@ -20,6 +21,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 
 namespace lumora {
 namespace {
@@ -34,6 +36,16 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+// A checkable item kept in the settings file.
+QAction* setting(QMenu* menu, const char* name, const QString& caption, const QString& key, bool byDefault)
+{
+    QAction* a = item(menu, name, caption);
+    a->setCheckable(true);
+    a->setChecked(QSettings().value(key, byDefault).toBool());
+    QObject::connect(a, &QAction::toggled, a, [key](bool on) { QSettings().setValue(key, on); });
     return a;
 }
 
@@ -94,6 +106,8 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     // The diagnosis of wrong answers reads the dictionary from here on; it
     // loads on a thread of its own, the window does not wait for it.
     feedback::Analyser::shared().load();
+    // So is the voice, with the sound output, so that the first word is heard at once.
+    speaker().prepare();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     howTo << charParagraph;
 
@@ -106,10 +120,9 @@ ExerciseWindow::ExerciseWindow(const Options& options)
         ontop->setChecked(!ontop->isChecked());
         toggleOnTop();
     });
-    explain = item(opts, "mnuExplain", QStringLiteral("&Explain mistakes"));
-    explain->setCheckable(true);
-    explain->setChecked(QSettings().value(explainKey, true).toBool());
-    connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
+    explain = setting(opts, "mnuExplain", QStringLiteral("&Explain mistakes"), explainKey, true);
+    speakAloud = setting(opts, "mnuSpeak", QStringLiteral("&Speak answers"), speakAnswersKey, true);
+    setting(opts, "mnuSlowly", QStringLiteral("Speak s&lowly"), speakSlowlyKey, false);
     connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
             [this] { navigator::openProgress(exercise()); });
 
@@ -135,6 +148,7 @@ void ExerciseWindow::toggleOnTop()
 }
 
 bool ExerciseWindow::explainMistakes() const { return explain->isChecked(); }
+bool ExerciseWindow::speakAnswers() const { return speakAloud->isChecked(); }
 
 ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const char* solution, const char* close)
 {
@@ -142,16 +156,27 @@ ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const c
                    controls::button(client, solution, QStringLiteral("Sol&ution"), 1080, 0, 1215, 495),
                    controls::button(client, close, QStringLiteral("Clos&e"), 2280, 0, 1095, 495)};
     row.solution->setEnabled(false);
-    connect(row.close, &QPushButton::clicked, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    connect(row.close, &QPushButton::clicked, this, [this] {
+        speaker().stop(); // at once, not once the menu is made
+        navigator::open(navigator::Window::Menu, this);
+    });
     return row;
 }
 
 void ExerciseWindow::closeEvent(QCloseEvent* event)
 {
+    speaker().stop();
     // A transition has shown the next window already; a close box has not.
     if (!navigator::anotherMainWindowOpen(this))
         navigator::open(navigator::Window::Menu);
     QMainWindow::closeEvent(event);
+}
+
+void ExerciseWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !speaker().silence().isEmpty())
+        speaker().prepare();
+    QMainWindow::changeEvent(event);
 }
 
 QPushButton* ExerciseWindow::nextButton(const char* name, int l, int t, int w, int h)
@@ -261,6 +286,26 @@ void ExerciseWindow::showProgress(const QString& text)
 } // namespace lumora
 
 namespace lumora {
+
+QPushButton* ExerciseWindow::hearButton(std::function<void()> hear)
+{
+    // Between Close and "Go to exercise:", the same place in every window.
+    QPushButton* b = controls::button(client, "Hear", QStringLiteral("He&ar"), 3480, 0, 1095, 495);
+    b->setAccessibleName(QStringLiteral("Hear"));
+    controls::followSpeech(b, QStringLiteral("Says the Hungarian again (F5). Shift+F5 in an answer field says what "
+                                             "you typed."));
+    connect(b, &QPushButton::clicked, this, hear);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, hear);
+    return b;
+}
+
+void ExerciseWindow::hearTyped(const QList<QWidget*>& fields, std::function<void(QWidget*)> typed)
+{
+    for (QWidget* field : fields) {
+        auto* key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), field, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(key, &QShortcut::activated, this, [field, typed] { typed(field); });
+    }
+}
 
 QPushButton* ExerciseWindow::reviewButtonAt(int l, int t, int w, int h)
 {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -36,8 +37,10 @@ public:
 protected:
     // The exercise on show: 1, 2, 3 or 5.
     virtual int exercise() const = 0;
-    // The title-bar close box does what Close does.
+    // The title-bar close box does what Close does. Either stops the speech.
     void closeEvent(QCloseEvent* event) override;
+    // Coming back to the window looks again for a sound output that was missing.
+    void changeEvent(QEvent* event) override;
 
     // The client area under the menu bar; controls are placed on it in twips.
     // It is 60 twips wider than the 9210 the layout was drawn on, so that the
@@ -83,6 +86,15 @@ protected:
 
     // Options, "&Explain mistakes": remembered between program starts.
     bool explainMistakes() const;
+    // Options, "&Speak answers": a right answer and Solution are said aloud.
+    bool speakAnswers() const;
+
+    // "He&ar" in the free space of the top row, and F5 anywhere in the
+    // window (also while the button waits for a sound output): hear() says
+    // again what was said last.
+    QPushButton* hearButton(std::function<void()> hear);
+    // Shift+F5 in each answer field: typed(field) says what was typed there.
+    void hearTyped(const QList<QWidget*>& fields, std::function<void(QWidget*)> typed);
 
     // The "&Char" button and its hidden key help line below it. Showing the
     // help puts the focus into the answer field, when that is shown. A click
@@ -103,6 +115,7 @@ private:
     QWidget* client;
     QAction* ontop;
     QAction* explain;
+    QAction* speakAloud;
     QStringList howTo;
     QStringList moreHelp;
     WindowPrompter boxes{this};

@@ -3,8 +3,13 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
+#include "core/speaker.h"
 #include "feedback/diagnosis.h"
 #include "lesson/pictures.h"
+
+#include <QStringList>
+
+#include <algorithm>
 
 namespace lumora::h05d3 {
 namespace {
@@ -47,8 +52,8 @@ private:
 } // namespace
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
-             const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
+             const record::FirstTries& tried, Speaker& speaker)
+    : view(view), prompter(prompter), random(random), speaker(speaker), offered(view, tried), run(recorder)
 {
 }
 
@@ -94,6 +99,7 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
+    said.clear();
     if (endless())
         offered.show(3, false);
     else
@@ -217,6 +223,8 @@ void Logic::check(const QString& typed)
     Module1::capfirst(normalised, unheard);
     Module1::endmark(normalised, unheard);
     const bool right = normalised == sentenceA_ || normalised == sentenceB_;
+    if (right)
+        sayAnswer(normalised); // while the reminders, if any, are read
     StopNote boxes(prompter, right ? stopRight : stopAdded);
     Module1::capfirst(answer, boxes);
     Module1::endmark(answer, boxes);
@@ -292,10 +300,35 @@ record::Words Logic::words() const { return {pictureDescription(item_), subject(
 
 void Logic::solution()
 {
+    sayAnswer(sentenceA_);
     run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
+}
+
+void Logic::hear()
+{
+    if (!said.isEmpty())
+        speaker.say(said);
+    else if (running)
+        speaker.say(QStringList{subject(item_, personcode_), dictionaryForm(item_), hata[item_]}.join(u", "));
+}
+
+void Logic::hearTyped(const QString& typed) { say(Module1::trim(typed)); }
+
+void Logic::say(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    said = text;
+    speaker.say(text);
+}
+
+void Logic::sayAnswer(const QString& text)
+{
+    if (view.speakAnswers())
+        say(text);
 }
 
 void Logic::typing() { view.setSolutionShown(false); }
