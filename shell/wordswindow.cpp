@@ -3,17 +3,22 @@
 #include "core/keyfilter.h"
 #include "core/module1.h"
 #include "core/platform.h"
+#include "core/speaker.h"
 #include "lesson/meanings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCollator>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -28,8 +33,8 @@ struct Row {
     QStringList exercises;
 };
 
-// The columns, left to right: a new one (such as a button to hear the word)
-// is one more line here. Each is sorted in the order of its language.
+// The columns, left to right. Each is sorted in the order of its language;
+// the last one, a button that says the word, sorts as the Hungarian does.
 struct Column {
     const char* header;
     QString (*text)(const Row&);
@@ -41,8 +46,40 @@ const Column columns[] = {
     {"English", [](const Row& r) { return r.meaning->english.toString(); }, QLocale::English},
     {"Kind", [](const Row& r) { return meanings::kindName(r.meaning->kind); }, QLocale::English},
     {"Exercises", [](const Row& r) { return r.exercises.join(QStringLiteral(", ")); }, QLocale::English},
+    {"Hear", [](const Row& r) { return r.meaning->word.toString(); }, QLocale::Hungarian},
 };
 constexpr int columnCount = int(std::size(columns));
+constexpr int hearColumn = columnCount - 1;
+
+const QString hearTip = QStringLiteral("Says the word in Hungarian (a click, Enter or F5 on its row).");
+
+// The Hear column's cells, drawn as push buttons, disabled while nothing can
+// be heard.
+class HearButtons : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionButton button;
+        button.rect = option.rect.adjusted(2, 1, -2, -1);
+        button.text = QStringLiteral("Hear");
+        button.state = index.flags() & Qt::ItemIsEnabled ? QStyle::State_Enabled : QStyle::State_None;
+        style(option)->drawControl(QStyle::CE_PushButton, &button, painter, option.widget);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
+    {
+        QStyleOptionButton button;
+        button.text = QStringLiteral("Hear");
+        const QSize text = option.fontMetrics.size(Qt::TextShowMnemonic, button.text);
+        return style(option)->sizeFromContents(QStyle::CT_PushButton, &button, text, option.widget);
+    }
+
+private:
+    static const QStyle* style(const QStyleOptionViewItem& option)
+    {
+        return option.widget ? option.widget->style() : QApplication::style();
+    }
+};
 
 std::vector<Row> lessonRows()
 {
@@ -78,10 +115,28 @@ public:
     int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : lumora::columnCount; }
     QVariant data(const QModelIndex& index, int role) const override
     {
+        const QString text = columns[index.column()].text(rows[std::size_t(index.row())]);
+        if (index.column() == hearColumn) {
+            const QString silence = speaker().silence();
+            switch (role) {
+            case Qt::DisplayRole: return text;
+            case Qt::AccessibleTextRole: return QStringLiteral("Hear ") + text;
+            case Qt::ToolTipRole:
+            case Qt::AccessibleDescriptionRole: return silence.isEmpty() ? hearTip : silence;
+            }
+            return {};
+        }
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
             return {};
-        return columns[index.column()].text(rows[std::size_t(index.row())]);
+        return text;
     }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+        return index.column() == hearColumn && !speaker().silence().isEmpty() ? flags & ~Qt::ItemIsEnabled : flags;
+    }
+    // Hear's cells follow whether speech can be heard.
+    void silenceChanged() { emit dataChanged(index(0, hearColumn), index(rowCount({}) - 1, hearColumn)); }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
@@ -163,8 +218,8 @@ WordsWindow::WordsWindow()
     auto* sortLabel = new QLabel(QStringLiteral("&Sort by:"));
     sortBy = new QComboBox;
     sortBy->setObjectName(QStringLiteral("sortBy"));
-    for (const Column& c : columns)
-        sortBy->addItem(QLatin1String(c.header));
+    for (int c = 0; c < hearColumn; ++c)
+        sortBy->addItem(QLatin1String(columns[c].header));
     sortLabel->setBuddy(sortBy);
 
     choices->addWidget(findLabel, 0, 0);
@@ -192,7 +247,11 @@ WordsWindow::WordsWindow()
     table->sortByColumn(0, Qt::AscendingOrder);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table->setItemDelegateForColumn(hearColumn, new HearButtons(table));
+    table->setAccessibleDescription(QStringLiteral("Enter or F5 says the word of the row in Hungarian."));
     layout->addWidget(table);
+    connect(&speaker(), &Speaker::silenceChanged, words, &Words::silenceChanged);
+    speaker().prepare(); // learns whether anything can be heard
 
     auto* bottom = new QHBoxLayout;
     count = new QLabel;
@@ -209,7 +268,18 @@ WordsWindow::WordsWindow()
     connect(exercise, &QComboBox::currentIndexChanged, this, &WordsWindow::narrowed);
     connect(sortBy, &QComboBox::activated, this, [this](int c) { table->sortByColumn(c, Qt::AscendingOrder); });
     // A click on a column's header sorts it too; the box follows.
-    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, sortBy, &QComboBox::setCurrentIndex);
+    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, sortBy,
+            [this](int c) { sortBy->setCurrentIndex(c == hearColumn ? 0 : c); });
+    auto say = [this](const QModelIndex& at) {
+        if (at.isValid() && speaker().silence().isEmpty())
+            speaker().say(at.siblingAtColumn(hearColumn).data().toString());
+    };
+    connect(table, &QTableView::clicked, this, [say](const QModelIndex& at) {
+        if (at.column() == hearColumn)
+            say(at);
+    });
+    connect(table, &QTableView::activated, this, say); // Enter on a row
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, [this, say] { say(table->currentIndex()); });
 
     auto* escape = new QAction(this);
     escape->setShortcut(Qt::Key_Escape);

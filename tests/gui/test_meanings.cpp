@@ -122,3 +122,38 @@ TEST(WordsWindow, OpensFromEveryWindowFindsAsTypedAndClosesWithEscape)
         EXPECT_EQ(window(name), from);
     }
 }
+
+// Each word can be heard: a click on its Hear, Enter or F5 on its row; while
+// nothing can be heard the buttons are disabled and say why.
+TEST(WordsWindow, HearSaysTheWordOfItsRowUnlessNothingCanBeHeard)
+{
+    RecordingPrompter rec;
+    RecordingSpeaker voice;
+    menuKeys(startToMenu(), Qt::Key_H, Qt::Key_W);
+    QWidget* words = window("words");
+    ASSERT_NE(words, nullptr);
+    activate(words);
+    EXPECT_GE(voice.prepares, 1);
+    QTest::keyClicks(QApplication::focusWidget(), "hallg");
+    auto* table = child<QTableView>(words, "table");
+    QAbstractItemModel* rows = table->model();
+    ASSERT_EQ(rows->rowCount(), 1);
+    const int hear = rows->columnCount() - 1;
+    EXPECT_EQ(rows->headerData(hear, Qt::Horizontal), "Hear");
+    auto click = [table](const QModelIndex& cell) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(cell).center());
+    };
+    click(rows->index(0, 1)); // the meaning itself says nothing
+    click(rows->index(0, hear));
+    QTest::keyClick(table, Qt::Key_Return);
+    QTest::keyClick(table, Qt::Key_F5);
+    EXPECT_EQ(voice.said, QStringList({"hallgat", "hallgat", "hallgat"}));
+    EXPECT_EQ(rows->index(0, hear).data(Qt::AccessibleTextRole), "Hear hallgat");
+
+    voice.setSilence(noSound);
+    EXPECT_EQ(rows->index(0, hear).data(Qt::ToolTipRole), noSound);
+    EXPECT_FALSE(rows->index(0, hear).flags() & Qt::ItemIsEnabled);
+    click(rows->index(0, hear));
+    QTest::keyClick(table, Qt::Key_F5);
+    EXPECT_EQ(voice.said.size(), 3);
+}
