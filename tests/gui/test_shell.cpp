@@ -1,5 +1,6 @@
 #include "core/module1.h"
 #include "core/platform.h"
+#include "feedback/analyser.h"
 #include "gui.h"
 #include "texts.h"
 #include "record/store.h"
@@ -137,6 +138,23 @@ TEST(StartUp, TheRecordOpensAfterTheSplashIsPaintedAndBeforeTheMenu)
     ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
     EXPECT_EQ(child<QLabel>(window("alap"), "Review1")->text(), "1");
     EXPECT_TRUE(rec.events.isEmpty());
+}
+
+// Start-up maps no library that only an exercise needs: Hunspell's comes with
+// the dictionary, once the first exercise window asks for it. The windows'
+// icon is the small one: each window sends it to the window manager.
+TEST(StartUp, TheDictionarysLibraryComesWithTheFirstExerciseWindow)
+{
+    auto mapped = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libhunspell");
+    };
+    QWidget* menu = startToMenu();
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
+    EXPECT_FALSE(mapped());
+    child<QAbstractButton>(menu, "AniButton1")->click();
+    ASSERT_TRUE(feedback::Analyser::shared().waitUntilReady(20000));
+    EXPECT_TRUE(mapped());
 }
 
 // Real boxes over the splash outlive it: its time runs out under the box and
