@@ -1,6 +1,7 @@
 #include "feedback/diagnosis.h"
 
 #include "feedback/analyser.h"
+#include "lesson/meanings.h"
 #include "lesson/sentences.h"
 #include "lesson/text.h"
 #include "lesson/verbs.h"
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -126,8 +128,9 @@ const std::vector<QStringList> endingFamilies = {
 };
 
 // typed is the ending with a vowel of the harmony it does not have: a back
-// vowel (a, o, u) for a front one (e, ö, ü) or the other way round, or "e"
-// and "ö" swapped where the ending has a form with each (typed is one of the
+// vowel (a, o, u) for a front one (e, ö, ü) or the other way round, also
+// where the typed ending is no form of it ("onk" for "ünk"), or "e" and "ö"
+// swapped where the ending has a form with each (typed is one of the
 // ending's own forms). Two back vowels, or "ö" in an ending without an "ö"
 // form, are no harmony slip.
 bool harmonySlip(const QString& typed, const QString& ending)
@@ -135,14 +138,19 @@ bool harmonySlip(const QString& typed, const QString& ending)
     if (typed == ending || typed.size() != ending.size())
         return false;
     const auto family = std::ranges::find_if(endingFamilies, [&](const QStringList& f) { return f.contains(ending); });
-    if (family == endingFamilies.end() || !family->contains(typed))
+    if (family == endingFamilies.end())
         return false;
+    // i and í have no back partner in any ending, and a long vowel for a
+    // short one makes another ending (olvasnék): no harmony slip.
+    auto front = [](QChar c) { return QStringView(u"eéöőüű").contains(c); };
+    auto isLong = [](QChar c) { return QStringView(u"áéíóőúű").contains(c); };
     for (int i = 0; i < typed.size(); ++i) {
         const QChar a = typed[i], b = ending[i];
         if (a == b)
             continue;
-        const bool otherGroup = backVowel(a) != backVowel(b) && frontVowel(a) != frontVowel(b);
-        const bool rounding = (a == u'ö' && b == u'e') || (a == u'e' && b == u'ö');
+        const bool otherGroup =
+            ((backVowel(a) && front(b)) || (front(a) && backVowel(b))) && isLong(a) == isLong(b);
+        const bool rounding = family->contains(typed) && ((a == u'ö' && b == u'e') || (a == u'e' && b == u'ö'));
         if (!otherGroup && !rounding)
             return false;
     }
@@ -199,6 +207,14 @@ Diagnosis person(const QString& typedPerson, const QString& asked, bool close = 
     return {Kind::Person, QStringLiteral("That is %1 for %2. Here the person is %3.")
                               .arg(close ? QStringLiteral("close to the form") : QStringLiteral("the form"),
                                    typedPerson, asked)};
+}
+
+// Two slips in one answer, each named: the first one's kind is kept.
+Diagnosis both(Diagnosis first, const Diagnosis& second)
+{
+    if (!second.text.isEmpty())
+        first.text += u' ' + second.text;
+    return first;
 }
 
 // ---- Slips of spelling ------------------------------------------------------------
@@ -381,6 +397,8 @@ struct Asked {
     Place place;
 };
 
+int endingStart(const Asked& a) { return int(a.expected.size() - a.ending.size()); }
+
 // The word the dictionary files the verb under: lakik for lak.
 QString lemmaOf(const Verb& v)
 {
@@ -426,16 +444,46 @@ std::optional<Diagnosis> verbReading(const Asked& a, const Verb& v, const QStrin
     const QString& theirs = v.forms[best->slot];
     if (best->slot != a.slot && (theirs.isEmpty() || theirs == typed))
         return person(typedPerson, asked);
+    // Another person's form that is said beside the lesson's: lakol, mégy.
+    if (best->slot != a.slot)
+        return Diagnosis{Kind::Person, QStringLiteral("That is a form for %1 that is also said, beside the everyday "
+                                                      "one. Here the person is %2.").arg(typedPerson, asked)};
     return std::nullopt;
+}
+
+// A verb with its meaning, where the lesson has it: "sétál, to walk".
+QString withMeaning(const QString& verb)
+{
+    const meanings::Meaning* m = meanings::find(verb);
+    return m ? verb + QStringLiteral(", ") + m->english.toString() : verb;
 }
 
 Diagnosis anotherVerb(const QString& typed, const QString& lemma, const QList<Reading>& readings)
 {
     for (const Reading& r : readings)
         if (r.pos == Reading::Pos::Verb && !r.other && !sameLemma(r, lemma) && verbTags(r.inflection))
-            return {Kind::Verb, QStringLiteral("%1 is a form of %2; here the verb is %3.").arg(quoted(typed), r.lemma, lemma)};
+            return {Kind::Verb, QStringLiteral("%1 is a form of %2; here the verb is %3.")
+                                    .arg(quoted(typed), withMeaning(r.lemma), withMeaning(lemma))};
     return {};
 }
+
+// A reading of typed as a plain present form of the lemma, in a slot.
+bool readAs(const QList<Reading>& readings, const QString& lemma, int slot)
+{
+    return std::ranges::any_of(readings, [&](const Reading& r) {
+        const std::optional<VerbTags> t = r.pos == Reading::Pos::Verb && !r.other && sameLemma(r, lemma)
+                                              ? verbTags(r.inflection) : std::nullopt;
+        return t && t->slot == slot && !t->past && !t->conditional && !t->imperative && !t->definite;
+    });
+}
+
+// The ending of te after s, sz or z.
+bool sibilantTe(const QString& ending) { return QStringList({"ol", "el", "öl"}).contains(ending); }
+
+// The endings of the definite conjugation that start with j, and their slots.
+constexpr std::pair<QStringView, int> definiteJ[] = {
+    {u"ja", 2}, {u"juk", 3}, {u"jük", 3}, {u"játok", 4}, {u"ják", 5},
+};
 
 Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
 {
@@ -445,32 +493,54 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
         return *d;
     const QString t = typedAsIs.toLower();
     const Verb& v = verbOf(a.shown);
+    const QString lemma = lemmaOf(v);
     for (int s = 0; s < slotCount; ++s)
         if (s != a.slot && !v.forms[s].isEmpty() && v.forms[s] == t)
             return person(a.personName(s), a.personName(a.slot));
 
     const QString stem = a.expected.chopped(a.ending.size());
+    // Accents in the stem and a slip in the ending: both, the second named
+    // on the word with the stem mended.
+    if (t.size() > stem.size() && !t.startsWith(stem) && fold(t.left(stem.size())) == fold(stem)
+        && t.mid(stem.size()) != a.ending) {
+        Asked mended = a;
+        mended.place.typedFrom = int(stem.size());
+        return both(accents(a.place.at(0)), verbForm(mended, stem + typedAsIs.mid(stem.size())));
+    }
     if (t.startsWith(stem)) {
         const QString tail = t.mid(stem.size());
         if (harmonySlip(tail, a.ending))
-            return harmony(typedAsIs.mid(a.place.typedFrom), lemmaOf(v),
-                           takesBackEndingsAgainstItsVowels(stem, a.ending));
+            return harmony(typedAsIs.mid(a.place.typedFrom), lemma, takesBackEndingsAgainstItsVowels(stem, a.ending));
         // Two slips at once: another person's ending with the wrong vowel.
         for (int s = 0; s < slotCount; ++s)
             if (s != a.slot && v.forms[s].startsWith(stem) && harmonySlip(tail, v.forms[s].mid(stem.size())))
                 return person(a.personName(s), a.personName(a.slot), true);
+        // nézsz for nézek: the te form, built with the -sz that néz does not take.
+        if (a.slot != te && tail == u"sz" && sibilantTe(v.endings[te])
+            && v.forms[te].startsWith(stem))
+            return {Kind::Person, QStringLiteral("That is close to the form for te, which after the %1 of %2 ends in "
+                                                 "-ol, -el or -öl, not -sz. Here the person is %3.")
+                                      .arg(quoted(stem.right(1)), stem, a.personName(a.slot))};
         if (a.slot == te && tail == u"sz" && (stem.endsWith(u's') || stem.endsWith(u'z')))
             return {Kind::Ending, QStringLiteral("After the %1 at the end of %2 the ending for te is -ol, -el or "
                                                  "-öl, not -sz.").arg(quoted(stem.right(1)), stem)};
-        if (a.slot == te && a.ending == u"sz" && QStringList({"ol", "el", "öl"}).contains(tail))
+        if (a.slot == te && sibilantTe(a.ending) && stem.endsWith(u's') && tail == u"z")
+            return {Kind::Ending, QStringLiteral("In %1 the ending -sz has merged into the \"s\" of %2: after s, sz "
+                                                 "or z the ending for te is -ol, -el or -öl.").arg(quoted(t), stem)};
+        if (a.slot == te && a.ending == u"sz" && sibilantTe(tail)) {
+            // lakol: an old, literary form of an -ik verb, which the dictionary knows.
+            if (readAs(analyser().analyse(t), lemma, te))
+                return {Kind::Ending, QStringLiteral("%1 is an old, literary form of %2; the everyday form for te is "
+                                                     "the one with -sz.").arg(quoted(t), lemma)};
             return {Kind::Ending, QStringLiteral("The ending -ol, -el or -öl for te comes only after s, sz or z, and "
                                                  "%1 ends in %2.").arg(stem, quoted(stem.right(1)))};
+        }
         if (a.slot == te && a.ending.isEmpty() && tail == u"sz")
             return {Kind::Ending, QStringLiteral("For te, %1 has a form of its own, without the ending -sz.")
-                                      .arg(lemmaOf(v))};
-        if (a.slot == 0 && lemmaOf(v).endsWith(u"ik") && a.ending.endsWith(u'm') && tail == a.ending.chopped(1) + u'k')
+                                      .arg(lemma)};
+        if (a.slot == 0 && lemma.endsWith(u"ik") && a.ending.endsWith(u'm') && tail == a.ending.chopped(1) + u'k')
             return {Kind::Ending, QStringLiteral("The -ik verb %1 takes an ending with \"m\" for én here, not \"k\".")
-                                      .arg(lemmaOf(v))};
+                                      .arg(lemma)};
     }
     if (auto d = accentSlip(typedAsIs, a.expected, a.place))
         return *d;
@@ -478,14 +548,31 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
     // lakik keeps its -ik only in the third person.
     const QString& third = v.forms[o];
     if (third.startsWith(a.shown) && third != a.shown) {
-        if (t == third + a.ending)
-            return {Kind::Stem, QStringLiteral("Leave out the -%1 of %2 before this ending.")
-                                    .arg(third.mid(a.shown.size()), third)};
+        if (a.slot != o && t.startsWith(third) && t.size() > third.size()) {
+            const Diagnosis kept{Kind::Stem, QStringLiteral("Leave out the -%1 of %2 before this ending.")
+                                                 .arg(third.mid(a.shown.size()), third)};
+            const QString rest = t.mid(third.size());
+            return rest == a.ending ? kept : both(kept, verbForm(a, a.shown + rest));
+        }
         if (a.slot == o && t == a.shown)
             return {Kind::Stem, QStringLiteral("For ő, %1 keeps its -%2.").arg(third, third.mid(a.shown.size()))};
+        if (a.slot == o && t.startsWith(third) && t.size() > third.size())
+            return {Kind::Ending, QStringLiteral("For ő, %1 takes no ending after its -%2.")
+                                      .arg(third, third.mid(a.shown.size()))};
     }
 
-    // van and megy: the stem of another person with this person's ending.
+    // van and megy: the stem shown kept before a whole form ("megymentek"),
+    // or the stem of another person with this person's ending.
+    if (h05d1::stemChanges(a.shown) && t.startsWith(a.shown)) {
+        const QString rest = t.mid(a.shown.size());
+        const auto whole = std::ranges::find(v.forms, rest);
+        if (!rest.isEmpty() && whole != v.forms.end()) {
+            const Diagnosis kept{Kind::Stem, QStringLiteral("%1 is one stem too many: %2 changes its stem, and the "
+                                                            "whole form takes the place of %1.")
+                                                 .arg(quoted(a.shown), lemma)};
+            return rest == a.expected ? kept : both(kept, verbForm(a, rest));
+        }
+    }
     for (int s = 0; s < slotCount; ++s) {
         const QString other = v.forms[s].chopped(std::min(v.forms[s].size(), v.endings[s].size()));
         if (other.isEmpty() || other == stem || !t.startsWith(other))
@@ -500,15 +587,28 @@ Diagnosis verbForm(const Asked& a, const QString& typedAsIs)
     const QList<Reading> readings = analyser().analyse(t, &known);
     if (auto d = verbReading(a, v, t, readings))
         return *d;
-    // Also said, but on a stem other than the one shown: bérlek for bérelek.
-    for (const Reading& r : readings)
-        if (r.pos == Reading::Pos::Verb && !r.other && sameLemma(r, lemmaOf(v)) && verbTags(r.inflection)
-            && verbTags(r.inflection)->slot == a.slot && !t.startsWith(a.shown))
-            return {Kind::Stem, QStringLiteral("%1 is also said, but here the ending goes on the stem as shown: %2.")
-                                    .arg(quoted(t), a.shown)};
+    // Also said, but on a stem other than the one shown: bérlek for bérelek;
+    // mégy for mész, where the verb has a stem of its own for te.
+    if (readAs(readings, lemma, a.slot) && !t.startsWith(a.shown)) {
+        if (h05d1::stemChanges(a.shown))
+            return {Kind::Stem, QStringLiteral("%1 is also said, but less often: the lesson asks for the everyday "
+                                               "form of %2 for %3.").arg(quoted(t), lemma, a.personName(a.slot))};
+        return {Kind::Stem, QStringLiteral("%1 is also said, but here the ending goes on the stem as shown: %2.")
+                                .arg(quoted(t), a.shown)};
+    }
+    // A definite ending with j on the stem shown, also where it would become
+    // another letter (olvasjuk for olvassuk).
+    for (const auto& [ending, slot] : definiteJ) {
+        if (t != a.shown + ending.toString())
+            continue;
+        const QString asked = slot == a.slot ? QString() : QStringLiteral(" and the person is ") + a.personName(a.slot);
+        return {Kind::Definite, QStringLiteral("%1 has the ending -%2 of the forms used with a definite object, like "
+                                               "\"a könyvet\"; here there is no definite object%3.")
+                                    .arg(quoted(t), ending, asked)};
+    }
     if (Diagnosis d = spelling(typedAsIs, a.expected, a.place, known); d.kind != Kind::Other)
         return d;
-    return anotherVerb(t, lemmaOf(v), readings);
+    return anotherVerb(t, lemma, readings);
 }
 
 // ---- Nouns with a case ending ------------------------------------------------------
@@ -521,7 +621,7 @@ struct CaseName {
 };
 constexpr CaseName caseNames[] = {
     {u"INE", u"\"in\"", u"-ban/-ben"},         {u"ILL", u"\"into\"", u"-ba/-be"},
-    {u"ELA", u"\"out of\"", u"-ból/-ből"},     {u"SUE", u"\"on\" (also \"at\" or \"in\" with many places)", u"-n/-on/-en/-ön"},
+    {u"ELA", u"\"out of\"", u"-ból/-ből"},     {u"SUE", u"\"on\"", u"-n/-on/-en/-ön"},
     {u"SBL", u"\"onto\"", u"-ra/-re"},         {u"DEL", u"\"off\" or \"about\"", u"-ról/-ről"},
     {u"ADE", u"\"at\"", u"-nál/-nél"},         {u"ALL", u"\"to\"", u"-hoz/-hez/-höz"},
     {u"ABL", u"\"from\"", u"-tól/-től"},       {u"ACC", u"the object", u"-t"},
@@ -535,6 +635,42 @@ std::optional<CaseName> caseName(const QString& tag)
         if (c.tag == tag)
             return c;
     return std::nullopt;
+}
+
+// The places of the lesson that take -n/-on/-en/-ön where English says "at"
+// or "in" (az egyetemen, Kelenföldön), and so -ra/-re for "to" (a postára)
+// and -ról/-ről for "from".
+struct SurfacePlace {
+    QStringView noun;
+    QStringView at;
+};
+constexpr SurfacePlace surfacePlaces[] = {
+    {u"egyetem", u"\"at\""}, {u"posta", u"\"at\""}, {u"tér", u"\"in\""}, {u"Kelenföld", u"\"in\""},
+    {u"Budapest", u"\"in\""},
+};
+
+// What a case ending of word means with its noun, and its forms: the
+// object ending as the word takes it (-t, -ot, -öt).
+struct CaseSense {
+    QString meaning, endings;
+    bool surface = false;  // -n/-ra/-ról as this place takes them
+};
+
+CaseSense senseOf(const CaseName& c, const QString& noun, const QString& word)
+{
+    CaseSense sense{c.meaning.toString(), c.endings.toString()};
+    if (c.tag == u"ACC" && word.size() > noun.size())
+        sense.endings = u'-' + word.mid(noun.size()).toLower();
+    const auto place = std::ranges::find(surfacePlaces, noun, &SurfacePlace::noun);
+    if (place == std::end(surfacePlaces))
+        return sense;
+    const QStringView surface[][2] = {{u"SUE", place->at}, {u"SBL", u"\"to\""}, {u"DEL", u"\"from\""}};
+    for (const auto& [tag, meaning] : surface)
+        if (c.tag == tag) {
+            sense.meaning = meaning.toString();
+            sense.surface = true;
+        }
+    return sense;
 }
 
 // The case of a plain form of noun among the readings of a word.
@@ -554,6 +690,36 @@ struct NounAsked {
     Place place;
 };
 
+Diagnosis nounForm(const NounAsked& a, const QString& typedAsIs);
+
+// The word again, with the first slip mended: the second one is named on it,
+// quoting only what follows the mended stem.
+Diagnosis afterTheStem(const NounAsked& a, const QString& mended, int stemSize)
+{
+    NounAsked rest = a;
+    rest.place.typedFrom = std::max(a.place.typedFrom, stemSize);
+    return nounForm(rest, mended);
+}
+
+// The object ending after a consonant: its linking vowel left out or another
+// one put in (újságt, újságat for újságot).
+Diagnosis linkingVowel(const NounAsked& a, const QString& typedAsIs)
+{
+    const QString t = typedAsIs.toLower(), e = a.expected.toLower(), n = a.noun.toLower();
+    const QString ending = e.mid(n.size()), typed = t.mid(n.size());
+    const bool linked = ending.size() == 2 && ending[1] == u't' && !backVowel(n.back()) && !frontVowel(n.back());
+    if (!linked || !t.startsWith(n))
+        return {};
+    if (typed == u"t")
+        return {Kind::Spelling, QStringLiteral("A letter is missing %1, after %2: after a consonant, the object "
+                                               "ending -t needs a linking vowel.")
+                                    .arg(a.place.at(int(n.size())), quoted(typedAsIs.left(n.size())))};
+    if (typed.size() == 2 && typed[1] == u't' && (backVowel(typed[0]) || frontVowel(typed[0])))
+        return {Kind::Ending, QStringLiteral("The linking vowel before the object ending -t is fixed for each word, "
+                                             "and %1 does not take %2.").arg(a.noun, quoted(typed.left(1)))};
+    return {};
+}
+
 Diagnosis nounForm(const NounAsked& a, const QString& typedAsIs)
 {
     if (typedAsIs.isEmpty())
@@ -562,12 +728,23 @@ Diagnosis nounForm(const NounAsked& a, const QString& typedAsIs)
         return *d;
     const QString t = typedAsIs.toLower(), e = a.expected.toLower(), n = a.noun.toLower();
     // szoba + t: the final a or e becomes long before most endings.
-    if (!e.startsWith(n) && t.startsWith(n) && t.mid(n.size()) == e.mid(n.size()))
-        return {Kind::Stem, QStringLiteral("The final %1 of %2 becomes %3 before this ending.")
-                                .arg(quoted(n.right(1)), a.noun, quoted(e.mid(n.size() - 1, 1)))};
+    if (!e.startsWith(n) && t.startsWith(n)) {
+        const Diagnosis stem{Kind::Stem, QStringLiteral("The final %1 of %2 becomes %3 before this ending.")
+                                             .arg(quoted(n.right(1)), a.noun, quoted(e.mid(n.size() - 1, 1)))};
+        if (t.mid(n.size()) == e.mid(n.size()))
+            return stem;
+        return both(stem, afterTheStem(a, a.expected.left(n.size()) + typedAsIs.mid(n.size()), int(n.size())));
+    }
     const QString stem = e.left(n.size());
     if (t.startsWith(stem) && e.startsWith(stem) && harmonySlip(t.mid(stem.size()), e.mid(stem.size())))
         return harmony(typedAsIs.mid(a.place.typedFrom), a.noun, false);
+    // Accents in the stem and a slip in the ending: both.
+    if (t.size() > stem.size() && t.left(stem.size()) != stem && fold(t.left(stem.size())) == fold(stem)
+        && t.mid(stem.size()) != e.mid(stem.size()))
+        return both(accents(a.place.at(0)),
+                    afterTheStem(a, a.expected.left(stem.size()) + typedAsIs.mid(stem.size()), int(stem.size())));
+    if (Diagnosis d = linkingVowel(a, typedAsIs); d.kind != Kind::Other)
+        return d;
     if (auto d = accentSlip(typedAsIs, a.expected, a.place))
         return *d;
 
@@ -578,14 +755,37 @@ Diagnosis nounForm(const NounAsked& a, const QString& typedAsIs)
     const QString expectedCase = caseOf(analyser().analyse(a.expected), a.noun);
     if (!typedCase.isEmpty() && !expectedCase.isEmpty() && typedCase != expectedCase) {
         const std::optional<CaseName> has = caseName(typedCase), needs = caseName(expectedCase);
-        if (needs && (has || typedCase == u"NOM"))
-            return {Kind::Case, has ? QStringLiteral("The case ending of %1 means %2 (%3); %4 needs %5 (%6).")
-                                          .arg(quoted(typedAsIs), has->meaning, has->endings, a.scene, needs->meaning,
-                                               needs->endings)
-                                    : QStringLiteral("%1 has no case ending; %2 needs %3 (%4).")
-                                          .arg(quoted(typedAsIs), a.scene, needs->meaning, needs->endings)};
+        if (needs && (has || typedCase == u"NOM")) {
+            const CaseSense want = senseOf(*needs, a.noun, a.expected);
+            const QString needed =
+                want.surface ? QStringLiteral("%1, which %2 takes with %3").arg(want.meaning, a.noun, want.endings)
+                             : QStringLiteral("%1 (%2)").arg(want.meaning, want.endings);
+            if (!has)
+                return {Kind::Case, QStringLiteral("%1 has no case ending; %2 needs %3.")
+                                        .arg(quoted(typedAsIs), a.scene, needed)};
+            const CaseSense got = senseOf(*has, a.noun, typedAsIs);
+            return {Kind::Case, QStringLiteral("The case ending of %1 means %2 (%3); %4 needs %5.")
+                                    .arg(quoted(typedAsIs), got.meaning, got.endings, a.scene, needed)};
+        }
     }
     return spelling(typedAsIs, e, a.place, known);
+}
+
+// Exercise 5: the long vowel typed at the start of the gap while the stem box
+// still ends in the short one ("szoba" + "át"). The box and the gap are one
+// word, but each box has its own part of it.
+Diagnosis lengtheningInTheGap(const NounAsked& a, const QString& word)
+{
+    const QString n = a.noun.toLower(), e = a.expected.toLower(), t = word.toLower();
+    const int box = a.place.split;
+    if (e.startsWith(n) || box != n.size() || !t.startsWith(n) || letterAt(t, box) != e[box - 1])
+        return {};
+    const QString moved = QStringLiteral("The long %1 belongs in the stem box, in place of the final %2 of %3")
+                              .arg(quoted(e.mid(box - 1, 1)), quoted(n.right(1)), a.noun);
+    const QString rest = e.left(box) + t.mid(box + 1);
+    if (rest == e)
+        return {Kind::Stem, moved + QStringLiteral("; the gap then takes the ending -%1 alone.").arg(e.mid(box))};
+    return both({Kind::Stem, moved + u'.'}, nounForm(a, rest));
 }
 
 // Any other word: its letters only.
@@ -602,30 +802,47 @@ Diagnosis plainWord(const QString& typed, const QString& expected, const Place& 
 
 // ---- Hints -----------------------------------------------------------------------
 
-// The first letters of rest, one more for each wrong try after the first,
-// never more than half of it.
-QString revealed(const QString& rest, int tries)
+// The hint of a wrong try: the letters of expected from the learner's first
+// wrong letter on, one more for each wrong try after the first. They never
+// make up more than half of the part they are in (the ending, or the whole
+// word where the slip is before the ending), nor more than half of what is
+// left to type.
+// endingAt is where the ending starts (0: the word has none); name is the
+// word's: "word", "3rd word".
+QString hint(const QString& expected, const QString& typed, int endingAt, const QString& name, int tries)
 {
-    const int n = std::min(tries - 1, int(rest.size()) / 2);
-    return n > 0 ? rest.left(n) : QString();
-}
-
-// The hint for an answer that goes on from what the learner was given.
-QString continuationHint(const QString& expected, const QString& given, int tries)
-{
-    const int common = commonPrefix(expected, given);
-    const QString letters = revealed(expected.mid(common), tries);
-    if (letters.isEmpty())
+    const int right = commonPrefix(expected.toLower(), typed.toLower());
+    const bool inEnding = endingAt > 0 && right >= endingAt;
+    const int from = inEnding ? endingAt : 0;
+    const int n = std::min({tries - 1, int(expected.size() - from) / 2, int(expected.size() - right) / 2});
+    if (n <= 0)
         return {};
-    if (common == given.size())
-        return QStringLiteral("The ending starts with \"%1\".").arg(letters);
-    return QStringLiteral("After \"%1\" the answer goes on with \"%2\".").arg(expected.left(common), letters);
+    const QString part = inEnding ? QStringLiteral("ending") : name;
+    const QString letters = expected.mid(right, n);
+    if (right == from)
+        return QStringLiteral("The %1 starts with \"%2\".").arg(part, letters);
+    const int have = right - from;
+    return (have == 1 ? QStringLiteral("The first letter of the %1 is right; then comes \"%2\".").arg(part, letters)
+                      : QStringLiteral("The first %1 letters of the %2 are right; then comes \"%3\".")
+                            .arg(QString::number(have), part, letters));
 }
 
-Diagnosis withHint(Diagnosis d, const QString& hint)
+// An ending quoted as "-t" or "-ol" keeps its hyphen on its line: a word
+// joiner after the hyphen (the box's fonts have no non-breaking hyphen).
+QString endingsKeptWhole(QString text)
+{
+    for (int i = text.size() - 2; i >= 0; --i)
+        if (text[i] == u'-' && text[i + 1].isLetter() && (i == 0 || !text[i - 1].isLetter()))
+            text.insert(i + 1, QChar(0x2060));
+    return text;
+}
+
+// The text the learner reads: the explanation, then the hint.
+Diagnosis finished(Diagnosis d, const QString& hint)
 {
     if (!hint.isEmpty())
         d.text = d.text.isEmpty() ? hint : d.text + u' ' + hint;
+    d.text = endingsKeptWhole(d.text);
     return d;
 }
 
@@ -670,21 +887,6 @@ QStringList sortedWords(QStringList words)
     return words;
 }
 
-// The index in longer of the first word that shorter lacks, when shorter is
-// longer with some words left out; -1 otherwise.
-int firstLeftOut(const QStringList& shorter, const QStringList& longer)
-{
-    int first = -1;
-    int i = 0;
-    for (int j = 0; j < longer.size(); ++j) {
-        if (i < shorter.size() && sameWord(shorter[i], longer[j]))
-            ++i;
-        else if (first < 0)
-            first = j;
-    }
-    return i == shorter.size() ? first : -1;
-}
-
 QString wordPlaces(const std::vector<int>& positions)
 {
     QStringList names;
@@ -709,7 +911,7 @@ Diagnosis sentenceWord(int item, int personcode, const QStringList& expected, in
             if (s != slot)
                 return slotNames[s];
             return personcode == 3 ? QStringLiteral("ő (%1)").arg(al[item])
-                   : personcode == 44 ? h05d3::person(44).pronoun.toString()
+                   : personcode == 44 ? QStringLiteral("%1, which takes the form of ők").arg(h05d3::person(44).pronoun)
                                       : slotNames[s];
         };
         return verbForm({ige[item], slot, expected.last(), h05d3::ending(item, personcode), name, place}, typed);
@@ -721,6 +923,252 @@ Diagnosis sentenceWord(int item, int personcode, const QStringList& expected, in
         return nounForm({noun, expected[i], QStringLiteral("this picture"), place}, typed);
     return plainWord(typed, expected[i], place);
 }
+
+// How the typed words line up with the expected ones: a word in its place
+// may be another form of it (changed), typed words may be too many (extra)
+// and expected ones missing, each with the number of typed words before it.
+struct Alignment {
+    std::vector<std::pair<int, int>> changed;  // typed, expected
+    std::vector<int> extra;                    // typed
+    std::vector<std::pair<int, int>> missing;  // expected, typed words before it
+};
+
+// Words that look like forms of one another: the same start.
+bool related(const QString& a, const QString& b)
+{
+    const QString x = fold(a), y = fold(b);
+    return commonPrefix(x, y) >= std::min<qsizetype>({3, x.size(), y.size()});
+}
+
+Alignment align(const QStringList& t, const QStringList& e)
+{
+    const int m = int(t.size()), k = int(e.size());
+    auto change = [&](int i, int j) { return sameWord(t[i], e[j]) ? 0 : related(t[i], e[j]) ? 1 : 2; };
+    // cost[i][j]: what lining up t from i and e from j takes.
+    std::vector<std::vector<int>> cost(m + 1, std::vector<int>(k + 1));
+    for (int i = m; i >= 0; --i)
+        for (int j = k; j >= 0; --j)
+            cost[i][j] = i == m || j == k ? (m - i) + (k - j)
+                                          : std::min({cost[i + 1][j + 1] + change(i, j), cost[i + 1][j] + 1,
+                                                      cost[i][j + 1] + 1});
+    Alignment a;
+    for (int i = 0, j = 0; i < m || j < k;) {
+        if (i < m && j < k && cost[i][j] == cost[i + 1][j + 1] + change(i, j)) {
+            if (change(i, j))
+                a.changed.push_back({i, j});
+            ++i, ++j;
+        } else if (i < m && cost[i][j] == cost[i + 1][j] + 1) {
+            a.extra.push_back(i++);
+        } else {
+            a.missing.push_back({j++, i});
+        }
+    }
+    return a;
+}
+
+QString counted(int n)
+{
+    static const char* const numbers[] = {"no", "one", "two", "three", "four", "five", "six"};
+    return QString::fromLatin1(numbers[std::min(n, 6)]);
+}
+
+QString capitalised(QString s)
+{
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
+}
+
+// Where the missing words go, run by run: "at the start", "after "állunk"".
+Diagnosis missingWords(const QStringList& t, const std::vector<std::pair<int, int>>& missing)
+{
+    std::vector<std::pair<int, int>> runs;  // typed words before, words missing there
+    for (const auto& [j, before] : missing) {
+        if (!runs.empty() && runs.back().first == before)
+            ++runs.back().second;
+        else
+            runs.push_back({before, 1});
+    }
+    auto where = [&](int before) {
+        return before == 0 ? QStringLiteral("at the start") : QStringLiteral("after %1").arg(quoted(t[before - 1]));
+    };
+    const int n = int(missing.size());
+    if (n == 1)
+        return {Kind::MissingWord, QStringLiteral("A word is missing %1.").arg(where(runs[0].first))};
+    if (runs.size() == 1)
+        return {Kind::MissingWord,
+                QStringLiteral("%1 words are missing %2.").arg(capitalised(counted(n)), where(runs[0].first))};
+    QStringList places;
+    for (const auto& [before, count] : runs)
+        places << counted(count) + u' ' + where(before);
+    const QString last = places.takeLast();
+    return {Kind::MissingWord, QStringLiteral("%1 words are missing: %2 and %3.")
+                                   .arg(capitalised(counted(n)), places.join(QStringLiteral(", ")), last)};
+}
+
+// The pronoun of a person that is shown in brackets: it is not written.
+bool bracketed(const QString& word, int personcode)
+{
+    const h05d3::Person& p = h05d3::person(personcode);
+    return !p.pronoun.isEmpty() && !p.opens && sameWord(word, p.pronoun.toString());
+}
+
+// A pronoun written where the person is in brackets, or one too many.
+Diagnosis extraWord(const QString& word, int personcode)
+{
+    const h05d3::Person& p = h05d3::person(personcode);
+    if (bracketed(word, personcode))
+        return {Kind::ExtraWord, QStringLiteral("%1 is not written: a person in brackets, like %2, is left out, as "
+                                                "the ending of the verb says the person.")
+                                     .arg(quoted(word), p.label)};
+    return {Kind::ExtraWord, QStringLiteral("%1 is not needed here.").arg(quoted(word))};
+}
+
+// What the place or object phrase of an item is: the key noun's ending tells.
+QString phraseKind(int item)
+{
+    h05d3::Column hat, hata;
+    h05d3::hatlista(hat);
+    h05d3::hatalista(hata);
+    const QString noun = fold(hata[item]);
+    for (const QString& w : hat[item].split(u' '))
+        if (fold(w).startsWith(noun.chopped(1))) {
+            const QString ending = fold(w).mid(noun.size());
+            return ending.endsWith(u't') ? QStringLiteral("object")
+                   : ending.startsWith(u'u') ? QStringLiteral("language")
+                                             : QStringLiteral("place");
+        }
+    return QStringLiteral("place");
+}
+
+// The same words in another order. Where the person, the phrase and the verb
+// are each kept whole, the order is Hungarian too: say what the exercise asks.
+Diagnosis wordOrder(int item, int personcode, const QStringList& t, const QStringList& e)
+{
+    const int last = int(e.size()) - 1;
+    const int subject = h05d3::person(personcode).opens ? int(wordsOf(h05d3::subject(item, personcode)).size()) : 0;
+    std::vector<std::pair<int, int>> blocks;  // from, to in e: the person, the phrase, the verb
+    if (subject > 0)
+        blocks.push_back({0, subject});
+    if (last > subject)
+        blocks.push_back({subject, last});
+    blocks.push_back({last, last + 1});
+    auto typedBlock = [&](const std::vector<int>& order, int b) {  // b's words as typed
+        int at = 0;
+        for (int k = 0; order[k] != b; ++k)
+            at += blocks[order[k]].second - blocks[order[k]].first;
+        return quoted(t.mid(at, blocks[b].second - blocks[b].first).join(u' '));
+    };
+    std::vector<int> order(blocks.size());
+    std::iota(order.begin(), order.end(), 0);
+    do {
+        QStringList words;
+        for (int b : order)
+            words << e.mid(blocks[b].first, blocks[b].second - blocks[b].first);
+        if (!std::ranges::equal(words, t, sameWord))
+            continue;
+        const int verb = int(blocks.size()) - 1, phrase = verb - 1;
+        auto position = [&](int b) { return std::ranges::find(order, b) - order.begin(); };
+        const bool personFirst = subject > 0 && order[0] != 0;
+        const bool phraseFirst = position(phrase) > position(verb);
+        QStringList asks, moves;
+        if (personFirst) {
+            asks << QStringLiteral("the person first");
+            moves << QStringLiteral("put %1 first").arg(typedBlock(order, 0));
+        }
+        if (phraseFirst) {
+            asks << QStringLiteral("the %1 %2").arg(phraseKind(item), personFirst ? QStringLiteral("next")
+                                                                               : QStringLiteral("first"));
+            moves << QStringLiteral("put %1 before %2").arg(typedBlock(order, phrase), typedBlock(order, verb));
+        }
+        return {Kind::Order, QStringLiteral("Hungarian allows this order too, but this exercise asks for %1, then the "
+                                            "verb: %2.")
+                                 .arg(asks.join(QStringLiteral(", ")), moves.join(QStringLiteral(" and ")))};
+    } while (std::next_permutation(order.begin(), order.end()));
+
+    // Words moved inside the phrase: the longest run kept in order stays.
+    const Alignment kept = align(t, e);
+    QStringList moves;
+    for (const auto& [j, before] : kept.missing) {
+        const auto typed = std::ranges::find_if(kept.extra, [&](int i) { return sameWord(t[i], e[j]); });
+        if (typed == kept.extra.end())
+            continue;
+        moves << (j == 0 ? QStringLiteral("put %1 first").arg(quoted(t[*typed]))
+                         : QStringLiteral("put %1 after %2").arg(quoted(t[*typed]), quoted(e[j - 1])));
+    }
+    if (moves.isEmpty())
+        return {Kind::Order, QStringLiteral("The words are right, but not in the right order.")};
+    return {Kind::Order,
+            QStringLiteral("The words are right, but not in this order: %1.").arg(moves.join(QStringLiteral(" and ")))};
+}
+
+// A sentence of real words with the verb right that says something else
+// than the picture: what the picture needs, in English.
+std::optional<Diagnosis> pictureNeeds(int item, const QStringList& t, const QStringList& e)
+{
+    if (!analyser().ready() || t.isEmpty() || !sameWord(t.last(), e.last()))
+        return std::nullopt;
+    for (const QString& w : t) {
+        bool known = false;
+        analyser().analyse(w, &known);
+        if (!known)
+            return std::nullopt;
+    }
+    return Diagnosis{Kind::Meaning, QStringLiteral("Those are Hungarian words, but they do not say what the picture "
+                                                   "shows: it needs \"%1\".").arg(h05d3::phraseInEnglish(item))};
+}
+
+// A named slip of one word among others: the word is quoted where the
+// explanation does not say which it is.
+Diagnosis ofWord(Diagnosis d, const QString& typed)
+{
+    if (!d.text.contains(quoted(typed)) && !d.text.contains(QStringLiteral(" word")))
+        d.text = quoted(typed) + QStringLiteral(": ") + d.text.left(1).toLower() + d.text.mid(1);
+    return d;
+}
+
+// Exercise 3: what is wrong in the typed words against the expected ones;
+// among says that another slip is named beside these.
+Diagnosis sentenceWords(int item, int personcode, const QStringList& t, const QStringList& e, bool among = false)
+{
+    if (t.size() == e.size() && sortedWords(t) == sortedWords(e))
+        return wordOrder(item, personcode, t, e);
+    const Alignment a = align(t, e);
+    const bool accentsOnly = a.changed.size() > 1 && a.extra.empty() && a.missing.empty()
+                             && std::ranges::all_of(a.changed, [&](const std::pair<int, int>& c) {
+                                    return fold(t[c.first]) == fold(e[c.second]);
+                                });
+    if (accentsOnly) {
+        std::vector<int> places;
+        for (const auto& c : a.changed)
+            places.push_back(c.second);
+        return accents(wordPlaces(places));
+    }
+    std::vector<Diagnosis> named;
+    bool unnamed = false;
+    const bool several = among || a.changed.size() + a.extra.size() + !a.missing.empty() > 1;
+    for (const auto& [i, j] : a.changed) {
+        const Diagnosis d = sentenceWord(item, personcode, e, j, t[i]);
+        unnamed = unnamed || d.text.isEmpty();
+        if (!d.text.isEmpty())
+            named.push_back(several ? ofWord(d, t[i]) : d);
+    }
+    for (int i : a.extra)
+        named.push_back(extraWord(t[i], personcode));
+    if (!a.missing.empty())
+        named.push_back(missingWords(t, a.missing));
+    // A word left unnamed, or more slips than a learner can take in at once:
+    // naming only some of them would mislead.
+    if (unnamed || named.size() > 2)
+        return pictureNeeds(item, t, e).value_or(Diagnosis{});
+    if (named.empty())
+        return {};
+    Diagnosis d = named[0];
+    for (std::size_t k = 1; k < named.size(); ++k)
+        d = both(d, named[k]);
+    return d;
+}
+
 
 } // namespace
 
@@ -745,6 +1193,7 @@ QString kindName(Kind kind)
     case Kind::Definite: return QStringLiteral("definite");
     case Kind::Ending: return QStringLiteral("ending");
     case Kind::Verb: return QStringLiteral("verb");
+    case Kind::Meaning: return QStringLiteral("meaning");
     }
     return QStringLiteral("other");
 }
@@ -767,6 +1216,7 @@ QString kindLabel(const QString& name)
         {QStringLiteral("definite"), QStringLiteral("definite conjugation")},
         {QStringLiteral("ending"), QStringLiteral("choice of ending")},
         {QStringLiteral("verb"), QStringLiteral("another verb")},
+        {QStringLiteral("meaning"), QStringLiteral("another meaning than the picture's")},
     };
     return labels.value(name, name);
 }
@@ -779,7 +1229,7 @@ Diagnosis basicAnswer(int item, const QString& typed, int tries)
     const Asked a{verb, slotOf12(p), h05d1::basicAnswer(item), i.ending.toString(),
                   [](int s) { return slotNames[s]; },
                   {int(verb.size()), QStringLiteral("in the verb"), QStringLiteral("in the ending")}};
-    return withHint(verbForm(a, typed), continuationHint(a.expected, verb, tries));
+    return finished(verbForm(a, typed), hint(a.expected, typed, endingStart(a), QStringLiteral("word"), tries));
 }
 
 Diagnosis extendedAnswer(int verb, int p, const QString& typed, int tries)
@@ -789,14 +1239,23 @@ Diagnosis extendedAnswer(int verb, int p, const QString& typed, int tries)
     const Asked a{shown, slotOf12(p), h05d1::extendedAnswer(verb, p), h05d1::ragb(verb, p),
                   [](int s) { return slotNames[s]; },
                   {int(shown.size()), QStringLiteral("in the verb"), QStringLiteral("in the ending")}};
-    return withHint(verbForm(a, typed), continuationHint(a.expected, shown, tries));
+    return finished(verbForm(a, typed), hint(a.expected, typed, endingStart(a), QStringLiteral("word"), tries));
 }
 
 Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QString& sentenceB,
                    const QString& typed, int tries)
 {
-    const QStringList t = wordsOf(typed);
+    QStringList t = wordsOf(typed);
     const QStringList a = wordsOf(sentenceA), b = wordsOf(sentenceB);
+    // A pronoun written where the person is in brackets: the rest is judged
+    // as the sentence.
+    Diagnosis pronoun;
+    QString judged = typed;
+    if (t.size() > 1 && bracketed(t[0], personcode)) {
+        pronoun = extraWord(t[0], personcode);
+        t.removeFirst();
+        judged = capitalised(typed.mid(typed.indexOf(u' ') + 1).trimmed());
+    }
     // The closer sentence; between two as close, the one with the same words,
     // then the one closer without accents.
     auto closeness = [&](const QStringList& x) {
@@ -810,44 +1269,15 @@ Diagnosis sentence(int item, int personcode, const QString& sentenceA, const QSt
     int first = 0;
     while (first < t.size() && first < e.size() && sameWord(t[first], e[first]))
         ++first;
-    QString hint;
-    if (first < e.size()) {
-        const QString letters = revealed(e[first], tries);
-        if (!letters.isEmpty())
-            hint = QStringLiteral("The %1 word starts with \"%2\".").arg(ordinal(first + 1), letters);
-    }
-
+    const QString hinted =
+        first < e.size() ? hint(e[first], t.value(first), 0, ordinal(first + 1) + QStringLiteral(" word"), tries)
+                         : QString();
     Diagnosis d;
-    if (auto s = surfaceSlip(typed, whole, true)) {
+    if (auto s = surfaceSlip(judged, whole, true))
         d = *s;
-    } else if (t.size() < e.size()) {
-        const int missing = firstLeftOut(t, e);
-        if (missing == 0)
-            d = {Kind::MissingWord, QStringLiteral("A word is missing at the start.")};
-        else if (missing > 0)
-            d = {Kind::MissingWord, QStringLiteral("A word is missing after %1.").arg(quoted(t[missing - 1]))};
-    } else if (t.size() > e.size()) {
-        const int extra = firstLeftOut(e, t);
-        const QString pronoun = h05d3::person(personcode).pronoun.toString();
-        if (extra >= 0 && !pronoun.isEmpty() && !h05d3::person(personcode).opens && sameWord(t[extra], pronoun))
-            d = {Kind::ExtraWord, QStringLiteral("%1 is not needed here: the ending of the verb says the person.")
-                                      .arg(quoted(t[extra]))};
-        else if (extra >= 0)
-            d = {Kind::ExtraWord, QStringLiteral("%1 is not needed here.").arg(quoted(t[extra]))};
-    } else {
-        std::vector<int> differ;
-        for (int i = 0; i < t.size(); ++i)
-            if (!sameWord(t[i], e[i]))
-                differ.push_back(i);
-        const bool accentsOnly = std::ranges::all_of(differ, [&](int i) { return fold(t[i]) == fold(e[i]); });
-        if (differ.size() > 1 && sortedWords(t) == sortedWords(e))
-            d = {Kind::Order, QStringLiteral("The words are right, but not in the right order.")};
-        else if (differ.size() == 1)
-            d = sentenceWord(item, personcode, e, differ[0], t[differ[0]]);
-        else if (differ.size() > 1 && accentsOnly)
-            d = accents(wordPlaces(differ));
-    }
-    return withHint(d, hint);
+    else if (!std::ranges::equal(t, e, sameWord))
+        d = sentenceWords(item, personcode, t, e, !pronoun.text.isEmpty());
+    return finished(pronoun.text.isEmpty() ? d : both(pronoun, d), hinted);
 }
 
 Diagnosis gapAnswer(int gap, int p, const QString& stem, const QString& typed, int tries)
@@ -866,11 +1296,13 @@ Diagnosis gapAnswer(int gap, int p, const QString& stem, const QString& typed, i
         const QString word = sameStart ? joined.mid(start.size()) : joined;
         const QString right = sameStart ? whole.mid(start.size()) : whole;
         const int boxed = int(stem.size()) - (sameStart ? int(start.size()) : 0);
-        const Diagnosis d = nounForm({noun, right, QStringLiteral("the text"),
-                                      {boxed, QStringLiteral("in the stem box"), QStringLiteral("in the ending"),
-                                       std::max(0, boxed)}},
-                                     word);
-        return withHint(d, continuationHint(whole, reset, tries));
+        const NounAsked asked{noun, right, QStringLiteral("the text"),
+                              {boxed, QStringLiteral("in the stem box"), QStringLiteral("in the ending"),
+                               std::max(0, boxed)}};
+        Diagnosis d = lengtheningInTheGap(asked, word);
+        if (d.kind == Kind::Other)
+            d = nounForm(asked, word);
+        return finished(d, hint(right, word, int(right.size() - expected.size()), QStringLiteral("word"), tries));
     }
 
     const QString before = lastWord([gap] {
@@ -894,8 +1326,7 @@ Diagnosis gapAnswer(int gap, int p, const QString& stem, const QString& typed, i
     } else {
         d = nounForm({before, before + expected, QStringLiteral("the text"), place}, before + typed);
     }
-    const QString letters = revealed(expected, tries);
-    return withHint(d, letters.isEmpty() ? QString() : QStringLiteral("The ending starts with \"%1\".").arg(letters));
+    return finished(d, hint(before + expected, before + typed, int(before.size()), QStringLiteral("word"), tries));
 }
 
 } // namespace lumora::feedback

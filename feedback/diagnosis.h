@@ -14,7 +14,7 @@ class Analyser;
 
 enum class Kind {
     Other, Person, Harmony, Accents, Stem, MissingWord, ExtraWord, Order, Case,
-    Capitals, Spelling, Punctuation, Tense, Definite, Ending, Verb,
+    Capitals, Spelling, Punctuation, Tense, Definite, Ending, Verb, Meaning,
 };
 
 // The short name the learner's record keeps: "person", "harmony", ...

@@ -1,6 +1,7 @@
 #include "lesson/sentences.h"
 
 #include "core/module1.h"
+#include "lesson/meanings.h"
 
 #include <algorithm>
 #include <vector>
@@ -49,6 +50,18 @@ constexpr Item items[itemCount] = {
     {u"a mérnökök",         u"étterem",    u"az étteremben",     u"egy étteremben",    u"ül"},      // 31
 };
 // clang-format on
+
+// The phrase of each item in English, as the picture shows it.
+constexpr QStringView phrasesInEnglish[itemCount] = {
+    u"into the cinema",  u"in front of the university", u"a newspaper",   u"a car",            //  0.. 3
+    u"in a hotel",       u"in the kitchen",             u"1000 forints",  u"a hat",            //  4.. 7
+    u"in the bathroom",  u"a taxi",                     u"television",    u"into the bank",    //  8..11
+    u"in the car",       u"in the library",             u"to the post office", u"in the square", // 12..15
+    u"in the room",      u"fruit",                      u"in the office", u"in English",       // 16..19
+    u"music",            u"in the club",                u"music",         u"in the garden",    // 20..23
+    u"in the bathroom",  u"television",                 u"in the kitchen", u"a taxi",          // 24..27
+    u"in the library",   u"to the university",          u"in the club",   u"in the restaurant", // 28..31
+};
 
 void fill(Column& list, QStringView Item::*field)
 {
@@ -101,15 +114,6 @@ const MegyStem megyStems[] = {
     {{22, 33, 44}, u"men"},
 };
 
-// Where the stem in the list is not the dictionary form.
-struct DictionaryForm {
-    int item;
-    QStringView verb;
-};
-constexpr DictionaryForm dictionaryForms[] = {
-    {0, u"megy"}, {4, u"lakik"}, {11, u"megy"}, {29, u"megy"},
-};
-
 constexpr int basicPersons[basicCount] = {22, 11, 44, 2, 1, 2};
 
 bool contains(const std::vector<int>& list, int value)
@@ -126,6 +130,8 @@ void hatalista(Column& hata) { fill(hata, &Item::hata); }
 void hatblista(Column& hatb) { fill(hatb, &Item::hatb); }
 
 bool singular(int item) { return item >= 3 && item <= 21; }
+
+QString phraseInEnglish(int item) { return phrasesInEnglish[item].toString(); }
 
 const Person& person(int code)
 {
@@ -170,13 +176,7 @@ QString megyStem(int personcode)
     return {};
 }
 
-QString dictionaryForm(int item)
-{
-    for (const DictionaryForm& d : dictionaryForms)
-        if (d.item == item)
-            return d.verb.toString();
-    return items[item].ige.toString();
-}
+QString dictionaryForm(int item) { return meanings::dictionaryForm(items[item].ige); }
 
 int basicPerson(int item) { return basicPersons[item]; }
 

@@ -46,6 +46,10 @@ QString megyStem(int personcode);
 // The verb as the hint names it: the dictionary form.
 QString dictionaryForm(int item);
 
+// What the place or object phrase of an item says, in English: "in front of
+// the university", "a newspaper".
+QString phraseInEnglish(int item);
+
 // The subject of an item in a person: its pronoun, or for person 3 the item's
 // own subject ("Albert", "a tanárnő").
 QString subject(int item, int personcode);

@@ -140,6 +140,9 @@ Alap::Alap()
         boxes.message(reviewAndProgressHelp().join(Module1::nl + Module1::nl),
                       Module1::title + QStringLiteral("     More help"), Icon::Information);
     });
+    QAction* words = help->addAction(QStringLiteral("&Words of the lesson..."));
+    words->setObjectName(QStringLiteral("mnuWords"));
+    connect(words, &QAction::triggered, this, [] { navigator::openWords(0); });
 
     // Load: backdrop behind, centred, on top, line break set.
     navigator::open(Window::Backdrop);

@@ -11,6 +11,7 @@
 #include "shell/alap.h"
 #include "shell/progresswindow.h"
 #include "shell/sobre.h"
+#include "shell/wordswindow.h"
 #include "ui/navigator.h"
 
 #include <QApplication>
@@ -164,6 +165,8 @@ void start()
     navigator::registerMaker(
         Window::Progress, [] { return new ProgressWindow(*store, *written); },
         [](QWidget& w, int exercise) { static_cast<ProgressWindow&>(w).showExercise(exercise); });
+    navigator::registerWindow<WordsWindow>(Window::Words,
+                                           [](WordsWindow& w, int exercise) { w.showExercise(exercise); });
     // The record (Qt SQL, its SQLite driver, a check of the file) opens once
     // the splash is on screen, well within the splash's 0.8 s.
     afterFirstPaint(*navigator::open(Window::About), openRecord);

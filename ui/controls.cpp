@@ -75,6 +75,9 @@ public:
 };
 
 const char windowRole[] = "lumoraWindow";
+// What a control said before it showed meanings.
+const char ownTip[] = "lumoraOwnTip";
+const char ownDescription[] = "lumoraOwnDescription";
 
 // Plain QWidgets are fillers to a screen reader, even when they are windows.
 QAccessibleInterface* accessibleFactory(const QString&, QObject* object)
@@ -142,6 +145,19 @@ void announceAsWindow(QWidget* window)
 void caretToEndOnFocus(QLineEdit* field)
 {
     field->installEventFilter(new CaretToEnd(field));
+}
+
+void showMeanings(QWidget* control, const QStringList& glosses)
+{
+    if (!control->property(ownTip).isValid()) {
+        control->setProperty(ownTip, control->toolTip());
+        control->setProperty(ownDescription, control->accessibleDescription());
+    }
+    auto lines = [&glosses](const QString& own) {
+        return (own.isEmpty() ? glosses : QStringList{own} + glosses).join(u'\n');
+    };
+    control->setToolTip(lines(control->property(ownTip).toString()));
+    control->setAccessibleDescription(lines(control->property(ownDescription).toString()));
 }
 
 void paint(QWidget* widget, const QColor& background, const QColor& text)

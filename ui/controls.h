@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QColor;
@@ -28,6 +29,11 @@ void announceAsWindow(QWidget* window);
 // Whenever the field gets the focus, the caret goes after its last
 // character with nothing selected, so that typing continues its text.
 void caretToEndOnFocus(QLineEdit* field);
+
+// Shows the meanings of the words a control shows (lesson/meanings.h), a
+// line each, after the tooltip and the accessible description the control
+// had before the first call; an empty list leaves only those.
+void showMeanings(QWidget* control, const QStringList& glosses);
 
 // Sets the background (and, if valid, the text colour) of a widget.
 void paint(QWidget* widget, const QColor& background, const QColor& text);

@@ -74,6 +74,8 @@ ExerciseWindow::ExerciseWindow(const Options& options)
     connect(item(help, "mnuMore", QStringLiteral("&More help...")), &QAction::triggered, this, [this] {
         boxes.message(moreHelp.join(Module1::nl + Module1::nl), Module1::title, Icon::Information);
     });
+    connect(item(help, "mnuWords", QStringLiteral("&Words of the lesson...")), &QAction::triggered, this,
+            [this] { navigator::openWords(exercise()); });
 }
 
 void ExerciseWindow::toggleOnTop()

@@ -64,6 +64,8 @@ void openAbout() { openIn(Window::About, 0, nullptr); }
 
 void openProgress(int exercise) { openIn(Window::Progress, exercise, nullptr); }
 
+void openWords(int exercise) { openIn(Window::Words, exercise, nullptr); }
+
 QWidget* frontWindow()
 {
     for (Window w : {Window::About, Window::Menu, Window::Exercise12, Window::Exercise3, Window::Exercise5,

@@ -8,7 +8,7 @@ class QWidget;
 // each opening starts from its load state.
 namespace lumora::navigator {
 
-enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5, Progress };
+enum class Window { Menu, Backdrop, About, Exercise12, Exercise3, Exercise5, Progress, Words };
 
 // How a window is made, and how an opened one is put into the mode it was
 // asked for (exercise 1 or 2; About rather than the splash).
@@ -43,6 +43,10 @@ void openAbout();
 
 // My progress, on the tab of that exercise (1, 2, 3 or 5; 0 from the menu).
 void openProgress(int exercise);
+
+// Words of the lesson, showing that exercise's words (1, 2, 3 or 5; 0 from the
+// menu: every exercise's).
+void openWords(int exercise);
 
 // The window the learner has in front: About, the menu, an exercise window,
 // My progress or the backdrop, whichever is open first in that order.

@@ -3,6 +3,7 @@
 #include "core/icons.h"
 #include "core/platform.h"
 #include "core/random.h"
+#include "lesson/meanings.h"
 #include "ui/controls.h"
 
 #include <QLabel>
@@ -94,7 +95,11 @@ Window::Window()
 void Window::openAs(int exnum) { logic.openAs(exnum); }
 
 QString Window::verbText() const { return verb->text(); }
-void Window::setVerbText(const QString& text) { verb->setText(text); }
+void Window::setVerbText(const QString& text)
+{
+    verb->setText(text);
+    showMeanings(verb, meanings::glosses(text));
+}
 void Window::setVerbEditable(bool editable) { verb->setReadOnly(!editable); }
 QString Window::endingText() const { return ending->text(); }
 void Window::setEndingText(const QString& text) { ending->setText(text); }
@@ -111,7 +116,11 @@ void Window::setRecordText(const QString& text)
 }
 
 QString Window::pronounText() const { return pronoun->text(); }
-void Window::setPronounText(const QString& text) { pronoun->setText(text); }
+void Window::setPronounText(const QString& text)
+{
+    pronoun->setText(text);
+    showMeanings(pronoun, meanings::glosses(text));
+}
 void Window::setPronounVisible(bool visible) { pronoun->setVisible(visible); }
 
 void Window::showPersonIcon(int personicon)

@@ -2,6 +2,7 @@
 
 #include "core/icons.h"
 #include "core/platform.h"
+#include "lesson/meanings.h"
 #include "lesson/pictures.h"
 #include "ui/controls.h"
 
@@ -115,15 +116,21 @@ void Window::showPicture(int item)
 {
     image1->setPixmap(picture(picturePath(item), *this));
     image1->setAccessibleName(pictureDescription(item));
+    controls::showMeanings(image1, meanings::pictureGlosses(item));
 }
 
 void Window::clearPicture()
 {
     image1->clear();
     image1->setAccessibleName(QStringLiteral("no picture now"));
+    controls::showMeanings(image1, {});
 }
 
-void Window::setPersonText(const QString& text) { label7->setText(text); }
+void Window::setPersonText(const QString& text)
+{
+    label7->setText(text);
+    controls::showMeanings(label7, meanings::glosses(text));
+}
 void Window::setPersonShown(bool shown) { label7->setVisible(shown); }
 
 void Window::setPersonIcon(int id)

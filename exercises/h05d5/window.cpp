@@ -1,6 +1,7 @@
 #include "exercises/h05d5/window.h"
 
 #include "core/platform.h"
+#include "lesson/meanings.h"
 #include "ui/controls.h"
 
 #include <QApplication>
@@ -153,6 +154,7 @@ QList<QWidget*> Window::buildText()
             label->setFont(textFont());
             meetGaps(label, i > 0 && isGap(i - 1, e.line), gapAfter);
             controls::paint(label, e.piece == Piece::Person ? green : QColor(Qt::white), QColor());
+            controls::showMeanings(label, meanings::glosses(e.text));
             if (e.piece == Piece::Person)
                 person = label;
             lastLabel = label;
@@ -185,9 +187,11 @@ QList<QWidget*> Window::buildText()
             field->setAccessibleDescription(stemHelp.toString());
             field->setToolTip(stemHelp.toString());
             controls::caretToEndOnFocus(field);
+            controls::showMeanings(field, meanings::glosses(e.text));
             readingOrder << field;
             break;
-        default: // a fixed field: nothing more
+        default: // a fixed field: its words' meanings
+            controls::showMeanings(field, meanings::glosses(e.text));
             break;
         }
     }
@@ -278,7 +282,11 @@ QString Window::stemText(int g) const { return stemFields.value(g)->text(); }
 
 void Window::setStemText(int g, const QString& text) { stemFields.value(g)->setText(text); }
 
-void Window::setPersonCaption(const QString& caption) { person->setText(caption); }
+void Window::setPersonCaption(const QString& caption)
+{
+    person->setText(caption);
+    controls::showMeanings(person, meanings::glosses(caption));
+}
 // The box lists the persons in their table's order.
 void Window::setPersonChoice(int p) { box->setCurrentIndex(p); }
 

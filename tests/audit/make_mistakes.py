@@ -84,9 +84,11 @@ ACCENTS = str.maketrans("áéíóöőúüűÁÉÍÓÖŐÚÜŰ", "aeiooouuuAEIOOO
 rows = []
 
 
-def row(exercise, item, person, typed, ok, must=(), never=(), stem="", a="", b="", note="", answer=""):
+def row(exercise, item, person, typed, ok, must=(), never=(), stem="", a="", b="", note="", answer="", whole=""):
+    """whole is the word the learner's typing makes (exercise 5: with the
+    word before the gap); the answer is the word or sentence asked for."""
     rows.append((exercise, str(item), str(person), stem, typed, ",".join(ok), "|".join(must), "|".join(never),
-                 a, b, answer, note))
+                 a, b, answer, note, whole or typed))
 
 
 def known_forms(verb_index):
@@ -209,7 +211,8 @@ BASIC = {0: ("áll", 2, "állunk"), 2: ("van", 2, "vagyunk"), 4: ("főz", 2, "f�
          37: ("megy", 4, "mennek"), 40: ("ül", 4, "ülnek"), 43: ("táncol", 4, "táncolnak"),
          45: ("hallgat", 4, "hallgatnak"), 46: ("vár", 0, "várok"), 47: ("lak", 0, "lakom"),
          53: ("olvas", 1, "olvasol"), 51: ("beszél", 1, "beszélsz"), 52: ("sétál", 1, "sétálsz"),
-         55: ("főz", 1, "főzöl"), 5: ("bérel", 2, "bérelünk")}
+         55: ("főz", 1, "főzöl"), 5: ("bérel", 2, "bérelünk"), 56: ("lak", 2, "lakunk"), 20: ("megy", 3, "mentek"),
+         6: ("megy", 2, "megyünk"), 10: ("mos", 2, "mosunk"), 7: ("ül", 2, "ülünk"), 1: ("siet", 2, "sietünk")}
 basic = [
     (15, "sétáltak", ["tense", "spelling"], [], ["harmony"]),
     (43, "táncolnok", ["spelling"], [], ["harmony"]),
@@ -262,15 +265,15 @@ SENTENCES = [
         ("Az egyetem előtt állnuk.", ["spelling"], [], ["person"]),
         ("Az egyetem előtt állnak.", ["person"], ["ők", "mi"], []),
         ("Az egyetem előtt állünk.", ["harmony"], [], []),
-        ("Az egyetemben állunk.", ["missing-word", "case"], [], ["harmony"]),
+        ("Az egyetemben állunk.", ["missing-word", "case", "meaning"], ["in front of the university"], ["harmony"]),
         ("Az Egyetem előtt állunk.", ["capitals"], [], ["accent"]),
     ]),
     (2, 44, "Önök újságot olvasnak.", "Önök újságot olvasnak.", [
-        ("Önök újságat olvasnak.", ["spelling"], [], ["harmony"]),
+        ("Önök újságat olvasnak.", ["spelling", "ending"], [], ["harmony"]),
         ("Önök újságet olvasnak.", ["harmony"], [], []),
         ("Önök újságt olvasnak.", ["spelling"], [], ["case"]),
-        ("Önök újság olvasnak.", ["case"], [], []),
-        ("Önök újságot olvastok.", ["person"], ["ti", "önök"], []),
+        ("Önök újság olvasnak.", ["case"], ["-ot"], ["(-t)"]),
+        ("Önök újságot olvastok.", ["person"], ["ti", "önök", "ők"], []),
         ("Önök újságot olvassák.", ["definite"], ["definite"], []),
         ("Onok ujsagot olvasnak.", ["accents"], [], ["capital"]),
         ("Újságot olvasnak.", ["missing-word"], [], []),
@@ -314,7 +317,7 @@ SENTENCES = [
     ]),
     (6, 3, "Anna ezer forintot fizet.", "Anna 1000 forintot fizet.", [
         ("Anna ezer forintott fizet.", ["spelling"], [], ["case"]),
-        ("Anna ezer forint fizet.", ["case"], [], []),
+        ("Anna ezer forint fizet.", ["case"], ["-ot"], ["(-t)"]),
         ("Anna ezer forintot fizeti.", ["definite"], ["definite"], []),
         ("Anna ezer forintet fizet.", ["harmony"], [], []),
     ]),
@@ -385,7 +388,7 @@ SENTENCES += [
     (0, 22, "A moziba mentek.", "Moziba mentek.", [
         ("A moziba megyek.", ["person"], ["én", "ti"], []),
         ("A mozi mentek.", ["case"], [], []),
-        ("A moziban mennek.", [], [], []),
+        ("A moziban mennek.", ["case", "person"], ["\"moziban\"", "ők"], []),
     ]),
     (3, 2, "Autót bérelsz.", "Egy autót bérelsz.", [
         ("Autót bérel.", ["person"], ["ő", "te"], []),
@@ -400,7 +403,7 @@ SENTENCES += [
         ("A konyhában főztél.", ["tense"], ["past"], []),
     ]),
     (4, 3, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik.", [
-        ("Kis úr szállodában lakikom.", ["spelling"], [], []),
+        ("Kis úr szállodában lakikom.", ["spelling", "ending"], [], []),
         ("Kis úr szállodában lak.", ["spelling", "stem"], [], []),
     ]),
     (6, 3, "Anna ezer forintot fizet.", "Anna 1000 forintot fizet.", [
@@ -411,7 +414,7 @@ SENTENCES += [
         ("A térben várok.", ["case"], [], []),
     ]),
     (14, 2, "A postára sietsz.", "A postára sietsz.", [
-        ("A postába sietsz.", ["case"], [], []),
+        ("A postába sietsz.", ["case"], ["needs \"to\""], ["\"onto\""]),
         ("A postán sietsz.", ["case"], [], []),
         ("A postára sietek.", ["person"], ["én", "te"], []),
     ]),
@@ -456,7 +459,7 @@ GAPS = [
     (3, 0, "szobá", "tt", ["spelling"], [], []),
     (3, 0, "szobá", "ot", ["spelling"], [], ["harmony"]),
     (4, 0, "", "ben", ["case"], [], ["harmony"]),
-    (4, 0, "", "re", ["case"], [], ["harmony"]),
+    (4, 0, "", "re", ["case"], ["\"to\""], ["harmony", "\"onto\""]),
     (4, 0, "", "ön", ["harmony"], [], []),
     (5, 1, "", "om", ["definite"], ["definite"], []),
     (5, 4, "", "tak", ["tense", "spelling"], [], ["harmony"]),
@@ -475,9 +478,9 @@ GAPS = [
     (12, 5, "", "nök", ["spelling"], [], ["harmony"]),
     (12, 2, "", "öl", ["ending"], [], ["harmony"]),
     (13, 3, "", "unk", ["harmony"], [], []),
-    (14, 0, "", "at", ["spelling"], [], ["harmony"]),
+    (14, 0, "", "at", ["spelling", "ending"], [], ["harmony"]),
     (14, 0, "", "et", ["harmony"], [], []),
-    (14, 0, "", "t", ["spelling"], [], ["case"]),
+    (14, 0, "", "t", ["spelling", "ending"], [], ["case", "(-t)"]),
     (15, 1, "", "om", ["definite"], ["definite"], []),
     (15, 2, "", "sz", ["ending"], [], ["harmony"]),
     (15, 4, "", "sátok", ["definite"], ["definite"], []),
@@ -508,12 +511,182 @@ GAP_WORDS = {
     14: ("Újság", ["ot"] * 6), 15: ("olvas", ["", "ok", "ol", "unk", "tok", "nak"]), 16: ("zené", ["t"] * 6),
     17: ("hallgat", ["", "ok", "sz", "unk", "tok", "nak"]),
 }
+
+# ---- Slips that have a name of their own ----------------------------------------
+# Each of these was once explained falsely or vaguely ("There is no such word",
+# "not in the right order"): what a true and specific explanation says.
+ONE_BY_ONE = [
+    # -ik verbs: a te form in -ol/-el/-öl is old and literary, not a wrong rule
+    ("extended", 10, 2, "lakol", ["ending", "stem"], ["-sz", "old"], ["only after"]),
+    ("basic", 47, 0, "lakol", ["person"], ["te", "én"], ["only after"]),
+    # the -sz of te merged into a stem ending in s
+    ("basic", 53, 0, "olvasz", ["ending"], ["-ol", "olvas"], ["no such word"]),
+    ("extended", 22, 2, "olvasz", ["ending"], ["-ol"], ["no such word"]),
+    ("extended", 21, 2, "mosz", ["ending"], ["-ol"], ["no such word"]),
+    ("extended", 23, 2, "keresz", ["ending"], ["-el"], ["no such word"]),
+    # -ik kept before an ending that is not the asked one
+    ("extended", 10, 1, "lakikok", ["stem"], ["-ik"], ["no such word"]),
+    ("basic", 56, 0, "lakikunk", ["stem"], ["-ik"], []),
+    # the stem of megy (or van) kept before a whole form
+    ("basic", 37, 0, "megymennek", ["stem"], ["\"megy\""], ["no such word"]),
+    ("basic", 20, 0, "megymentek", ["stem"], ["\"megy\""], ["no such word"]),
+    ("basic", 6, 0, "megymegyünk", ["stem"], ["\"megy\""], ["no such word"]),
+    ("extended", 25, 1, "megymegyek", ["stem"], ["\"megy\""], ["no such word"]),
+    ("basic", 19, 0, "vanvagytok", ["stem"], ["\"van\""], ["no such word"]),
+    # a definite ending on a stem where the indefinite one is asked
+    ("extended", 22, 3, "olvasjuk", ["definite"], ["definite", "-juk"], ["no such word"]),
+    ("extended", 24, 3, "főzjük", ["definite"], ["definite", "-jük"], ["no such word"]),
+    ("extended", 23, 3, "keresjük", ["definite"], ["definite"], ["no such word"]),
+    ("basic", 10, 0, "mosjuk", ["definite"], ["definite"], ["no such word"]),
+    ("extended", 22, 5, "olvasják", ["definite"], ["definite"], ["no such word"]),
+    # irregular te forms that are also said
+    ("extended", 25, 2, "mégy", ["stem", "ending"], ["also said"], ["stem as shown", "goes on the stem"]),
+    # a vowel of the other group in an ending that is no form of it
+    ("basic", 7, 0, "ülonk", ["harmony"], ["ül"], ["one letter"]),
+    ("extended", 19, 3, "ülonk", ["harmony"], ["ül"], ["one letter"]),
+    ("basic", 1, 0, "sietonk", ["harmony"], ["siet"], ["one letter"]),
+    ("basic", 40, 0, "ülnok", ["harmony"], ["ül"], ["one letter"]),
+    ("extended", 11, 3, "bérelonk", ["harmony"], ["bérel"], ["one letter"]),
+    # accents in the stem and the harmony in the ending: both
+    ("extended", 12, 5, "beszelnak", ["accents", "harmony"], ["accent", "harmony"], ["no such word"]),
+    ("extended", 6, 5, "setalnek", ["accents", "harmony"], ["accent", "harmony"], ["no such word"]),
+]
+for exercise, item, person, typed, ok, must, never in ONE_BY_ONE:
+    if exercise == "basic":
+        row("basic", item, 0, typed, ok, must, never, note="named", answer=BASIC[item][2])
+    else:
+        row("extended", item, person, typed, ok, must, never, note="named",
+            answer=VERBS[item][1][person - 1])
+
+# Exercise 3: (item, person code, sentence A, sentence B, [(typed, ok, must, never)])
+NAMED_SENTENCES = [
+    (4, 2, "Szállodában laksz.", "A szállodában laksz.", [
+        ("Szállodában lakol.", ["ending", "stem"], ["-sz", "old"], ["only after"]),
+    ]),
+    (4, 1, "Szállodában lakom.", "A szállodában lakom.", [
+        ("Szállodában lakol.", ["person"], ["te", "én"], ["only after"]),
+        ("Szállodában lakikok.", ["stem"], ["-ik"], ["no such word"]),
+        ("Szállodaba lakom.", ["stem", "case"], ["\"á\"", "\"into\""], ["no such word"]),
+        ("Én szállodában lakom.", ["extra-word"], ["(én)"], []),
+    ]),
+    (1, 11, "Az egyetem előtt állunk.", "Az egyetem előtt állunk.", [
+        ("Állunk.", ["missing-word"], ["Three words", "at the start"], ["A word is"]),
+        ("Egyetem előtt.", ["missing-word"], ["Two words", "at the start", "after \"előtt\""], ["A word is"]),
+        ("Állunk az egyetem előtt.", ["order"], ["place first", "\"az egyetem előtt\""],
+         ["not in the right order", "wrong"]),
+        ("Előtt az egyetem állunk.", ["order"], ["\"Előtt\""], ["Hungarian", "wrong"]),
+        ("Mi az egyetem előtt állunk.", ["extra-word"], ["(mi)"], []),
+        ("Az egyetemen állunk.", ["meaning", "case"], ["in front of the university"],
+         ["2nd word starts", "egyetem előtt"]),
+        ("A szobában állunk.", ["meaning"], ["in front of the university"], ["egyetem"]),
+    ]),
+    (2, 44, "Önök újságot olvasnak.", "Önök újságot olvasnak.", [
+        ("Olvasnak.", ["missing-word"], ["Two words", "at the start"], ["A word is"]),
+        ("Önök olvasnak újságot.", ["order"], ["object first", "\"újságot\""], ["not in the right order", "wrong"]),
+        ("Olvasnak önök újságot.", ["order"], ["\"önök\""], ["not in the right order", "wrong"]),
+        ("Önök ujságat olvasnak.", ["accents", "ending", "spelling"], ["accent", "linking vowel"], ["no such word"]),
+        ("Önök újságot olvasol.", ["person"], ["te", "ők"], []),
+        ("Önök újságat olvastok.", ["ending", "spelling", "person"], ["linking vowel", "ti"], []),
+    ]),
+    (0, 22, "A moziba mentek.", "Moziba mentek.", [
+        ("Mentek a moziba.", ["order"], ["place first", "\"a moziba\""], ["not in the right order", "wrong"]),
+        ("Ti moziba mentek.", ["extra-word"], ["\"Ti\"", "(ti)"], []),
+        ("Ti a moziba mennek.", ["extra-word", "person"], ["(ti)", "ők"], []),
+    ]),
+    (5, 2, "A konyhában főzöl.", "A konyhában főzöl.", [
+        ("Főzöl a konyhában.", ["order"], ["place first", "Hungarian"], ["not in the right order", "wrong"]),
+        ("A konyhaben főzöl.", ["stem", "harmony"], ["\"á\"", "harmony"], ["no such word"]),
+        ("A konyhaban főzel.", ["stem", "harmony"], ["\"á\"", "főz"], []),
+        ("Te a konyhában főzöl.", ["extra-word"], ["(te)"], []),
+    ]),
+    (3, 2, "Autót bérelsz.", "Egy autót bérelsz.", [
+        ("Bérelsz autót.", ["order"], ["object first"], ["not in the right order", "wrong"]),
+        ("Autó bérelek.", ["case", "person"], ["-t", "én"], []),
+    ]),
+    (19, 2, "Angolul beszélsz.", "Angolul beszélsz.", [
+        ("Beszélsz angolul.", ["order"], ["\"angolul\""], ["not in the right order", "wrong"]),
+    ]),
+    (6, 3, "Anna ezer forintot fizet.", "Anna 1000 forintot fizet.", [
+        ("Anna fizet.", ["missing-word"], ["Two words", "after \"Anna\""], ["A word is"]),
+        ("Anna fizet ezer forintot.", ["order"], ["object first"], ["not in the right order", "wrong"]),
+        ("Anna ezer forintat fizet.", ["spelling", "ending"], ["linking vowel"], []),
+    ]),
+    (7, 3, "Péter kalapot kér.", "Péter egy kalapot kér.", [
+        ("Péter kalap kér.", ["case"], ["-ot"], ["(-t)"]),
+        ("Péter kalapat kér.", ["spelling", "ending"], ["linking vowel"], []),
+    ]),
+    (17, 3, "Kati gyümölcsöt vesz.", "Kati gyümölcsöt vesz.", [
+        ("Kati gyümölcs vesz.", ["case"], ["-öt"], ["(-t)"]),
+    ]),
+    (30, 33, "Ők a klubban táncolnak.", "Ők egy klubban táncolnak.", [
+        ("Ők táncolnak.", ["missing-word"], ["Two words", "after \"Ők\""], ["A word is"]),
+    ]),
+    (16, 3, "A tanárnő a szobában pihen.", "A tanárnő a szobában pihen.", [
+        ("A tanárnő pihen.", ["missing-word"], ["Two words", "after \"tanárnő\""], ["A word is"]),
+        ("A tanárnő a szobaben pihen.", ["stem", "harmony"], ["\"á\"", "harmony"], ["no such word"]),
+    ]),
+    (18, 2, "Az irodában gépelsz.", "Az irodában gépelsz.", [
+        ("Az irodaben gépelsz.", ["stem", "harmony"], ["\"á\"", "harmony"], ["no such word"]),
+    ]),
+    (14, 2, "A postára sietsz.", "A postára sietsz.", [
+        ("A postán sietsz.", ["case"], ["\"at\"", "needs \"to\""], ["\"onto\"", "\"on\""]),
+    ]),
+    (29, 22, "Az egyetemre mentek.", "Az egyetemre mentek.", [
+        ("Az egyetembe mentek.", ["case"], ["needs \"to\""], ["\"onto\""]),
+        ("Az egyetemen mentek.", ["case"], ["\"at\"", "needs \"to\""], ["\"onto\"", "\"on\""]),
+    ]),
+    (11, 2, "A bankba mész.", "Bankba mész.", [
+        ("A bankba mégy.", ["stem", "ending"], ["also said"], ["stem as shown", "goes on the stem"]),
+    ]),
+    (12, 1, "Az autóban ülök.", "Egy autóban ülök.", [
+        ("Az autoban ülek.", ["accents", "harmony"], ["accent", "harmony"], []),
+    ]),
+    (23, 11, "A kertben sétálunk.", "A kertben sétálunk.", [
+        ("A kertbe sétáltunk.", ["case", "tense"], ["\"into\"", "past"], []),
+    ]),
+    (9, 1, "Taxit keresek.", "Egy taxit keresek.", [
+        ("Taxi keresem.", ["case", "definite"], ["-t", "definite"], []),
+    ]),
+    (15, 1, "A téren várok.", "Egy téren várok.", [
+        ("A parkban várok.", ["meaning"], ["in the square"], ["tér"]),
+    ]),
+    (28, 11, "A könyvtárban olvasunk.", "A könyvtárban olvasunk.", [
+        ("A könyvtárban olvasjuk.", ["definite"], ["definite"], ["no such word"]),
+    ]),
+    (13, 2, "A könyvtárban olvasol.", "A könyvtárban olvasol.", [
+        ("A könyvtárban olvasz.", ["ending"], ["-ol"], ["no such word"]),
+    ]),
+]
+for item, code, a, b, slips in NAMED_SENTENCES:
+    for typed, ok, must, never in slips:
+        row("sentence", item, code, typed, ok, must, never, a=a, b=b, note="named", answer=a[:-1])
+
+GAPS += [
+    # the lengthening typed in the gap instead of the stem box
+    (3, 0, "szoba", "át", ["stem"], ["stem box", "-t"], ["too many"]),
+    (11, 2, "A szoba", "ában", ["stem"], ["stem box", "-ban"], ["too many"]),
+    (8, 1, ", francia", "ául", ["stem"], ["stem box", "-ul"], ["too many"]),
+    (16, 3, "és zene", "ét", ["stem"], ["stem box", "-t"], ["too many"]),
+    (11, 0, "A szoba", "ába", ["stem", "case"], ["stem box", "\"into\""], ["too many"]),
+    # the lengthening missed and another slip in the same word
+    (11, 0, "A szoba", "ben", ["stem", "harmony"], ["\"á\"", "harmony"], ["no such word"]),
+    (8, 0, ", francia", "ül", ["stem", "harmony"], ["\"á\"", "harmony"], []),
+    (3, 0, "szoba", "tt", ["stem", "spelling"], ["\"á\"", "\"t\""], ["no such word"]),
+    # -ik verbs, te: the old form
+    (0, 2, "", "ol", ["ending", "stem"], ["-sz", "old"], ["only after"]),
+    (0, 1, "", "ikok", ["stem"], ["-ik"], ["no such word"]),
+    (15, 3, "", "juk", ["definite"], ["definite"], ["no such word"]),
+    (12, 3, "", "onk", ["harmony"], ["ül"], ["one letter"]),
+]
+
 for gap, person, stem, typed, ok, must, never in GAPS:
     word, suffixes = GAP_WORDS[gap]
-    row("gap", gap, person, typed, ok, must, never, stem=stem, note="gap", answer=word + suffixes[person])
+    before = stem.split()[-1].lstrip(",") if stem else word
+    row("gap", gap, person, typed, ok, must, never, stem=stem, note="gap", answer=word + suffixes[person],
+        whole=before + typed)
 
 out = sys.stdout
-out.write("# exercise\titem\tperson\tstem\ttyped\tok\tmust\tnever\ta\tb\tanswer\tnote\n")
+out.write("# exercise\titem\tperson\tstem\ttyped\tok\tmust\tnever\ta\tb\tanswer\tnote\twhole\n")
 seen = set()
 for r in rows:
     key = r[:5]

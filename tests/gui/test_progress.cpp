@@ -127,8 +127,8 @@ TEST(ProgressWindow, RoundsToTheNearestPerCentAndTellsLongTextsInFull)
     learner.runStarted(1, record::Variant::Basic);
     for (int item = 0; item < 46; ++item) {
         if (item < 12)
-            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}});
-        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}});
+            learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("x"), false, {}, {}});
+        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}, {}});
     }
     learner.runEnded(true);
     menuKeys(menu, Qt::Key_H, Qt::Key_P);
@@ -145,4 +145,40 @@ TEST(ProgressWindow, RoundsToTheNearestPerCentAndTellsLongTextsInFull)
                 EXPECT_EQ(cell.data(Qt::ToolTipRole), cell.data());
             }
     }
+}
+
+// Asked from exercise 5 it opens on its tab; a tab seen before and written
+// to while another one is in front shows the new figures when it comes back.
+TEST(ProgressWindow, EveryTabShowsWhatWasWrittenWhileAnotherWasInFront)
+{
+    RecordingPrompter rec;
+    QWidget* menu = startToMenu();
+    record::Recorder& learner = record::recorder();
+    learner.runStarted(5, record::Variant::Basic);
+    learner.answered({5, record::Variant::Basic, 0, 1, QStringLiteral("x"), false, {}, {}});
+    learner.runEnded(false);
+    accessKey(menu, Qt::Key_5);
+    QWidget* w = window("h05d5");
+    ASSERT_NE(w, nullptr);
+    menuKeys(w, Qt::Key_O, Qt::Key_P);
+    ASSERT_NE(tabs(), nullptr);
+    EXPECT_EQ(tabs()->tabText(tabs()->currentIndex()), "Exercise 5");
+    tabs()->setCurrentIndex(0);
+    settle();
+    EXPECT_TRUE(summary().startsWith("Finished runs: 0 · ")) << summary().toStdString();
+    tabs()->setCurrentIndex(3);
+    settle();
+
+    learner.runStarted(1, record::Variant::Basic);
+    for (int item = 0; item < 46; ++item)
+        learner.answered({1, record::Variant::Basic, item, 11, QStringLiteral("ok"), true, {}, {}});
+    learner.runEnded(true);
+    QTest::qWait(300); // My progress reads the record a moment after a write
+    settle();
+    EXPECT_TRUE(summary().startsWith("Finished runs: 0 · ")) << summary().toStdString();
+    tabs()->setCurrentIndex(0);
+    settle();
+    EXPECT_TRUE(summary().startsWith("Finished runs: 1 · ")) << summary().toStdString();
+    ASSERT_EQ(rows("Finished runs").size(), 1);
+    EXPECT_TRUE(rows("Finished runs")[0].endsWith(" | 46 of 46 | 100%")) << rows("Finished runs")[0].toStdString();
 }

@@ -3,7 +3,9 @@
 #include "lesson/verbs.h"
 #include "recording.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QTextLayout>
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -44,7 +46,7 @@ bool dictionaryLoaded()
 
 void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
 
-Diagnosis judge(const Row& r, int tries = 1)
+Diagnosis judgeAsShown(const Row& r, int tries = 1)
 {
     const QString typed = QString::fromUtf8(r.typed);
     switch (r.exercise) {
@@ -55,6 +57,15 @@ Diagnosis judge(const Row& r, int tries = 1)
     case Gap: break;
     }
     return gapAnswer(r.item, r.person, QString::fromUtf8(r.stem), typed, tries);
+}
+
+// The words as a learner reads them: the joiners that keep an ending on one
+// line with its hyphen are no letters.
+Diagnosis judge(const Row& r, int tries = 1)
+{
+    Diagnosis d = judgeAsShown(r, tries);
+    d.text.remove(QChar(0x2060));
+    return d;
 }
 
 const char* const mozi = "A moziba mentek.";
@@ -112,7 +123,7 @@ const Row rows[] = {
     {"SzallodabanShortA",        Sentence, 4, 1,  "Szállodaban lakom.",  "stem",         {"final \"a\" of szálloda becomes \"á\""}, szalloda1, szalloda2},
     {"LakokInASentence",         Sentence, 4, 1,  "A szállodában lakok.", "ending",      {"-ik verb", "\"m\""}, szalloda1, szalloda2, "", {"form for"}},
     {"OnokLeftOut",              Sentence, 2, 44, "Újságot olvasnak.",   "missing-word", {"at the start"}, ujsag, ujsag},
-    {"OlvastokForOnok",          Sentence, 2, 44, "Önök újságot olvastok.", "person",    {"for ti.", "is önök."}, ujsag, ujsag},
+    {"OlvastokForOnok",          Sentence, 2, 44, "Önök újságot olvastok.", "person",    {"for ti.", "is önök, which takes the form of ők."}, ujsag, ujsag},
     {"FozelInTheKitchen",        Sentence, 5, 2,  "A konyhában főzel.",  "harmony",      {"főz"}, konyha, konyha},
     {"KonyhabanShortA",          Sentence, 5, 2,  "A konyhaban főzöl.",  "stem",         {"final \"a\" of konyha"}, konyha, konyha},
     {"AnExtraArticle",           Sentence, 5, 2,  "A konyhában a főzöl.", "extra-word",  {"\"a\" is not needed"}, konyha, konyha},
@@ -137,7 +148,7 @@ const Row rows[] = {
     {"SetaltakIsThePast",        Basic, 15, 0, "sétáltak",    "tense",    {"past tense, for ők", "present tense"}, "", "", "", {"harmony"}},
     {"TancolnokIsAWrongLetter",  Basic, 43, 0, "táncolnok",   "spelling", {"wrong in the ending", "\"o\""}, "", "", "", {"harmony"}},
     {"VagyonkIsAWrongLetter",    Basic, 2, 0,  "vagyonk",     "spelling", {"\"o\""}, "", "", "", {"harmony"}},
-    {"UjsagatIsAWrongLetter",    Gap, 14, 0, "at",            "spelling", {"\"a\""}, "", "", "", {"harmony"}},
+    {"UjsagatIsTheWrongLinkingVowel", Gap, 14, 0, "at",       "ending",   {"linking vowel", "Újság does not take \"a\""}, "", "", "", {"harmony"}},
     {"UlnokIsAWrongLetter",      Basic, 40, 0, "ülnök",       "spelling", {"\"ö\""}, "", "", "", {"harmony"}},
     {"IrunkByItsOwnEndings",     Basic, 9, 0,  "írünk",       "harmony",  {"ír takes the endings with a, o or u"}, "", "", "", {"vowels of ír"}},
     {"BereltokRounding",         Extended, 11, 4, "béreltök", "harmony",  {"bérel"}},
@@ -163,7 +174,7 @@ const Row rows[] = {
     {"ForintottDoublesAT",       Sentence, 6, 3, "Anna ezer forintott fizet.", "spelling", {"\"t\"", "once"}, "Anna ezer forintot fizet.", "Anna 1000 forintot fizet.", "", {"case"}},
     {"AutootHasAnExtraO",        Sentence, 3, 2, "Autóot bérelsz.", "spelling", {"\"o\" after \"Autó\""}, auto1, auto2, "", {"case"}},
     {"TaxiotHasAnExtraO",        Sentence, 9, 1, "Taxiot keresek.", "spelling", {"\"o\""}, "Taxit keresek.", "Egy taxit keresek.", "", {"case"}},
-    {"UjsagtMissesALetter",      Sentence, 2, 44, "Önök újságt olvasnak.", "spelling", {"missing", "2nd word"}, ujsag, ujsag, "", {"case"}},
+    {"UjsagtMissesALetter",      Sentence, 2, 44, "Önök újságt olvasnak.", "spelling", {"missing", "2nd word", "linking vowel"}, ujsag, ujsag, "", {"case", "(-t)"}},
     {"ACommaIsNoCase",           Sentence, 23, 11, "A kertben, sétálunk.", "punctuation", {"\",\" after \"kertben\""}, "A kertben sétálunk.", "A kertben sétálunk.", "", {"case"}},
     {"AnExclamationMark",        Sentence, 3, 2, "Egy autót bérelsz!", "punctuation", {"end with \".\""}, auto1, auto2},
     {"AFullStopInTheGap",        Gap, 1, 0,  "ön.",           "punctuation", {"leave out the \".\""}, "", "", "", {"Kelenföldön"}},
@@ -189,10 +200,11 @@ const Row rows[] = {
     {"KonyhabanFozolNoAccents",  Sentence, 5, 2, "A konyhaban fozol.", "accents", {"2nd and 3rd words"}, konyha, konyha, "", {"harmony"}},
     {"TevetNezekNoAccents",      Sentence, 10, 1, "Tevet nezek.", "accents", {"1st and 2nd words"}, "Televíziót nézek.", "Tévét nézek."},
     // Another case
-    {"KelenfoldbenIsIn",         Gap, 1, 0,  "ben",           "case",     {"\"in\"", "needs \"on\""}, "", "", "", {"harmony"}},
-    {"EgyetembenIsIn",           Gap, 4, 0,  "ben",           "case",     {"\"in\"", "needs \"on\""}},
-    {"EgyetemreIsOnto",          Gap, 4, 0,  "re",            "case",     {"\"onto\""}},
-    {"PostabaIsInto",            Sentence, 14, 2, "A postába sietsz.", "case", {"\"into\"", "needs \"onto\""}, "A postára sietsz.", "A postára sietsz."},
+    {"KelenfoldbenIsIn",         Gap, 1, 0,  "ben",           "case",     {"\"in\"", "needs \"in\", which Kelenföld takes with -n"}, "", "", "", {"harmony"}},
+    {"EgyetembenIsIn",           Gap, 4, 0,  "ben",           "case",     {"\"in\"", "needs \"at\", which egyetem takes with -n"}},
+    {"EgyetemreIsTo",            Gap, 4, 0,  "re",            "case",     {"means \"to\""}, "", "", "", {"onto"}},
+    {"PostabaIsInto",            Sentence, 14, 2, "A postába sietsz.", "case", {"\"into\"", "needs \"to\""}, "A postára sietsz.", "A postára sietsz.", "", {"onto"}},
+    {"UjsagNeedsItsOwnOt",       Sentence, 2, 44, "Önök újság olvasnak.", "case", {"the object (-ot)"}, ujsag, ujsag, "", {"(-t)"}},
     {"MoziWithoutEnding",        Sentence, 0, 22, "A mozi mentek.", "case", {"\"mozi\" has no case ending", "\"into\""}, mozi, mozi2},
     {"AutoWithoutObjectEnding",  Sentence, 3, 2, "Autó bérelsz.", "case", {"the object (-t)"}, auto1, auto2},
     {"AngolWithoutEnding",       Sentence, 19, 2, "Angol beszélsz.", "case", {"\"in a language\""}, "Angolul beszélsz.", "Angolul beszélsz."},
@@ -201,15 +213,37 @@ const Row rows[] = {
     {"TancoltIsPast",            Sentence, 21, 3, "Péter a klubban táncolt.", "tense", {"past tense"}, "Péter a klubban táncol.", "Péter egy klubban táncol."},
     {"FozzIsImperative",         Sentence, 5, 2, "A konyhában főzz.", "tense", {"imperative"}, konyha, konyha},
     {"OlvasnekIsConditional",    Extended, 22, 1, "olvasnék", "tense",    {"conditional"}},
-    {"KereselIsAnotherVerb",     Sentence, 3, 2, "Autót keresel.", "verb", {"form of keres", "the verb is bérel"}, auto1, auto2},
+    {"KereselIsAnotherVerb",     Sentence, 3, 2, "Autót keresel.", "verb", {"form of keres, to look for;", "the verb is bérel, to rent."}, auto1, auto2},
     {"BerlekIsAlsoSaid",         Extended, 11, 1, "bérlek",   "stem",     {"also said", "bérel"}},
     {"LakWithoutIkForKisUr",     Sentence, 4, 3, "Kis úr szállodában lak.", "stem", {"keeps its -ik"}, "Kis úr szállodában lakik.", "Kis úr a szállodában lakik."},
+    {"MentemIsThePastOfMegy",    Extended, 25, 1, "mentem",   "tense",    {"past tense"}, "", "", "", {"definite"}},
+    {"MentunkIsThePastOfMegy",   Extended, 25, 3, "mentünk",  "tense",    {"past tense"}},
     {"IktokInExercise5",         Gap, 0, 4,  "iktok",         "stem",     {"-ik of lakik"}},
     {"IkunkInExercise5",         Gap, 0, 3,  "ikunk",         "stem",     {"-ik of lakik"}},
     {"NoSuchWord",               Basic, 0, 0, "állakok",      "spelling", {"no such word as \"állakok\""}},
     // Words in the sentence
-    {"TwoWordsSwapped",          Sentence, 0, 22, "Mentek moziba.", "order", {"not in the right order"}, mozi, mozi2},
-    {"NoWordLeftOutOnlyChanged", Sentence, 0, 22, "A mozi.",   "other",    {}, mozi, mozi2},
+    {"TwoWordsSwapped",          Sentence, 0, 22, "Mentek moziba.", "order", {"Hungarian allows this order too", "place first", "put \"moziba\" before \"Mentek\""}, mozi, mozi2, "", {"not in the right order"}},
+    {"AChangedWordAndAMissingOne", Sentence, 0, 22, "A mozi.", "case",     {"\"mozi\" has no case ending", "missing after \"mozi\""}, mozi, mozi2},
+    {"ObjectFirstAfterThePerson", Sentence, 2, 44, "Önök olvasnak újságot.", "order", {"object first", "put \"újságot\" before \"olvasnak\""}, ujsag, ujsag, "", {"wrong"}},
+    {"InsideThePhraseIsNoHungarianOrder", Sentence, 1, 11, "Előtt az egyetem állunk.", "order", {"put \"Előtt\" after \"egyetem\""}, "Az egyetem előtt állunk.", "Az egyetem előtt állunk.", "", {"Hungarian"}},
+    // Missing words counted and placed; two slips in one sentence both named
+    {"ThreeWordsMissingAtTheStart", Sentence, 1, 11, "Állunk.", "missing-word", {"Three words are missing at the start."}, "Az egyetem előtt állunk.", "Az egyetem előtt állunk."},
+    {"TwoWordsMissingInTwoPlaces", Sentence, 1, 11, "Egyetem előtt.", "missing-word", {"Two words are missing: one at the start and one after \"előtt\"."}, "Az egyetem előtt állunk.", "Az egyetem előtt állunk."},
+    {"CaseAndPersonBothNamed",   Sentence, 0, 22, "A moziban mennek.", "case", {"\"moziban\"", "\"mennek\": that is the form for ők"}, mozi, mozi2},
+    {"ShortVowelAndHarmony",     Sentence, 5, 2, "A konyhaben főzöl.", "stem", {"final \"a\" of konyha", "\"ben\" breaks the vowel harmony"}, konyha, konyha},
+    {"BracketedPronounLeftOut",  Sentence, 0, 22, "Ti moziba mentek.", "extra-word", {"\"Ti\" is not written", "(ti)"}, mozi, mozi2},
+    {"RightWordsOtherPlace",     Sentence, 1, 11, "Az egyetemen állunk.", "meaning", {"\"in front of the university\""}, "Az egyetem előtt állunk.", "Az egyetem előtt állunk.", "", {"előtt", "egyetem "}},
+    // Exercise 5: the stem box and its gap are one word
+    {"LongVowelTypedInTheGap",   Gap, 3, 0, "át", "stem", {"long \"á\" belongs in the stem box", "ending -t alone"}, "", "", "szoba", {"too many"}},
+    // Slips of verbs that have a name of their own
+    {"LakolIsOldAndLiterary",    Extended, 10, 2, "lakol", "ending", {"old, literary form of lakik", "-sz"}, "", "", "", {"only after"}},
+    {"OlvaszMergesTheSz",        Basic, 53, 0, "olvasz", "ending", {"merged into the \"s\" of olvas", "-ol, -el or -öl"}},
+    {"LakikokKeepsIkAndK",       Extended, 10, 1, "lakikok", "stem", {"-ik of lakik", "\"m\" for én"}},
+    {"MegyKeptBeforeTheForm",    Basic, 37, 0, "megymennek", "stem", {"\"megy\" is one stem too many"}, "", "", "", {"form for"}},
+    {"OlvasjukIsDefinite",       Extended, 22, 3, "olvasjuk", "definite", {"-juk", "definite object"}},
+    {"MegyIsAlsoSaid",           Extended, 25, 2, "mégy", "stem", {"also said", "everyday form of megy for te"}, "", "", "", {"stem as shown"}},
+    {"UlonkIsHarmony",           Basic, 7, 0, "ülonk", "harmony", {"\"ülonk\"", "ül"}},
+    {"BeszelnakAccentsAndHarmony", Extended, 12, 5, "beszelnak", "accents", {"accents in the verb", "\"nak\" breaks the vowel harmony"}},
 };
 // clang-format on
 
@@ -231,14 +265,27 @@ TEST_P(FeedbackMistakes, NamesTheKindAndTheWordsThatMatter)
         EXPECT_FALSE(d.text.contains(w, Qt::CaseInsensitive)) << "\"" << w.toStdString() << "\" in: " << d.text.toStdString();
     if (r.words.isEmpty())
         EXPECT_TRUE(d.text.isEmpty()) << d.text.toStdString();
-    else
-        EXPECT_LE(d.text.count(u'.'), 2) << "one or two sentences: " << d.text.toStdString();
+    else // one or two sentences for each of at most two slips
+        EXPECT_LE(d.text.count(u'.'), 4) << d.text.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FeedbackMistakes, ::testing::ValuesIn(rows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Feedback, TheHintGrowsALetterATryAndNeverGivesMoreThanHalf)
+// lakik keeps its -ik for ő alone (LakWithoutIkForKisUr): the bare stem
+// typed for another person is no -ik slip.
+TEST(Feedback, TheIkOfLakikIsMissedOnlyForO)
+{
+    ASSERT_TRUE(dictionaryLoaded());
+    const int lak = int(h05d1::igeblista().indexOf(QStringLiteral("lak")));
+    ASSERT_GE(lak, 0);
+    for (int p = h05d1::en; p <= h05d1::ok; ++p) {
+        const QString text = extendedAnswer(lak, p, QStringLiteral("lak"), 1).text;
+        EXPECT_FALSE(text.contains(QStringLiteral("-ik"))) << p << ": " << text.toStdString();
+    }
+}
+
+TEST(Feedback, TheHintStartsAtTheFirstWrongLetterGrowsATryAndNeverGivesMoreThanHalf)
 {
     // The tables alone: "xyz" is no word, and the dictionary would say so.
     const Analyser none(QStringLiteral("/nonexistent"));
@@ -253,22 +300,54 @@ TEST(Feedback, TheHintGrowsALetterATryAndNeverGivesMoreThanHalf)
     EXPECT_TRUE(texts[1].startsWith("That is the form for ti."));
 
     // Nothing to name, but the hint still comes.
-    EXPECT_EQ(basicAnswer(0, "xyz", 1).text, "");
-    EXPECT_EQ(basicAnswer(0, "xyz", 2).text, "The ending starts with \"u\".");
-    // Item 2 is van for mi: the hint starts where vagyunk leaves van.
-    EXPECT_EQ(basicAnswer(2, "xyz", 3).text, "After \"va\" the answer goes on with \"gy\".");
-    EXPECT_EQ(basicAnswer(2, "xyz", 9).text, "After \"va\" the answer goes on with \"gy\".");
-    // The first wrong word of a sentence; in exercise 5 the suffix, or the
-    // stem where it must change.
+    EXPECT_EQ(basicAnswer(0, "állxyz", 1).text, "");
+    EXPECT_EQ(basicAnswer(0, "állxyz", 2).text, "The ending starts with \"u\".");
+    // Item 2 is van for mi, vagyunk: the stem typed right, the hint is about
+    // the ending; the stem kept, about the word after its right letters.
+    EXPECT_EQ(basicAnswer(2, "vagyxyz", 9).text, "The ending starts with \"u\".");
+    EXPECT_TRUE(basicAnswer(2, "vanunk", 2).text.endsWith("The first 2 letters of the word are right; then comes \"g\"."));
+    EXPECT_TRUE(basicAnswer(2, "vanunk", 9).text.endsWith("The first 2 letters of the word are right; then comes \"gy\"."));
+    // Item 14 is ül for ti, ültök: the first letter of the ending is right.
+    EXPECT_EQ(basicAnswer(14, "ültxk", 9).text, "The first letter of the ending is right; then comes \"ö\".");
+    // Right up to the end: nothing is left to give.
+    EXPECT_EQ(basicAnswer(0, "állunkk", 9).text, "");
+    // The first wrong word of a sentence, from its first wrong letter; in
+    // exercise 5 the suffix, or the stem where it must change.
     EXPECT_EQ(sentence(0, 22, mozi, mozi2, "A moziba.", 2).text,
               "A word is missing after \"moziba\". The 3rd word starts with \"m\".");
     EXPECT_EQ(sentence(0, 22, mozi, mozi2, "Xyz mentek.", 9).text, "The 1st word starts with \"Moz\".");
+    EXPECT_TRUE(sentence(0, 22, mozi, mozi2, "A moziba mexyz.", 9)
+                    .text.endsWith("The first 2 letters of the 3rd word are right; then comes \"nt\"."));
     EXPECT_EQ(gapAnswer(5, 1, "", "xy", 2).text, "The ending starts with \"o\".");
     EXPECT_EQ(gapAnswer(5, 1, "", "xy", 9).text, "The ending starts with \"o\".");
     EXPECT_EQ(gapAnswer(3, 0, "szoba", "t", 5).text,
-              "The final \"a\" of szoba becomes \"á\" before this ending. After \"szob\" the answer goes on with "
-              "\"á\".");
+              "The final \"a\" of szoba becomes \"á\" before this ending. The first 4 letters of the word are "
+              "right; then comes \"á\".");
     useAnalyser(nullptr);
+}
+
+TEST(Feedback, AnEndingNeverBreaksAtItsHyphen)
+{
+    ASSERT_TRUE(dictionaryLoaded());
+    // Laid out as a box wraps its text, at every width from narrow to wide:
+    // no line ends in the hyphen of an ending such as "-t" or "-öl".
+    int endings = 0;
+    for (const Row& r : rows) {
+        const QString text = judgeAsShown(r).text;
+        endings += text.contains(u'-');
+        for (int width = 60; width <= 420 && text.contains(u'-'); width += 3) {
+            QTextLayout layout(text, QApplication::font());
+            layout.setTextOption(QTextOption(Qt::AlignLeft));  // wraps at word boundaries
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(width);
+                const QString shown = text.mid(line.textStart(), line.textLength()).remove(QChar(0x2060)).trimmed();
+                EXPECT_FALSE(shown.endsWith(u'-')) << width << " px: [" << shown.toStdString() << "]";
+            }
+            layout.endLayout();
+        }
+    }
+    EXPECT_GT(endings, 20);
 }
 
 TEST(Feedback, UntilTheDictionaryIsThereTheTablesAnswerAndSayNothingTheyDoNotKnow)
@@ -537,6 +616,14 @@ TEST(FeedbackTruth, AnotherPersonIsNamedOnlyForThatPersonsOwnForm)
             const Diagnosis d = diagnose(typed);
             if (d.kind != Kind::Person || d.text.contains("close to"))
                 continue;
+            if (d.text.contains("also said")) { // a form of that person the dictionary knows
+                const int slot = QStringList{"én", "te", "ő", "mi", "ti", "ők"}.indexOf(d.text.section(u' ', 5, 5));
+                const QString tag = QStringLiteral("INDEF_%1_%2").arg(slot < 3 ? "SG" : "PL").arg(slot % 3 + 1);
+                EXPECT_TRUE(std::ranges::any_of(Analyser::shared().analyse(typed), [&](const Reading& r) {
+                    return r.inflection.endsWith(tag);
+                })) << d.text.toStdString();
+                continue;
+            }
             const QString who = named.match(d.text).captured(1);
             const QString theirs = who == u"ő" ? (verb == u"lak" ? QStringLiteral("lakik") : verb)
                                                 : conjugations.value(verb).value(pronouns.indexOf(who));

@@ -1,5 +1,7 @@
 #include "core/module1.h"
 #include "exercises/h05d1/logic.h"
+#include "feedback/analyser.h"
+#include "feedback/diagnosis.h"
 #include "lesson/verbs.h"
 #include "recording.h"
 #include "texts.h"
@@ -256,6 +258,28 @@ TEST_F(H05d1Logic, ExerciseTwoTakesEighteenRightAnswers)
     expectRunEnded(": 2.");
 }
 
+// Exercises 1 and 2 share a window and a record: the end of a run counts
+// the items of its own exercise that wait.
+TEST_F(H05d1Logic, TheEndOfARunCountsOnlyItsOwnExercisesItemsWaiting)
+{
+    w.recorder.runStarted(1, record::Variant::Basic);
+    for (int item : {10, 11, 12})
+        w.recorder.answered({1, record::Variant::Basic, item, mi, QStringLiteral("x"), false, {}, {}});
+    w.recorder.runEnded(false);
+    w.open(2);
+    logic.start();
+    w.type(view.verb, "x");
+    rec.clear();
+    answerWholeRun(18);
+    expectRunEnded(": 2.");
+    EXPECT_EQ(rec.messages[0].detail, "17 of 18 right at the first try · 1 mistake · 1 item waits for review");
+    rec.clear();
+    w.open(1);
+    logic.start();
+    answerWholeRun(46);
+    EXPECT_EQ(rec.messages.back().detail, "46 of 46 right at the first try · no mistakes · 3 items wait for review");
+}
+
 TEST_F(H05d1Logic, WrongTriesAndSolutionsDoNotCountTowardsTheRun)
 {
     w.open(2);
@@ -493,8 +517,12 @@ TEST_F(H05d1Logic, TheRecordKeepsTheKindOfANamedMistake)
     rnd.script = {0.0};  // item 0: áll, for mi
     logic.start();
     ASSERT_EQ(view.verb, "áll");
+    // The tables alone, whether or not another test has loaded the dictionary.
+    const feedback::Analyser none(QStringLiteral("/nonexistent"));
+    feedback::useAnalyser(&none);
     w.type("áll", "tok");  // the form for ti
     w.type("áll", "x");    // nothing to name
+    feedback::useAnalyser(nullptr);
     const auto& a = w.recorder.runs.at(0).answers;
     ASSERT_EQ(a.size(), 2u);
     EXPECT_EQ(a[0].mistake, "person");

@@ -772,7 +772,15 @@ TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
                                 "INSERT INTO boxes VALUES (2, 0, 3, 2, 1, 0)",   // an item of exercise 1
                                 "INSERT INTO boxes VALUES (3, 0, 2, 5, 1, 0)",   // not a person of exercise 3
                                 "INSERT INTO boxes VALUES (5, 0, 18, 1, 1, 0)",  // one gap too far
-                                "INSERT INTO misses VALUES (1, 'extended', 3, 999, 4, 'ír', '?', '?')"})
+                                "INSERT INTO misses VALUES (1, 'extended', 3, 999, 4, 'ír', '?', '?')",
+                                "INSERT INTO kinds VALUES (4, 'person', 3)", // there is no exercise 4
+                                "INSERT INTO runs VALUES (NULL, 4, 'basic', '2026-03-01T10:00:00.000Z', "
+                                "'2026-03-01T10:05:00.000Z', 1, 12, 0)",
+                                "INSERT INTO runs VALUES (NULL, 1, 'basic', '2026-03-02T10:00:00.000Z', "
+                                "'2026-03-02T10:05:00.000Z', 1, 46, 0)",
+                                // Ends ten minutes before it starts: no practice taken away.
+                                "INSERT INTO runs VALUES (NULL, 1, 'basic', '2026-03-03T10:10:00.000Z', "
+                                "'2026-03-03T10:00:00.000Z', 1, 46, 0)"})
             ASSERT_TRUE(peek.exec(row)) << row;
     }
     Store store(path(), prompter);
@@ -781,7 +789,12 @@ TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
     EXPECT_EQ(waiting[0].item, (ReviewItem{1, false, 7, 4}));
     const History h = store.history();
     EXPECT_EQ(h.missed.size(), 1u);
-    EXPECT_EQ(h.unreadable, 1);
+    EXPECT_EQ(h.unreadable, 4);
+    EXPECT_TRUE(h.kinds.empty());
+    ASSERT_EQ(h.finished.size(), 1u);
+    EXPECT_EQ(h.finished[0].exercise, 1);
+    EXPECT_GE(h.practiceSeconds[1], 300); // and the seconds of the run begun above
+    EXPECT_LT(h.practiceSeconds[1], 310);
 }
 
 // My progress reads the history again only when something was written: by

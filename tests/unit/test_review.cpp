@@ -85,6 +85,14 @@ TEST(ReviewBoxes, ReviewAnswersNameTheItemsTheyReview)
     EXPECT_TRUE(reviewed.review);
     EXPECT_EQ(firstTry(1, u"review", 5, 3, true).item, (ReviewItem{1, false, 5, 3}));
     EXPECT_EQ(reviewedItem({1, false, 5, 3}), 5);
+    // At the boundary: the last basic item, and the first extended verb as a review run writes it.
+    const std::vector<FirstTry> boundary{firstTry(1, u"extended", 0, 2, false), firstTry(2, u"basic", 63, 6, false),
+                                         firstTry(1, u"review", 64, 2, true), firstTry(2, u"review", 63, 6, true)};
+    const std::vector<Waiting> moved = replay(boundary).waiting();
+    ASSERT_EQ(moved.size(), 2u);
+    EXPECT_EQ(moved[0].item, (ReviewItem{1, true, 0, 2}));
+    EXPECT_EQ(moved[1].item, (ReviewItem{2, false, 63, 6}));
+    EXPECT_EQ(moved[0].box + moved[1].box, 4);
     EXPECT_EQ(firstTry(3, u"extended", 7, 22, false).item, firstTry(3, u"basic", 7, 22, false).item);
     EXPECT_EQ(firstTry(3, u"review", 7, 22, true).item, (ReviewItem{3, false, 7, 22}));
 }
