@@ -76,11 +76,15 @@ public:
         case SQLITE_BLOB:
             return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
                               sqlite3_column_bytes(statement, column));
-        default:
-            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                                     sqlite3_column_bytes(statement, column));
+        default: return QString::fromUtf8(text(column));
         }
     }
+    // A column as SQLite holds it as text, UTF-8; empty for NULL.
+    QByteArrayView text(int column) const
+    {
+        return {sqlite3_column_text(statement, column), sqlite3_column_bytes(statement, column)};
+    }
+    bool isNull(int column) const { return sqlite3_column_type(statement, column) == SQLITE_NULL; }
     // Done with its rows (a read holds the record until then).
     void finish()
     {
@@ -251,13 +255,6 @@ private:
     qint64 hour = -1;
     long offset = 0;
 };
-
-// A column of SQLite's own interface as text; empty for none.
-QString text(sqlite3_stmt* rows, int column)
-{
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(rows, column));
-    return QString::fromUtf8(bytes, sqlite3_column_bytes(rows, column));
-}
 
 // Writes all of it; the reason when it cannot. A write cut short (the file
 // reached a size limit) is tried on, so that the next one says why.
@@ -930,30 +927,15 @@ QString Store::exportCsv(QIODevice& out) const
 {
     if (!db)
         return QStringLiteral("the record of answers could not be opened");
-    // A record of a million answers: its texts are taken as SQLite holds
-    // them, not made into a QVariant each.
-    sqlite3_stmt* rows = nullptr;
     // SQLite reads the times (a million in a moment); one it cannot read is
     // written as it is.
-    static constexpr char sql[] = "SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, "
-                                  "correct, mistake, run, unixepoch(at) FROM answers ORDER BY rowid";
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(
-        sqlite3_prepare_v2(db, sql, -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
-        sqlite3_finalize);
+    Statement rows(db, "SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, correct, "
+                       "mistake, run, unixepoch(at) FROM answers ORDER BY rowid");
     auto unreadable = [this] {
         return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(db)));
     };
-    if (!statement)
+    if (!rows.exec())
         return unreadable();
-    // A value as Qt's SQL would give it: the checks of what is read take these.
-    auto value = [rows](int column) -> QVariant {
-        switch (sqlite3_column_type(rows, column)) {
-        case SQLITE_NULL: return {};
-        case SQLITE_INTEGER: return qint64(sqlite3_column_int64(rows, column));
-        case SQLITE_FLOAT: return sqlite3_column_double(rows, column);
-        default: return text(rows, column);
-        }
-    };
     // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
     // accents show as they are.
     QByteArray chunk = (QChar(0xFEFF)
@@ -963,10 +945,11 @@ QString Store::exportCsv(QIODevice& out) const
                                    QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
                            .toUtf8();
     LocalTime local;
-    // Texts cut to their first `chars` characters here: substr() in the
-    // query costs SQLite a copy of every text of a million answers.
-    auto bytes = [rows](int column, int chars = typedLimit) {
-        QByteArrayView utf8(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+    // Texts taken as SQLite holds them, not made into a QVariant each, and
+    // cut to their first `chars` characters here: substr() in the query
+    // costs SQLite a copy of every text of a million answers.
+    auto bytes = [&rows](int column, int chars = typedLimit) {
+        const QByteArrayView utf8 = rows.text(column);
         if (utf8.size() <= chars)
             return utf8;
         qsizetype end = 0;
@@ -975,12 +958,11 @@ QString Store::exportCsv(QIODevice& out) const
                 break;
         return utf8.first(end);
     };
-    int stepped;
-    while ((stepped = sqlite3_step(rows)) == SQLITE_ROW) {
+    while (rows.next()) {
         // Counted from 1, and an extended pair of a review run by its verb;
         // an item the lesson does not have as it is written.
-        const std::optional<ReviewItem> item = itemOf(value(1), value(2), value(3), value(4));
-        const std::optional<qint64> at = whole(value(12), 0, lastTime);
+        const std::optional<ReviewItem> item = itemOf(rows.value(1), rows.value(2), rows.value(3), rows.value(4));
+        const std::optional<qint64> at = whole(rows.value(12), 0, lastTime);
         const QByteArray time = at ? local(*at) : QByteArray();
         const QByteArray number = item ? QByteArray::number(item->item + 1) : QByteArray();
         const QByteArrayView fields[] = {at ? time : bytes(0),
@@ -991,7 +973,7 @@ QString Store::exportCsv(QIODevice& out) const
                                          bytes(6),
                                          bytes(7),
                                          bytes(8),
-                                         sqlite3_column_type(rows, 8) == SQLITE_NULL ? "solution" : "typed",
+                                         rows.isNull(8) ? "solution" : "typed",
                                          bytes(9),
                                          bytes(10, kindLimit),
                                          bytes(11)};
@@ -1007,7 +989,7 @@ QString Store::exportCsv(QIODevice& out) const
             chunk.truncate(0); // keeps its memory
         }
     }
-    if (stepped != SQLITE_DONE)
+    if (rows.code() != SQLITE_DONE)
         return unreadable();
     return writeAll(out, chunk);
 }

@@ -167,7 +167,7 @@ void start()
         [](QWidget& w, int exercise) { static_cast<ProgressWindow&>(w).showExercise(exercise); });
     navigator::registerWindow<WordsWindow>(Window::Words,
                                            [](WordsWindow& w, int exercise) { w.showExercise(exercise); });
-    // The record (Qt SQL, its SQLite driver, a check of the file) opens once
+    // The record (SQLite, a check of the file) opens once
     // the splash is on screen, well within the splash's 0.8 s.
     afterFirstPaint(*navigator::open(Window::About), openRecord);
 }
