@@ -3,13 +3,19 @@
 //   session  open every window once from the menu, then "&End";
 //   windows  time opening each exercise window and judging one answer
 //            (with its write to the record), and opening My progress;
-//   progress time opening My progress only.
+//   progress time opening My progress only;
+//   voice    time the Hungarian voice on the longest sentence of exercise 3;
+//   speech   the memory speech adds to exercise 5 (bench/speech.py runs it
+//            with a sound server of its own).
 // The record is a fresh one, or the one in $LUMORA_BENCH_DATA/lumora
 // (tools/record/fill.py makes a large one).
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "core/speaker.h"
+#include "core/voice.h"
 #include "feedback/analyser.h"
+#include "lesson/sentences.h"
 #include "shell/start.h"
 #include "ui/navigator.h"
 
@@ -282,10 +288,21 @@ int windows()
     return 0;
 }
 
+// Says nothing: speech never starts.
+struct Mute : Speaker {
+    void say(const QString&) override {}
+    void stop() override {}
+    QString silence() const override { return {}; }
+};
+
+// Speech has a figure of its own (bench/speech.py, with a sound server):
+// the session's windows are measured without it.
 int session()
 {
     Silent silent;
     setPrompter(&silent);
+    Mute mute;
+    setSpeaker(&mute);
     QWidget* menu = startToMenu();
     for (auto [button, name, close] : {std::tuple{"AniButton1", "h05d1", "Command3"},
                                        std::tuple{"AniButton3", "h05d1", "Command3"},
@@ -304,6 +321,67 @@ int session()
     press(window("sobre"), "Command1");
     press(menu, "Command1"); // "&End"
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
+
+// Exercise 5 open with speech never started, then after the program's own
+// speaker has said a few words: everything speech adds, its libraries
+// included. Without the dictionary, which would load meanwhile.
+int speechMemory()
+{
+    Silent silent;
+    setPrompter(&silent);
+    Mute mute;
+    setSpeaker(&mute);
+    openPainted(startToMenu(), "AniButton4", "h05d5");
+    waitFor([] { return false; }, 1000);
+    const long before = residentKiB();
+    setSpeaker(nullptr);
+    for (const char* text : {"lakik", "Kelenföldön", "Budapesten lakik. Kelenföldön bérel egy szép szobát."}) {
+        speaker().say(QString::fromUtf8(text));
+        waitFor([] { return false; }, 1500);
+    }
+    const long after = residentKiB();
+    const QString silence = speaker().silence();
+    std::printf("memory speech adds to exercise 5 (its libraries, the voice, the stream, its thread): %ld KiB "
+                "(%ld KiB before, %ld KiB after three utterances%s); goal <= 5 MiB: %s\n",
+                after - before, before, after, silence.isEmpty() ? "" : qPrintable(", but " + silence),
+                after - before <= 5 * 1024 && silence.isEmpty() ? "met" : "MISSED");
+    navigator::end();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return 0;
+}
+
+// Loading the voice once, then synthesising the longest sentence exercise 3
+// accepts, 30 times: what a right answer costs before its first sample.
+int voiceTimes()
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (!voice::open()) {
+        std::printf("the Hungarian voice is not installed (espeak-ng-data)\n");
+        return 1;
+    }
+    const long long openUs = clock.nsecsElapsed() / 1000;
+    QString longest;
+    for (int item = 0; item < h05d3::itemCount; ++item) {
+        std::vector<int> persons = h05d3::singular(item) ? std::vector{1, 2, 3} : std::vector{11, 22, 33};
+        if (item < h05d3::basicCount)
+            persons.push_back(h05d3::basicPerson(item));
+        for (int code : persons)
+            for (const QString& s : {h05d3::sentences(item, code).first, h05d3::sentences(item, code).second})
+                if (s.size() > longest.size())
+                    longest = s;
+    }
+    std::vector<long long> times;
+    std::size_t samples = 0;
+    for (int i = 0; i < 30; ++i) {
+        clock.restart();
+        samples = voice::synthesise(longest, false).size();
+        times.push_back(clock.nsecsElapsed() / 1000);
+    }
+    std::printf("the voice loads in %lld us; \"%s\" (%.2f s of speech) synthesises in %lld us (median of 30)\n",
+                openUs, qPrintable(longest), double(samples) / voice::sampleRate(), median(times));
     return 0;
 }
 
@@ -330,6 +408,10 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(mode, "session") == 0)
         return session();
-    std::fprintf(stderr, "usage: %s session|windows|progress\n", argv[0]);
+    if (std::strcmp(mode, "voice") == 0)
+        return voiceTimes();
+    if (std::strcmp(mode, "speech") == 0)
+        return speechMemory();
+    std::fprintf(stderr, "usage: %s session|windows|progress|voice|speech\n", argv[0]);
     return 2;
 }

@@ -1,5 +1,6 @@
 #include "core/keytables.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lumora {
@@ -33,6 +34,16 @@ QChar lookup(const Row (&table)[N], QChar typed)
 QString keyHelp()
 {
     return QStringLiteral("á  ( ' );  é ( ; );  í ( ` );  ó ( = );  ö ( 0 );  ő ( [ );  ú ( ] );  ü ( - );  ű ( \\ )");
+}
+
+QChar keyHelpLetter(qsizetype position)
+{
+    // The letters are the only letters of the line; each entry begins with one.
+    const QString help = keyHelp();
+    for (qsizetype i = std::min(position, help.size() - 1); i >= 0; --i)
+        if (help.at(i).isLetter())
+            return help.at(i);
+    return {};
 }
 
 QChar hunkey(QChar typed) { return lookup(mainTable, typed); }

@@ -12,6 +12,9 @@ QChar hunkey(QChar typed);
 
 // The line that the "Char" buttons show: which key gives which small letter.
 QString keyHelp();
+// The letter whose entry of that line ("ő ( [ );") holds the character at
+// `position`; none before the first letter.
+QChar keyHelpLetter(qsizetype position);
 
 // The short table of two stem fields of exercise 5: small letters only.
 QChar shortkey(QChar typed);

@@ -6,6 +6,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+#include <functional>
+
 namespace lumora::Module1 {
 
 void setmsg()
@@ -33,10 +36,13 @@ void centerFrame(QWidget& window)
 }
 
 // Before the first show the window manager has not framed the window yet, so
-// its frame is unknown: centre it again once, as soon as the frame shows.
-class CenterWhenFramed : public QObject {
+// its frame is unknown: place it again once, as soon as the frame shows.
+class AgainWhenFramed : public QObject {
 public:
-    using QObject::QObject;
+    AgainWhenFramed(QWidget& window, std::function<void()> place) : QObject(&window), place(std::move(place))
+    {
+        window.installEventFilter(this);
+    }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         auto* window = static_cast<QWidget*>(watched);
@@ -46,19 +52,63 @@ public:
         if (looked && window->frameGeometry().size() != window->size()) {
             window->removeEventFilter(this);
             deleteLater();
-            centerFrame(*window);
+            place();
         }
         return false;
     }
+
+private:
+    std::function<void()> place;
 };
+
+// Places the window now, and again once the window manager has framed it.
+void placeFramed(QWidget& window, const std::function<void()>& place)
+{
+    place();
+    if (window.frameGeometry().size() == window.size())
+        new AgainWhenFramed(window, place);
+}
+
+void fitFrame(QWidget& window, QSize wanted)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect inner = window.geometry(), outer = window.frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    window.resize(wanted.boundedTo(area.size().shrunkBy(frame)));
+    const QSize size = window.frameGeometry().size();
+    window.move(area.x() + std::max(0, (area.width() - size.width()) / 2),
+                area.y() + std::max(0, (area.height() - size.height()) / 2));
+}
+
+QString lettersAndDigits(const QString& text)
+{
+    QString kept;
+    for (QChar c : text)
+        if (c.isLetterOrNumber())
+            kept += c;
+    return kept;
+}
+
+bool breaksLine(QChar c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85)
+           || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
 
 } // namespace
 
 void center(QWidget& window)
 {
-    centerFrame(window);
-    if (window.frameGeometry().size() == window.size())
-        window.installEventFilter(new CenterWhenFramed(&window));
+    placeFramed(window, [&window] { centerFrame(window); });
+}
+
+void fitOnScreen(QWidget& window, QSize wanted)
+{
+    placeFramed(window, [&window, wanted] { fitFrame(window, wanted); });
 }
 
 QString trim(const QString& text)
@@ -109,6 +159,32 @@ void endmark(QString& text, Prompter& prompter)
         prompter.message(msgstop, title, Icon::Exclamation);
         text.append(u'.');
     }
+}
+
+bool noTry(const QString& typed, const QString& setUp, Prompter& prompter)
+{
+    if (lettersAndDigits(typed) != lettersAndDigits(setUp))
+        return false;
+    prompter.beep();
+    prompter.message(msgwrong, title, Icon::Exclamation,
+                     QStringLiteral("There is no word of yours in the field yet, so this does not count as a try."));
+    return true;
+}
+
+QString oneLine(const QString& pasted)
+{
+    QString out;
+    out.reserve(pasted.size());
+    bool inRun = false;
+    for (QChar c : pasted) {
+        const bool breaks = breaksLine(c);
+        if (!breaks)
+            out += c;
+        else if (!inRun)
+            out += u' ';
+        inRun = breaks;
+    }
+    return out;
 }
 
 } // namespace lumora::Module1

@@ -1,4 +1,5 @@
 #pragma once
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -26,6 +27,10 @@ void setmsg();
 
 // Moves the window so that it is centred on its screen.
 void center(QWidget& window);
+// Gives the window the size wanted, or less where the screen's available
+// area (the screen without its panels) is smaller, frame included, and
+// centres it there, so that it opens whole on the screen.
+void fitOnScreen(QWidget& window, QSize wanted);
 
 // The text without its leading and trailing spaces; other white space stays.
 QString trim(const QString& text);
@@ -37,5 +42,16 @@ void capfirst(QString& text, Prompter& prompter);
 // Drops a space before a final . ? or !, and appends a full stop (with a
 // warning) when the text ends in none of them.
 void endmark(QString& text, Prompter& prompter);
+
+// An answer with the letters and digits the item put in its field, and no
+// others (nothing typed, the prefilled "ik" alone, a "." meant for the
+// answer before), is no try: it gets the wrong-answer box and its beep with
+// a line saying so, and the caller records and counts nothing and puts the
+// field back as the item set it up. True when the answer was such.
+bool noTry(const QString& typed, const QString& setUp, Prompter& prompter);
+
+// A text pasted into a one-line field: each run of line breaks and tabs
+// becomes one space.
+QString oneLine(const QString& pasted);
 
 } // namespace lumora::Module1

@@ -1,5 +1,7 @@
 #include "lesson/text.h"
 
+#include "core/module1.h"
+
 namespace lumora::h05d5 {
 
 namespace {
@@ -114,6 +116,52 @@ int personOf(const QString& item)
         if (persons[p].item == item)
             return p;
     return -1;
+}
+
+QString wholeWord(int g, int person)
+{
+    if (const Stem* stem = stemOf(g))
+        return stem->whole.toString().split(u' ', Qt::SkipEmptyParts).last();
+    return gapWord(g) + suffixes[g][person].toString();
+}
+
+QString spokenText(int person, int upTo)
+{
+    QString text;
+    // A piece that opens with a comma or a full stop follows the word before it.
+    auto add = [&text](QStringView piece) {
+        piece = piece.trimmed();
+        if (piece.isEmpty())
+            return;
+        if (!text.isEmpty() && !piece.front().isPunct())
+            text += u' ';
+        text += piece;
+    };
+    for (std::size_t i = 0; i < std::size(textElements); ++i) {
+        const Element& e = textElements[i];
+        if (e.piece == Piece::Gap && e.index == upTo)
+            break;
+        switch (e.piece) {
+        case Piece::Person:
+            if (!persons[person].caption.startsWith(u'('))
+                add(persons[person].caption);
+            break;
+        case Piece::Stem: // a solved stem gap says the whole word instead
+            if (textElements[i + 1].index == upTo)
+                add(e.text);
+            break;
+        case Piece::Gap:
+            if (const Stem* stem = stemOf(e.index))
+                add(stem->whole);
+            else
+                text += suffixes[e.index][person];
+            break;
+        default:
+            add(e.text);
+        }
+    }
+    Module1::onespace(text);
+    return text;
 }
 
 } // namespace lumora::h05d5

@@ -179,4 +179,16 @@ inline constexpr std::array<Person, personCount> persons = {{
 // The person whose box item is exactly this text, or -1.
 int personOf(const QString& item);
 
+// The word gap g makes for person p (0..5), whole, as the text has it:
+// "lakom", "egyetemen", "franciául", "szobát"; Péter's "bérel" takes no ending.
+QString wholeWord(int g, int person);
+
+// ---- The text read aloud ---------------------------------------------------------
+
+// The text in person p as it is read aloud, up to the word before gap upTo
+// (as the text shows it), the gaps before that solved; with upTo = gapCount
+// the whole text. A subject in brackets, "(Én)", is left out, as the ending
+// of the verb stands for it.
+QString spokenText(int person, int upTo = gapCount);
+
 } // namespace lumora::h05d5

@@ -874,7 +874,8 @@ History Store::readHistory() const
                 ++h.unreadable;
                 continue;
             }
-            History::Missed& m = missed.try_emplace(*item, History::Missed{item->exercise, {}, 0}).first->second;
+            History::Missed& m =
+                missed.try_emplace(*item, History::Missed{item->exercise, {}, 0, *item}).first->second;
             m.misses += int(*misses);
             m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
         }

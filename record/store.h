@@ -33,6 +33,7 @@ struct History {
         int exercise;
         Words words;
         int misses;
+        ReviewItem item; // the item and person, as the review names them
     };
     struct MistakeKind {
         int exercise;

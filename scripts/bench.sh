@@ -19,3 +19,9 @@ fi
 # A D-Bus session as on a desktop: without one, each Qt program starts its own
 # (dbus-launch) while it starts.
 xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$build/bench_run" "$@" "$build"
+if [ $# -eq 0 ]; then
+    echo
+    QT_QPA_PLATFORM=offscreen "$build/bench_lumora" voice
+    # Speech on the real program, with a sound server of its own.
+    xvfb-run -a /usr/bin/python3 bench/speech.py "$build"
+fi

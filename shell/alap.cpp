@@ -167,6 +167,9 @@ Hatter::Hatter()
     setWindowTitle(QStringLiteral("   L U M O R A  !"));
     setAccessibleName(QStringLiteral("Lumora"));  // not spelt out letter by letter
     setFixedSize(twips(7710), twips(5940));
+    // Behind the program's own windows whatever is clicked, also those that
+    // do not stay on top (On Top off).
+    setWindowFlag(Qt::WindowStaysOnBottomHint);
     controls::paint(this, QColor(224, 224, 224), QColor());  // it has no controls to keep their own colours
     Module1::center(*this);
 }

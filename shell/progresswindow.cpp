@@ -4,6 +4,7 @@
 #include "core/platform.h"
 #include "core/prompter.h"
 #include "feedback/diagnosis.h"
+#include "lesson/text.h"
 #include "record/store.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -29,6 +31,8 @@ namespace {
 
 constexpr int exercises[] = {1, 2, 3, 5};
 constexpr int missedShown = 10;
+// The window's size once there is something to show, where the screen has room.
+constexpr QSize fullSize(820, 560);
 
 // To the nearest whole per cent: 34 of 46 is 74%.
 QString percent(int part, int whole)
@@ -190,7 +194,16 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
 {
     setObjectName(QStringLiteral("progress"));
     setWindowTitle(QStringLiteral("My progress"));
-    auto* layout = new QVBoxLayout(this);
+    // What is shown scrolls, where the screen is too small for it; the
+    // buttons stay in sight below it.
+    auto* outer = new QVBoxLayout(this);
+    auto* shown = new QScrollArea;
+    shown->setFrameShape(QFrame::NoFrame);
+    shown->setWidgetResizable(true);
+    shown->setWidget(new QWidget);
+    outer->addWidget(shown);
+    auto* layout = new QVBoxLayout(shown->widget());
+    layout->setContentsMargins(0, 0, 0, 0);
 
     welcome = new QLabel(QStringLiteral(
         "Nothing here yet. Finish a run of any exercise, and this window shows how you are getting on: "
@@ -226,7 +239,7 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
     buttons->addWidget(exportButton);
     buttons->addStretch();
     buttons->addWidget(close);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     auto* escape = new QAction(this);
     escape->setShortcut(Qt::Key_Escape);
@@ -241,11 +254,7 @@ ProgressWindow::ProgressWindow(const record::Store& answers, const Watch& writte
     connect(&pending, &QTimer::timeout, this, &ProgressWindow::reread);
 
     reread();
-    if (nothingToShow(history))
-        adjustSize();
-    else
-        resize(820, 560);
-    Module1::center(*this);
+    Module1::fitOnScreen(*this, nothingToShow(history) ? sizeHint() : fullSize);
     // The menu and the exercise windows stay on top; so must this one, to be seen.
     setOnTop(*this, true);
 }
@@ -277,8 +286,7 @@ void ProgressWindow::reread()
     if (!empty)
         fill(tabs->currentWidget(), exercises[tabs->currentIndex()]);
     if (wasEmpty && !empty && isVisible()) { // the first answer came while the window was open
-        resize(820, 560);
-        Module1::center(*this);
+        Module1::fitOnScreen(*this, fullSize);
     }
 }
 
@@ -313,7 +321,11 @@ void ProgressWindow::fill(QWidget* page, int exercise)
     for (const History::Missed& m : history.missed)
         if (m.exercise == exercise && int(missedRows.size()) < missedShown) {
             const record::Words& w = m.words;
-            missedRows.push_back({w.prompt, w.person, w.expected.isEmpty() ? QStringLiteral("(left empty)") : w.expected,
+            // A gap of exercise 5 expects an ending: shown as the whole word it makes.
+            const QString right = exercise == 5 && record::known(m.item)
+                                      ? h05d5::wholeWord(m.item.item, m.item.person)
+                                      : w.expected;
+            missedRows.push_back({w.prompt, w.person, right.isEmpty() ? QStringLiteral("(left empty)") : right,
                                   QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;

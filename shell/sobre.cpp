@@ -6,6 +6,7 @@
 #include "ui/controls.h"
 #include "ui/navigator.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -30,6 +31,11 @@ QString credits()
                             "use the program, please contact me:  ")
            + nl + QString(49, u' ') + QStringLiteral("lumora@example.org");
 }
+
+// Under the credits: the licence Lumora is under, and where to read it.
+const QString licence = QStringLiteral(
+    "Lumora is free software: you may share and change it under the GNU General Public License, version 3 or "
+    "later. Read the licence in\n/usr/share/common-licenses/GPL-3\nor at https://www.gnu.org/licenses/gpl-3.0.html");
 
 } // namespace
 
@@ -62,7 +68,7 @@ Sobre::Sobre()
         ->setFont(typeface(QStringLiteral("Times New Roman"), 9.75, false, true));
 
     auto* info = controls::clickablePicture(this, "Image2", [this] {
-        boxes.message(credits(), QStringLiteral("About Lumora!"), Icon::Information);
+        boxes.message(credits(), QStringLiteral("About Lumora!"), Icon::Information, licence);
     });
     info->setGeometry(twips(4680, 2640, 480, 480)); // the whole 32 x 32 icon
     info->setPixmap(picture(QStringLiteral(":/icons/info.ico"), *this));
@@ -81,6 +87,11 @@ Sobre::Sobre()
 
     ok = controls::button(this, "Command1", QStringLiteral("&OK"), 360, 2760, 855, 375);
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    // Escape does what OK does; the splash, like its close box, lets it pass.
+    auto* escape = new QAction(this);
+    escape->setShortcut(Qt::Key_Escape);
+    connect(escape, &QAction::triggered, this, &QWidget::close);
+    addAction(escape);
 
     splash = new QTimer(this);
     splash->setObjectName(QStringLiteral("Timer1"));

@@ -13,12 +13,12 @@
 #include "shell/sobre.h"
 #include "shell/wordswindow.h"
 #include "ui/navigator.h"
+#include "ui/style.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QIcon>
-#include <QProxyStyle>
 #include <cstdio>
 #include <memory>
 
@@ -78,13 +78,13 @@ public:
 // Qt reads the menu bar's overflow arrow from a PNG without naming the
 // format, so every image plugin (JPEG too) is loaded to ask whether it is
 // one of theirs; the style's built-in picture of the same arrow needs none.
-class NoPluginProbe : public QProxyStyle {
+class NoPluginProbe : public FocusShown {
 public:
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option, const QWidget* widget) const override
     {
         if (which == SP_ToolBarHorizontalExtensionButton)
             return QIcon(standardPixmap(which, option, widget));
-        return QProxyStyle::standardIcon(which, option, widget);
+        return FocusShown::standardIcon(which, option, widget);
     }
 };
 

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -219,9 +218,7 @@ WordsWindow::WordsWindow()
 
     narrowed();
     // As large as the list asks, within the screen, frame and title included.
-    const QSize room = screen()->availableGeometry().size() - QSize(32, 72);
-    resize(QSize(600, 480).boundedTo(room).expandedTo(minimumSizeHint()));
-    Module1::center(*this);
+    Module1::fitOnScreen(*this, QSize(600, 480));
     // The menu and the exercise windows stay on top; so must this one, to be seen.
     setOnTop(*this, true);
 }

@@ -2,7 +2,8 @@
 # The real program under a real window manager (openbox), driven with xdotool
 # as a learner would: message boxes that follow one another each stay above
 # their always-on-top exercise window, Alt+F4 on an exercise window brings the
-# menu back, Alt+F4 on the menu and on the backdrop end the program.
+# menu back, Alt+F4 on the menu and on the backdrop end the program; with
+# On Top off, the backdrop stays behind the exercise window when clicked.
 # Run by ctest under xvfb-run. LUMORA_SHOTS=dir keeps a screenshot of each box.
 set -u
 lumora="$1"
@@ -105,6 +106,24 @@ while :; do
     wait_for "! xdotool getwindowname $box" "box $boxes to close"
 done
 [ $boxes -ge 2 ] || fail "only $boxes message boxes for \"xyz abc\""
+
+# On Top off: the backdrop, clicked beside the exercise window or brought to
+# the front as a task bar does, stays behind it.
+backdrop=$(windows_named "   L U M O R A  !")
+xdotool windowactivate --sync "$exercise" key alt+o
+sleep 0.3
+xdotool key o
+sleep 0.3
+exercise=$(windows_named "$base: 3.") # a window of other flags is another X window
+xdotool windowmove "$exercise" 300 0
+sleep 0.3
+for bring in "mousemove --window $backdrop 20 100 click 1" "windowactivate $backdrop"; do
+    xdotool $bring
+    sleep 0.5
+    [ "$(level "$exercise")" -gt "$(level "$backdrop")" ] ||
+        fail "the backdrop came over the exercise window ($bring): $(stacking)"
+done
+echo "ok: with On Top off the backdrop stays behind the exercise window"
 
 xdotool windowactivate --sync "$exercise" key alt+F4
 wait_for '! windows_named "$base: 3."' "exercise 3 to close"

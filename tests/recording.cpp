@@ -28,6 +28,15 @@ void RecordingPrompter::clear()
     beeps = 0;
 }
 
+RecordingSpeaker::RecordingSpeaker() { setSpeaker(this); }
+RecordingSpeaker::~RecordingSpeaker() { setSpeaker(nullptr); }
+
+void RecordingSpeaker::setSilence(const QString& silence)
+{
+    why = silence;
+    emit silenceChanged();
+}
+
 ScriptedRandom::ScriptedRandom() { setRandom(this); }
 ScriptedRandom::~ScriptedRandom() { setRandom(nullptr); }
 

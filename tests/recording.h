@@ -1,6 +1,7 @@
 #pragma once
 #include "core/prompter.h"
 #include "core/random.h"
+#include "core/speaker.h"
 #include "record/recorder.h"
 #include "record/review.h"
 
@@ -35,6 +36,34 @@ public:
     std::vector<Message> messages;
     int beeps = 0;
     void clear();
+};
+
+// Records what is said instead of saying it. Installed for its lifetime.
+class RecordingSpeaker : public Speaker {
+public:
+    RecordingSpeaker();
+    ~RecordingSpeaker() override;
+    void say(const QString& text) override
+    {
+        said << text;
+        if (events)
+            *events << QStringLiteral("say ") + text;
+    }
+    void stop() override { ++stops; }
+    QString silence() const override { return why; }
+    void prepare() override { ++prepares; }
+    // As the program's speaker finds out that nothing can be heard, or can again.
+    void setSilence(const QString& silence);
+
+    QStringList said;
+    // When set (a RecordingPrompter's events), each utterance goes there too,
+    // as "say <text>", in its order among the boxes.
+    QStringList* events = nullptr;
+    int stops = 0;
+    int prepares = 0;
+
+private:
+    QString why;
 };
 
 // Hands out scripted numbers, then falls back to a fixed sequence that visits

@@ -12,5 +12,8 @@ inline const QString stop = QStringLiteral("Don't forget to use a full stop at t
 inline const QString done = QStringLiteral("This exercise has been accomplished. If you want to restart it, "
                                            "click on the \"Restart\" button.");
 inline const QString solution = QStringLiteral("The correct solution is:");
+// Under the wrong-answer box of a field left as the item set it up.
+inline const QString noTry =
+    QStringLiteral("There is no word of yours in the field yet, so this does not count as a try.");
 
 } // namespace lumora::test::texts

@@ -1,13 +1,18 @@
 #include "ui/controls.h"
 
+#include "core/module1.h"
 #include "core/platform.h"
+#include "core/speaker.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QValidator>
 
 namespace lumora::controls {
 namespace {
@@ -29,6 +34,21 @@ protected:
     }
 };
 
+// A one-line field takes a pasted (or dropped) text on one line: its line
+// breaks and tabs become single spaces as it comes in.
+class OnOneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (QString one = Module1::oneLine(input); one != input) {
+            pos = int(Module1::oneLine(input.left(pos)).size());
+            input = one;
+        }
+        return Acceptable;
+    }
+};
+
 class Picture : public QLabel {
 public:
     Picture(QWidget* parent, std::function<void()> action) : QLabel(parent), action(std::move(action))
@@ -39,6 +59,17 @@ public:
     void press() { action(); }
 
 protected:
+    // Reached with Tab, it shows the focus as buttons do.
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -124,7 +155,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int l, int
 
 QLineEdit* field(QWidget* parent, const char* name, int l, int t, int w, int h)
 {
-    return place(new QLineEdit(parent), name, l, t, w, h);
+    QLineEdit* f = place(new QLineEdit(parent), name, l, t, w, h);
+    f->setValidator(new OnOneLine(f));
+    return f;
 }
 
 QLabel* clickablePicture(QWidget* parent, const char* name, std::function<void()> action)
@@ -182,6 +215,18 @@ QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QCol
     area->setPalette(p);
     area->setAutoFillBackground(true);
     return area;
+}
+
+void followSpeech(QAbstractButton* button, const QString& tip)
+{
+    auto show = [button, tip] {
+        const QString silence = speaker().silence();
+        button->setEnabled(silence.isEmpty());
+        button->setToolTip(silence.isEmpty() ? tip : silence);
+        button->setAccessibleDescription(silence.isEmpty() ? tip : silence);
+    };
+    show();
+    QObject::connect(&speaker(), &Speaker::silenceChanged, button, show);
 }
 
 } // namespace lumora::controls

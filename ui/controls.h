@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <functional>
 
+class QAbstractButton;
 class QColor;
 class QFont;
 class QLabel;
@@ -37,6 +38,11 @@ void showMeanings(QWidget* control, const QStringList& glosses);
 
 // Sets the background (and, if valid, the text colour) of a widget.
 void paint(QWidget* widget, const QColor& background, const QColor& text);
+
+// A button that says something aloud: enabled, with the tip, while speech
+// can be heard; otherwise disabled, with the reason as its tooltip and
+// description ("No sound output was found.").
+void followSpeech(QAbstractButton* button, const QString& tip);
 
 // The client area of a window: fixed size, given background.
 QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QColor& background);

@@ -4,6 +4,7 @@
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
+#include "core/speaker.h"
 #include "feedback/analyser.h"
 #include "record/review.h"
 #include "ui/controls.h"
@@ -11,12 +12,16 @@
 #include "ui/navigator.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 
 namespace lumora {
 namespace {
@@ -34,17 +39,75 @@ QAction* item(QMenu* menu, const char* name, const QString& caption)
     return a;
 }
 
+// A checkable item kept in the settings file.
+QAction* setting(QMenu* menu, const char* name, const QString& caption, const QString& key, bool byDefault)
+{
+    QAction* a = item(menu, name, caption);
+    a->setCheckable(true);
+    a->setChecked(QSettings().value(key, byDefault).toBool());
+    QObject::connect(a, &QAction::toggled, a, [key](bool on) { QSettings().setValue(key, on); });
+    return a;
+}
+
 } // namespace
+
+// Follows which answer field had the focus last, and types a letter clicked
+// in the key help line into it.
+class LetterTyping : public QObject {
+public:
+    using QObject::QObject;
+    void watchField(QWidget* field) { field->installEventFilter(this); }
+    void watchLine(QLabel* line)
+    {
+        this->line = line;
+        line->installEventFilter(this);
+        line->setCursor(Qt::PointingHandCursor);
+        line->setToolTip(QStringLiteral("Click a letter to type it where you are writing; with Shift, its capital."));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && watched != line)
+            field = qobject_cast<QLineEdit*>(watched);
+        if (event->type() != QEvent::MouseButtonRelease || watched != line)
+            return false;
+        const auto* click = static_cast<QMouseEvent*>(event);
+        const QChar letter = keyHelpLetter(characterAt(click->position().x() - line->contentsRect().left()));
+        if (letter.isNull() || !field || !field->isEnabled() || !field->isVisible() || field->isReadOnly())
+            return false;
+        field->insert(click->modifiers() & Qt::ShiftModifier ? letter.toUpper() : letter);
+        field->setFocus();
+        return true;
+    }
+
+private:
+    // The character of the line's text under x.
+    qsizetype characterAt(qreal x) const
+    {
+        const QString text = line->text();
+        const QFontMetricsF metrics(line->font());
+        qsizetype i = 0;
+        while (i + 1 < text.size() && metrics.horizontalAdvance(text.left(i + 1)) <= x)
+            ++i;
+        return i;
+    }
+
+    QLabel* line = nullptr;
+    QPointer<QLineEdit> field;
+};
 
 ExerciseWindow::ExerciseWindow(const Options& options)
     : client(controls::clientArea(this, 9270, 5880, QColor(224, 224, 224))), howTo(options.howTo),
-      moreHelp(options.notes + reviewAndProgressHelp())
+      moreHelp(options.notes + reviewAndProgressHelp()), letters(new LetterTyping(this))
 {
     setObjectName(QLatin1String(options.name));
     setCentralWidget(client);
     // The diagnosis of wrong answers reads the dictionary from here on; it
     // loads on a thread of its own, the window does not wait for it.
     feedback::Analyser::shared().load();
+    // So is the voice, with the sound output, so that the first word is heard at once.
+    speaker().prepare();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     howTo << charParagraph;
 
@@ -57,10 +120,9 @@ ExerciseWindow::ExerciseWindow(const Options& options)
         ontop->setChecked(!ontop->isChecked());
         toggleOnTop();
     });
-    explain = item(opts, "mnuExplain", QStringLiteral("&Explain mistakes"));
-    explain->setCheckable(true);
-    explain->setChecked(QSettings().value(explainKey, true).toBool());
-    connect(explain, &QAction::toggled, this, [](bool on) { QSettings().setValue(explainKey, on); });
+    explain = setting(opts, "mnuExplain", QStringLiteral("&Explain mistakes"), explainKey, true);
+    speakAloud = setting(opts, "mnuSpeak", QStringLiteral("&Speak answers"), speakAnswersKey, true);
+    setting(opts, "mnuSlowly", QStringLiteral("Speak s&lowly"), speakSlowlyKey, false);
     connect(item(opts, "mnuProgress", QStringLiteral("My &progress")), &QAction::triggered, this,
             [this] { navigator::openProgress(exercise()); });
 
@@ -86,6 +148,7 @@ void ExerciseWindow::toggleOnTop()
 }
 
 bool ExerciseWindow::explainMistakes() const { return explain->isChecked(); }
+bool ExerciseWindow::speakAnswers() const { return speakAloud->isChecked(); }
 
 ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const char* solution, const char* close)
 {
@@ -93,16 +156,27 @@ ExerciseWindow::CommandRow ExerciseWindow::commandRow(const char* start, const c
                    controls::button(client, solution, QStringLiteral("Sol&ution"), 1080, 0, 1215, 495),
                    controls::button(client, close, QStringLiteral("Clos&e"), 2280, 0, 1095, 495)};
     row.solution->setEnabled(false);
-    connect(row.close, &QPushButton::clicked, this, [this] { navigator::open(navigator::Window::Menu, this); });
+    connect(row.close, &QPushButton::clicked, this, [this] {
+        speaker().stop(); // at once, not once the menu is made
+        navigator::open(navigator::Window::Menu, this);
+    });
     return row;
 }
 
 void ExerciseWindow::closeEvent(QCloseEvent* event)
 {
+    speaker().stop();
     // A transition has shown the next window already; a close box has not.
     if (!navigator::anotherMainWindowOpen(this))
         navigator::open(navigator::Window::Menu);
     QMainWindow::closeEvent(event);
+}
+
+void ExerciseWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !speaker().silence().isEmpty())
+        speaker().prepare();
+    QMainWindow::changeEvent(event);
 }
 
 QPushButton* ExerciseWindow::nextButton(const char* name, int l, int t, int w, int h)
@@ -125,8 +199,10 @@ ExerciseWindow::Plus ExerciseWindow::plusInvitation(const char* label, const QSt
 void ExerciseWindow::translateKeys(KeyTable table, const QList<QWidget*>& fields)
 {
     auto* filter = new KeyFilter(table, this);
-    for (QWidget* field : fields)
+    for (QWidget* field : fields) {
         filter->watch({field});
+        letters->watchField(field);
+    }
 }
 
 void ExerciseWindow::placeOnScreen()
@@ -183,6 +259,7 @@ QPushButton* ExerciseWindow::charButton(const char* button, const char* help, QL
     line->setWordWrap(false);
     line->setFont(typeface(QStringLiteral("MS Serif"), 13.5, true));
     line->hide();
+    letters->watchLine(line);
     QPushButton* b = controls::button(client, button, QStringLiteral("&Char"), 240, 4920, 855, 495);
     connect(b, &QPushButton::clicked, this, [line, answer] {
         line->setVisible(line->isHidden());
@@ -209,6 +286,26 @@ void ExerciseWindow::showProgress(const QString& text)
 } // namespace lumora
 
 namespace lumora {
+
+QPushButton* ExerciseWindow::hearButton(std::function<void()> hear)
+{
+    // Between Close and "Go to exercise:", the same place in every window.
+    QPushButton* b = controls::button(client, "Hear", QStringLiteral("He&ar"), 3480, 0, 1095, 495);
+    b->setAccessibleName(QStringLiteral("Hear"));
+    controls::followSpeech(b, QStringLiteral("Says the Hungarian again (F5). Shift+F5 in an answer field says what "
+                                             "you typed."));
+    connect(b, &QPushButton::clicked, this, hear);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, hear);
+    return b;
+}
+
+void ExerciseWindow::hearTyped(const QList<QWidget*>& fields, std::function<void(QWidget*)> typed)
+{
+    for (QWidget* field : fields) {
+        auto* key = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5), field, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(key, &QShortcut::activated, this, [field, typed] { typed(field); });
+    }
+}
 
 QPushButton* ExerciseWindow::reviewButtonAt(int l, int t, int w, int h)
 {

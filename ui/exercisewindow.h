@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -14,6 +15,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace lumora {
+
+class LetterTyping;
 
 // What the three exercise windows share: the Options and Help menus, the
 // Start / Solution / Close row, the Plus invitation, Next, the Char button,
@@ -34,8 +37,10 @@ public:
 protected:
     // The exercise on show: 1, 2, 3 or 5.
     virtual int exercise() const = 0;
-    // The title-bar close box does what Close does.
+    // The title-bar close box does what Close does. Either stops the speech.
     void closeEvent(QCloseEvent* event) override;
+    // Coming back to the window looks again for a sound output that was missing.
+    void changeEvent(QEvent* event) override;
 
     // The client area under the menu bar; controls are placed on it in twips.
     // It is 60 twips wider than the 9210 the layout was drawn on, so that the
@@ -81,9 +86,20 @@ protected:
 
     // Options, "&Explain mistakes": remembered between program starts.
     bool explainMistakes() const;
+    // Options, "&Speak answers": a right answer and Solution are said aloud.
+    bool speakAnswers() const;
+
+    // "He&ar" in the free space of the top row, and F5 anywhere in the
+    // window (also while the button waits for a sound output): hear() says
+    // again what was said last.
+    QPushButton* hearButton(std::function<void()> hear);
+    // Shift+F5 in each answer field: typed(field) says what was typed there.
+    void hearTyped(const QList<QWidget*>& fields, std::function<void(QWidget*)> typed);
 
     // The "&Char" button and its hidden key help line below it. Showing the
-    // help puts the focus into the answer field, when that is shown.
+    // help puts the focus into the answer field, when that is shown. A click
+    // on a letter of the line types it into the answer field that had the
+    // focus last (with Shift, the capital).
     QPushButton* charButton(const char* button, const char* help, QLineEdit* answer);
 
     // The Review button in the window's free space; hidden until the logic shows it.
@@ -99,10 +115,12 @@ private:
     QWidget* client;
     QAction* ontop;
     QAction* explain;
+    QAction* speakAloud;
     QStringList howTo;
     QStringList moreHelp;
     WindowPrompter boxes{this};
     QLabel* progress = nullptr;
+    LetterTyping* letters;
 };
 
 } // namespace lumora

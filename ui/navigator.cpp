@@ -1,6 +1,7 @@
 #include "ui/navigator.h"
 
 #include "core/module1.h"
+#include "core/speaker.h"
 
 #include <QApplication>
 #include <QMap>
@@ -87,6 +88,7 @@ bool anotherMainWindowOpen(const QWidget* self)
 
 void end()
 {
+    speaker().stop();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         w->hide();
         w->deleteLater();

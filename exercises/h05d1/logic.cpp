@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
+#include "core/speaker.h"
 #include "feedback/diagnosis.h"
 #include "lesson/verbs.h"
 
@@ -24,8 +25,8 @@ QString heading(int exercise)
 } // namespace
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
-             const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
+             const record::FirstTries& tried, Speaker& speaker)
+    : view(view), prompter(prompter), random(random), speaker(speaker), offered(view, tried), run(recorder)
 {
 }
 
@@ -84,6 +85,7 @@ void Logic::Change()
     noItem();
     reviewing = false;
     running = false;
+    said.clear();
     offered.show(exercise, running);
 }
 
@@ -121,6 +123,7 @@ void Logic::beginRun()
         view.setPlusEnabled(false);
     view.setRecordText({});
     Module1::setmsg();
+    said.clear();
 }
 
 void Logic::review()
@@ -193,6 +196,8 @@ void Logic::spec()
     if (prefillsIk(verb))
         view.setEndingText(QStringLiteral("ik"));
     view.setVerbEditable(stemChanges(verb));
+    setUpVerb = view.verbText();
+    setUpEnding = view.endingText();
     view.describeEnding(QStringLiteral("ending for %1, person %2").arg(verb, view.pronounText()));
 }
 
@@ -208,9 +213,13 @@ void Logic::next()
     // Only the joined text counts, not where the learner split it.
     const QString typed = Module1::trim(view.verbText()) + Module1::trim(view.endingText());
     if (typed == answer()) {
+        sayAnswer(pronoun(person()) + u' ' + answer()); // first: the sound starts while the rest is done
         run.answered(recordedItem(), person(), words(), typed, true);
         showProgress();
         correct();
+    } else if (Module1::noTry(typed, setUpVerb + setUpEnding, prompter)) {
+        view.setVerbText(setUpVerb);
+        view.setEndingText(setUpEnding);
     } else {
         wrong(typed);
     }
@@ -222,7 +231,14 @@ record::Words Logic::words() const { return {currentVerb(), pronoun(person()), a
 
 int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(solved)) : item; }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    // A run of the extended variant has no end to wait for: Review offers
+    // its misses as they come.
+    if (running && extended && !reviewing)
+        offered.show(exercise, false);
+}
 
 void Logic::wrong(const QString& typed)
 {
@@ -284,9 +300,34 @@ void Logic::correct()
 
 void Logic::solution()
 {
+    sayAnswer(answer());
     run.answered(recordedItem(), person(), words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + answer(), Module1::title, Icon::Exclamation);
+}
+
+void Logic::hear()
+{
+    if (!said.isEmpty())
+        speaker.say(said);
+    else if (running)
+        speaker.say(pronoun(person()) + QStringLiteral(", ") + currentVerb());
+}
+
+void Logic::hearTyped() { say(Module1::trim(view.verbText()) + Module1::trim(view.endingText())); }
+
+void Logic::say(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    said = text;
+    speaker.say(text);
+}
+
+void Logic::sayAnswer(const QString& text)
+{
+    if (view.speakAnswers())
+        say(text);
 }
 
 void Logic::plus()

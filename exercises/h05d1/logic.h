@@ -1,4 +1,5 @@
 #pragma once
+#include "core/speaker.h"
 #include "record/review.h"
 #include "record/run.h"
 
@@ -69,13 +70,15 @@ public:
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
+    // Options, "Speak answers": a right answer and Solution are said aloud.
+    virtual bool speakAnswers() const { return true; }
 };
 
 // Exercises 1 and 2: the learner adds the personal ending to a verb.
 class Logic {
 public:
     Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder(),
-          const record::FirstTries& tried = record::reviewRecord());
+          const record::FirstTries& tried = record::reviewRecord(), Speaker& speaker = lumora::speaker());
 
     // The window's events.
     void load();       // the window loads (after Module1::exnum is set)
@@ -89,6 +92,10 @@ public:
     void switchTo1();  // Command10 "&1"
     void switchTo2();  // Command5 "&2"
     void review();     // Review: a run over the items waiting for review
+    // Hear or F5: says again what was said last; before anything was said in
+    // this run, the pronoun and the verb as shown, never the form asked for.
+    void hear();
+    void hearTyped();  // Shift+F5: the verb and the ending as typed
 
 private:
     void Change();   // resets the window for the exercise in exnum
@@ -116,10 +123,14 @@ private:
     int recordedItem() const;
     void showProgress();
     void beginRun();  // Next and Solution usable, Plus held, the record field and messages reset
+    void say(const QString& text);
+    void sayAnswer(const QString& text);  // when the learner wants answers said
 
     View& view;
     Prompter& prompter;
     Random& random;
+    Speaker& speaker;
+    QString said;  // in this run
     int exercise = 0;  // 1 or 2 once opened; its button is the disabled one
     QStringList itemverb;  // an answered item's entry is emptied for the run
     QStringList igeb;
@@ -128,6 +139,7 @@ private:
     int total = 0;
     bool extended = false;
     int tries = 0;  // wrong answers on the current item
+    QString setUpVerb, setUpEnding;  // the two fields as the current item set them up
     std::vector<record::ReviewItem> queue;  // the review run's items, in order
     bool reviewing = false;
     bool running = false;  // from Start or Review until the run ends

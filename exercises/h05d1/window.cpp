@@ -75,6 +75,8 @@ Window::Window()
     QLabel* progress = progressLine(4440, 600, 4695, 360);
     progress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     translateKeys(hunkey, {verb, ending});
+    hearButton([this] { logic.hear(); });
+    hearTyped({verb, ending}, [this](QWidget*) { logic.hearTyped(); });
 
     setTabOrder(start, solution);
     setTabOrder(verb, ending);
@@ -155,5 +157,6 @@ void Window::setReview(const record::ReviewButton& button) { showReviewButton(re
 void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+bool Window::speakAnswers() const { return ExerciseWindow::speakAnswers(); }
 
 } // namespace lumora::h05d1

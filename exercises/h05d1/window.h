@@ -49,6 +49,7 @@ private:
     void setCaption(const QString& caption) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    bool speakAnswers() const override;
     int exercise() const override { return Module1::exnum; }
     void setProgressText(const QString& text) override;
 

@@ -3,8 +3,11 @@
 #include "core/module1.h"
 #include "core/prompter.h"
 #include "core/random.h"
+#include "core/speaker.h"
 #include "feedback/diagnosis.h"
 #include "lesson/pictures.h"
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -23,10 +26,6 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 // sentence was taken, or else that the box after it judges the sentence.
 const QString stopRight = QStringLiteral("A full stop has been added at the end, and the sentence is right.");
 const QString stopAdded = QStringLiteral("A full stop has been added at the end.");
-// Under the wrong-answer box of a field without a word, such as a "." meant
-// for the sentence before.
-const QString notATry = QStringLiteral(
-    "There is no word in the field, so this does not count as a try. Write the whole sentence for this picture.");
 
 // Takes no notice of the warnings: for finding out what normalising makes of a text.
 class Unheard : public Prompter {
@@ -50,16 +49,11 @@ private:
     const QString& note;
 };
 
-bool hasWord(const QString& text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
-}
-
 } // namespace
 
 Logic::Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder,
-             const record::FirstTries& tried)
-    : view(view), prompter(prompter), random(random), offered(view, tried), run(recorder)
+             const record::FirstTries& tried, Speaker& speaker)
+    : view(view), prompter(prompter), random(random), speaker(speaker), offered(view, tried), run(recorder)
 {
 }
 
@@ -105,7 +99,11 @@ void Logic::answering()
     view.setSolutionShown(false);
     view.setExampleShown(false);
     running = true;
-    offered.hold();
+    said.clear();
+    if (endless())
+        offered.show(3, false);
+    else
+        offered.hold();
 }
 
 void Logic::review()
@@ -209,6 +207,12 @@ void Logic::nevma()
 void Logic::check(const QString& typed)
 {
     view.setSolutionShown(false);
+    // A field with no word in it is asked about once, before any reminder.
+    if (Module1::noTry(typed, QString(), prompter)) {
+        view.setAnswerText(QString());
+        view.focusAnswer();
+        return;
+    }
     QString& answer = Module1::answer;
     answer = Module1::trim(typed);
     Module1::onespace(answer);
@@ -219,17 +223,13 @@ void Logic::check(const QString& typed)
     Module1::capfirst(normalised, unheard);
     Module1::endmark(normalised, unheard);
     const bool right = normalised == sentenceA_ || normalised == sentenceB_;
+    if (right)
+        sayAnswer(normalised); // while the reminders, if any, are read
     StopNote boxes(prompter, right ? stopRight : stopAdded);
     Module1::capfirst(answer, boxes);
     Module1::endmark(answer, boxes);
     view.setAnswerText(answer);
 
-    if (!right && !hasWord(answer)) {
-        prompter.beep();
-        prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation, notATry);
-        view.focusAnswer();
-        return;
-    }
     if (!right) {
         ++tries;
         const feedback::Diagnosis mistake =
@@ -286,16 +286,49 @@ void Logic::Change()
     offered.show(3, running);
 }
 
-void Logic::showProgress() { view.setProgressText(run.progress()); }
+void Logic::showProgress()
+{
+    view.setProgressText(run.progress());
+    if (running && endless())
+        offered.show(3, false);
+}
+
+// The extended variant has no end to wait for: Review offers its misses as they come.
+bool Logic::endless() const { return extended_ && !reviewing; }
 
 record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
 
 void Logic::solution()
 {
+    sayAnswer(sentenceA_);
     run.answered(item_, personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
+}
+
+void Logic::hear()
+{
+    if (!said.isEmpty())
+        speaker.say(said);
+    else if (running)
+        speaker.say(QStringList{subject(item_, personcode_), dictionaryForm(item_), hata[item_]}.join(u", "));
+}
+
+void Logic::hearTyped(const QString& typed) { say(Module1::trim(typed)); }
+
+void Logic::say(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    said = text;
+    speaker.say(text);
+}
+
+void Logic::sayAnswer(const QString& text)
+{
+    if (view.speakAnswers())
+        say(text);
 }
 
 void Logic::typing() { view.setSolutionShown(false); }

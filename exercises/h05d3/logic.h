@@ -1,4 +1,5 @@
 #pragma once
+#include "core/speaker.h"
 #include "lesson/sentences.h"
 #include "record/review.h"
 #include "record/run.h"
@@ -67,6 +68,8 @@ public:
     virtual void setProgressText(const QString& text) = 0; // Progress
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
+    // Options, "Speak answers": a right sentence and Solution are said aloud.
+    virtual bool speakAnswers() const { return true; }
 };
 
 // The behaviour of exercise 3: a basic series of six pictures with fixed
@@ -75,7 +78,7 @@ public:
 class Logic {
 public:
     Logic(View& view, Prompter& prompter, Random& random, record::Recorder& recorder = record::recorder(),
-          const record::FirstTries& tried = record::reviewRecord());
+          const record::FirstTries& tried = record::reviewRecord(), Speaker& speaker = lumora::speaker());
 
     void load();                       // window load
     void start();                      // comenzar click
@@ -86,6 +89,10 @@ public:
     void example();                    // Modelo click
     void plus();                       // Plusd1 click
     void review();                     // Review: the pictures waiting for review
+    // Hear or F5: says again what was said last; before anything was said in
+    // this series, the subject and the main words in their dictionary forms.
+    void hear();
+    void hearTyped(const QString& typed); // Shift+F5 in the answer field
 
 
 private:
@@ -97,12 +104,17 @@ private:
     void done();                     // the end of a series
     void ask();                      // shows the review item `solved_` with its person
     void showProgress();
+    bool endless() const;           // a run of the extended variant, which has no end
     record::Words words() const; // the item as the learner sees it, for the record
     void answering();  // Next and Solution ready, Example and the solution line away
+    void say(const QString& text);
+    void sayAnswer(const QString& text); // when the learner wants answers said
 
     View& view;
     Prompter& prompter;
     Random& random;
+    Speaker& speaker;
+    QString said; // in this series
     Column al, hata;
     std::array<bool, itemCount> marks{}; // true while the item is open in this series
     int item_ = 0;

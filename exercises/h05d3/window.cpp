@@ -79,6 +79,7 @@ Window::Window()
     label7->setBuddy(text1);
     text1->hide();
     translateKeys(hunkey, {text1});
+    hearTyped({text1}, [this](QWidget*) { logic.hearTyped(text1->text()); });
     label1 = controls::label(a, "Label1", QString(), 600, 4200, 8055, 375);
     label1->setFont(sentence());
     label1->setAccessibleDescription(QStringLiteral("solution"));
@@ -96,6 +97,7 @@ Window::Window()
     reviewButton = reviewButtonAt(7320, 1200, 1575, 495);
     // Left of the picture, between the mode line and the person.
     progressLine(120, 1440, 2535, 735);
+    hearButton([this] { logic.hear(); });
 
     connect(comenzar, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(siguiente, &QPushButton::clicked, this, [this] { logic.check(text1->text()); });
@@ -172,5 +174,6 @@ void Window::setReview(const record::ReviewButton& button) { showReviewButton(re
 void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+bool Window::speakAnswers() const { return ExerciseWindow::speakAnswers(); }
 
 } // namespace lumora::h05d3

@@ -48,6 +48,7 @@ private:
     bool plusShown() const override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    bool speakAnswers() const override;
     int exercise() const override { return 3; }
     void setProgressText(const QString& text) override;
 

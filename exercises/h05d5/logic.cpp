@@ -2,12 +2,14 @@
 
 #include "core/module1.h"
 #include "core/prompter.h"
+#include "core/speaker.h"
 #include "feedback/diagnosis.h"
 
 namespace lumora::h05d5 {
 
-Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried)
-    : view(view), prompter(prompter), offered(view, tried), run(recorder)
+Logic::Logic(View& view, Prompter& prompter, record::Recorder& recorder, const record::FirstTries& tried,
+             Speaker& speaker)
+    : view(view), prompter(prompter), speaker(speaker), offered(view, tried), run(recorder)
 {
 }
 
@@ -27,9 +29,17 @@ void Logic::start()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
+    said.clear();
     offered.hold();
     run.start(5, record::Variant::Basic, gapCount);
     showProgress();
+    noteSetUp();
+}
+
+void Logic::noteSetUp()
+{
+    for (int g = 0; g < gapCount; ++g)
+        setUp[g] = {stemOf(g) ? view.stemText(g) : QString(), view.gapText(g)};
 }
 
 void Logic::review()
@@ -70,8 +80,10 @@ void Logic::review()
     view.setNextEnabled(true);
     view.setSolutionEnabled(true);
     running = true;
+    said.clear();
     offered.hold();
     showProgress();
+    noteSetUp();
 }
 
 void Logic::showSolved(int g)
@@ -105,9 +117,16 @@ void Logic::next()
     const QString stem = stemOf(gap) ? Module1::trim(view.stemText(gap)) : QString();
     const QString typed = stem + Module1::trim(view.gapText(gap));
     if (typed == expected()) {
+        // First: the sound starts while the rest is done.
+        sayAnswer(okcount + 1 == gapCount ? spokenText(person) : wholeWord(gap, person));
         run.answered(gap, person, words(), typed, true);
         showProgress();
         Oke();
+    } else if (Module1::noTry(typed, setUp[gap].stem + setUp[gap].gap, prompter)) {
+        if (stemOf(gap))
+            view.setStemText(gap, setUp[gap].stem);
+        view.setGapText(gap, setUp[gap].gap);
+        focus(gap);
     } else {
         Hiba(typed);
     }
@@ -115,11 +134,46 @@ void Logic::next()
 
 void Logic::solution()
 {
+    sayAnswer(wholeWord(gap, person));
     run.answered(gap, person, words(), std::nullopt, false);
     showProgress();
     prompter.message(Module1::msgsolution + u'-' + list(person)[gap], Module1::title,
                        Icon::Exclamation);
     focus(gap);
+}
+
+void Logic::hear()
+{
+    if (!said.isEmpty()) {
+        speaker.say(said);
+        return;
+    }
+    int open = 0;
+    while (open < gapCount && !view.gapEnabled(open))
+        ++open;
+    if (open == gapCount && okcount < gapCount)
+        open = 0; // nothing open before Start: the text up to the first gap
+    speaker.say(spokenText(person, open));
+}
+
+void Logic::hearTyped(int g)
+{
+    const QString typed = Module1::trim(view.gapText(g));
+    say(stemOf(g) ? Module1::trim(view.stemText(g)) + typed : typed.isEmpty() ? QString() : gapWord(g) + typed);
+}
+
+void Logic::say(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    said = text;
+    speaker.say(text);
+}
+
+void Logic::sayAnswer(const QString& text)
+{
+    if (view.speakAnswers())
+        say(text);
 }
 
 void Logic::Change()
@@ -140,6 +194,7 @@ void Logic::Change()
     view.setSolutionEnabled(false);
     view.focusStart();
     running = false;
+    said.clear();
     offered.show(5, running);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/speaker.h"
 #include "lesson/text.h"
 #include "record/review.h"
 #include "record/run.h"
@@ -47,13 +48,15 @@ public:
 
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
     virtual bool explainMistakes() const { return true; }
+    // Options, "Speak answers": a solved word and Solution are said aloud.
+    virtual bool speakAnswers() const { return true; }
 };
 
 // Exercise 5: the learner fills the 18 gaps one after another.
 class Logic {
 public:
     Logic(View& view, Prompter& prompter, record::Recorder& recorder = record::recorder(),
-          const record::FirstTries& tried = record::reviewRecord());
+          const record::FirstTries& tried = record::reviewRecord(), Speaker& speaker = lumora::speaker());
 
     // The window's events.
     void load();                                // the window loads: the Review button
@@ -65,6 +68,11 @@ public:
     // Review: the text of the person missed longest ago, only the missed
     // gaps open and the others shown solved.
     void review();
+    // Hear or F5: says again what was said last; before anything was said in
+    // this run, the text up to its first open gap.
+    void hear();
+    // Shift+F5 in gap g or in the stem before it: the word as typed.
+    void hearTyped(int g);
 
 private:
     void Change();  // every gap emptied and closed, the stems reset, until Start
@@ -83,14 +91,23 @@ private:
     void resetGap0();
     void showSolved(int g);
     void showProgress();
+    void noteSetUp();  // the stems and gaps as the run begins with them
+    void say(const QString& text);
+    void sayAnswer(const QString& text); // when the learner wants answers said
 
     View& view;
     Prompter& prompter;
+    Speaker& speaker;
+    QString said; // in this run
     int gap = 0;
     int okcount = 0;
     int person = 0;  // Péter until one is chosen
     SuffixList rag3, rag1, rag2, rag11, rag22, rag33;
     std::array<int, gapCount> tries{};  // wrong answers on each gap since Start
+    struct SetUp {
+        QString stem, gap;
+    };
+    std::array<SetUp, gapCount> setUp;  // each gap (with its stem) as the run set it up
     bool running = false;               // from Start or Review until the text is done
     record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;

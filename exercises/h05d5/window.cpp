@@ -120,6 +120,12 @@ Window::Window()
     translateKeys(hunkey, QList<QWidget*>(gaps.begin(), gaps.end()) +
                               QList<QWidget*>{field("Text2"), field("Text6"), field("Text7")});
     translateKeys(shortkey, {field("Text4"), field("Text5")});
+    hearButton([this] { logic.hear(); })->setFont(buttonFont());
+    hearTyped(QList<QWidget*>(gaps.begin(), gaps.end()),
+              [this](QWidget* gap) { logic.hearTyped(gap->property("tag").toInt()); });
+    // A stem is heard together with the gap after it.
+    for (auto s = stemFields.cbegin(); s != stemFields.cend(); ++s)
+        hearTyped({s.value()}, [this, g = s.key()](QWidget*) { logic.hearTyped(g); });
 
     connect(start, &QPushButton::clicked, this, [this] { logic.start(); });
     connect(next, &QPushButton::clicked, this, [this] { logic.next(); });
@@ -301,5 +307,6 @@ void Window::setReview(const record::ReviewButton& button) { showReviewButton(re
 void Window::setProgressText(const QString& text) { showProgress(text); }
 
 bool Window::explainMistakes() const { return ExerciseWindow::explainMistakes(); }
+bool Window::speakAnswers() const { return ExerciseWindow::speakAnswers(); }
 
 } // namespace lumora::h05d5

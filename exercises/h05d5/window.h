@@ -47,6 +47,7 @@ private:
     void setSolutionEnabled(bool enabled) override;
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
+    bool speakAnswers() const override;
     int exercise() const override { return 5; }
     void setProgressText(const QString& text) override;
 

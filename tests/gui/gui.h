@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -88,6 +90,14 @@ inline void menuKeys(QWidget* w, Qt::Key menu, Qt::Key item)
         QTest::keyClick(QApplication::activePopupWidget(), item);
     settle();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// Clicks the letter in the text of a one-line label, as a learner points at it.
+inline void clickLetter(QLabel* line, const QString& letter, Qt::KeyboardModifiers modifiers = {})
+{
+    const QString text = line->text();
+    const qreal x = QFontMetricsF(line->font()).horizontalAdvance(text.left(text.indexOf(letter))) + 3;
+    QTest::mouseClick(line, Qt::LeftButton, modifiers, QPoint(int(x), line->height() / 2));
 }
 
 // Starts the program and waits for the splash to give way to the menu.

@@ -54,10 +54,10 @@ TEST(FeedbackWindow, AWrongFormIsExplainedUntilTheLearnerTurnsItOffForGood)
 
     QWidget* w = openOnItem0(random);
     const QList<QAction*> options = child<QMenu>(w, "mnuOptions")->actions();
-    ASSERT_EQ(options.size(), 3);
+    ASSERT_EQ(options.size(), 5);
     EXPECT_EQ(options[0]->objectName(), "mnuOntop");
     EXPECT_EQ(options[1]->objectName(), "mnuExplain");
-    EXPECT_EQ(options[2]->objectName(), "mnuProgress");
+    EXPECT_EQ(options[4]->objectName(), "mnuProgress");
     EXPECT_EQ(options[1]->text(), "&Explain mistakes");
     EXPECT_TRUE(options[1]->isChecked());
 

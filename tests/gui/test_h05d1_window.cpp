@@ -137,10 +137,21 @@ TEST(Exercise12Window, AWholeRunOfExerciseOneTypedWithKeys)
         ex.answer(basicForm(item));
         if (n < 45) {
             ASSERT_TRUE(rec.messages.empty()) << rec.events.join(" | ").toStdString() << " at item " << item;
+            // A second Enter meets the next item as it was set up ("ik" or
+            // nothing): the wrong-answer box, and no try.
+            const QString counted = ex.progress(), verb = ex.verb()->text(), ending = ex.ending()->text();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            settle();
+            EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong}));
+            EXPECT_EQ(ex.progress(), counted);
+            EXPECT_EQ(ex.verb()->text() + ex.ending()->text(), verb + ending);
+            rec.clear();
         }
     }
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, texts::done);
+    EXPECT_EQ(rec.messages[0].detail, "46 of 46 right at the first try · no mistakes · no items wait for review");
+    EXPECT_TRUE(ex.button("Review")->isHidden()); // nothing was missed
     EXPECT_EQ(rec.messages[0].title, base + ": 1.");
     EXPECT_EQ(ex.button("Command1")->text(), "&Restart");
     EXPECT_EQ(QApplication::focusWidget(), ex.button("Command1"));
@@ -226,6 +237,10 @@ TEST(Exercise12Window, ThePlusVariantKeepsDrawingTypedItems)
     EXPECT_EQ(ex.record().count("; "), 12);
     EXPECT_TRUE(ex.button("Command2")->isEnabled());
     EXPECT_EQ(ex.w->windowTitle(), base + ": 1.");
+    // The variant has no end: a miss is offered for review at once.
+    ex.answer(ex.verb()->text() + "x");
+    EXPECT_TRUE(ex.button("Review")->isEnabled());
+    EXPECT_EQ(ex.button("Review")->text(), "Re&view (1)");
 }
 
 TEST(Exercise12Window, SwitchingExerciseResetsTheWindow)

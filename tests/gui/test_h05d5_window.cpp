@@ -66,7 +66,9 @@ struct Exercise5 {
     // each confirmed with Enter. A stem gap gets its suffix first; then
     // Shift+Tab goes back to the stem, whose last vowel is replaced, and
     // Enter is pressed there.
-    void run(const char* const keys[18])
+    // With `twice`, each right answer gets a second Enter, in the next gap as
+    // the run set it up: the wrong-answer box, and nothing counted.
+    void run(const char* const keys[18], RecordingPrompter* twice = nullptr)
     {
         for (int g = 0; g < 18; ++g) {
             ASSERT_EQ(focus(), gap(g)) << "gap " << g;
@@ -83,6 +85,15 @@ struct Exercise5 {
                 }
             QTest::keyClick(enter, Qt::Key_Return);
             settle();
+            if (twice && g < 17) {
+                const QString counted = child<QLabel>(w, "Progress")->text();
+                twice->clear();
+                QTest::keyClick(focus(), Qt::Key_Return);
+                settle();
+                EXPECT_EQ(twice->events, QStringList({"beep", texts::wrong})) << "gap " << g + 1;
+                EXPECT_EQ(child<QLabel>(w, "Progress")->text(), counted);
+                twice->clear();
+            }
         }
     }
 
@@ -222,7 +233,8 @@ TEST(Exercise5Window, AWholeRunForPeterTypedWithKeys)
     EXPECT_EQ(ex.gap(7)->text(), "ül");
 }
 
-TEST(Exercise5Window, AWholeRunForEnAfterAWrongFirstTry)
+// Enter on the "ik" gap 0 was given is the wrong-answer box, but no try.
+TEST(Exercise5Window, AWholeRunForEnAfterEnterOnTheIkItWasGiven)
 {
     RecordingPrompter rec;
     Exercise5 ex = openFromMenu();
@@ -235,6 +247,7 @@ TEST(Exercise5Window, AWholeRunForEnAfterAWrongFirstTry)
     QTest::keyClick(ex.gap(0), Qt::Key_Return);
     settle();
     EXPECT_EQ(rec.events, (QStringList{"beep", wrong}));
+    EXPECT_EQ(rec.messages.at(0).detail, texts::noTry);
     EXPECT_EQ(rec.messages.at(0).title, base + ": 5.");
     EXPECT_EQ(rec.messages.at(0).icon, Icon::Exclamation);
     ASSERT_EQ(ex.focus(), ex.gap(0));
@@ -242,9 +255,9 @@ TEST(Exercise5Window, AWholeRunForEnAfterAWrongFirstTry)
     QTest::keyClick(ex.gap(0), Qt::Key_Backspace);
     rec.clear();
 
-    ex.run(enKeys);
+    ex.run(enKeys, &rec);
     ex.expectAccomplished(rec);
-    EXPECT_EQ(rec.messages.at(0).detail, "17 of 18 right at the first try · 1 mistake · 1 item waits for review");
+    EXPECT_EQ(rec.messages.at(0).detail, "18 of 18 right at the first try · no mistakes · no items wait for review");
     EXPECT_EQ(ex.gap(0)->text(), "om");
     EXPECT_EQ(ex.gap(12)->text(), "ök");
 }
@@ -406,6 +419,14 @@ TEST(Exercise5Window, CharShowsAndHidesTheKeyHelp)
     EXPECT_TRUE(help->isVisible());
     click(ex.w, "Command10");
     EXPECT_TRUE(help->isHidden());
+
+    // Char takes the focus from the gap; a letter clicked in its line goes
+    // to that gap, which gets the focus back.
+    accessKey(ex.w, Qt::Key_S);
+    click(ex.w, "Command10");
+    clickLetter(help, "ö");
+    EXPECT_EQ(ex.gap(0)->text(), "ikö");
+    EXPECT_EQ(ex.focus(), ex.gap(0));
 }
 
 TEST(Exercise5Window, HowToCarriesTheTitle)

@@ -182,3 +182,21 @@ TEST(ProgressWindow, EveryTabShowsWhatWasWrittenWhileAnotherWasInFront)
     ASSERT_EQ(rows("Finished runs").size(), 1);
     EXPECT_TRUE(rows("Finished runs")[0].endsWith(" | 46 of 46 | 100%")) << rows("Finished runs")[0].toStdString();
 }
+
+// A gap of exercise 5 takes an ending; My progress shows the whole word it makes.
+TEST(ProgressWindow, ExerciseFivesRightFormIsTheWholeWordOfTheText)
+{
+    RecordingPrompter rec;
+    click(startToMenu(), "AniButton4");
+    QWidget* w = window("h05d5");
+    ASSERT_NE(w, nullptr);
+    accessKey(w, Qt::Key_S);
+    auto gap = [w](int g) { return child<QLineEdit>(w, qPrintable(QStringLiteral("Text1_%1").arg(g))); };
+    type(gap(0), "ik");
+    type(gap(1), "x");
+    QTest::mouseClick(gap(8), Qt::LeftButton); // after the stem ", francia"
+    type(gap(8), "x");
+    menuKeys(w, Qt::Key_O, Qt::Key_P);
+    EXPECT_EQ(rows("Missed most often"),
+              QStringList({"Kelenföld | Péter | Kelenföldön | 1", "francia | Péter | franciául | 1"}));
+}

@@ -289,6 +289,8 @@ TEST(About, AnimationCyclesThreeFramesAndCreditsJoinWithLineBreaks)
         EXPECT_TRUE(parts[i].startsWith("     ") && !parts[i].startsWith("      ")) << i;
     EXPECT_TRUE(parts[4].endsWith("please contact me:  "));
     EXPECT_TRUE(parts[5].startsWith(QString(49, u' ') + "lumora@") && parts[5].endsWith("@example.org"));
+    EXPECT_TRUE(credits.detail.contains("GNU General Public License, version 3 or later"));
+    EXPECT_TRUE(credits.detail.contains("/usr/share/common-licenses/GPL-3"));
 }
 
 TEST(About, CreditsRunTogetherDuringTheSplash)
@@ -389,4 +391,21 @@ TEST(About, EnterPressesOkWhichHasTheFocus)
     settle();
     EXPECT_EQ(window("sobre"), nullptr);
     EXPECT_NE(window("alap"), nullptr);
+}
+
+// Escape, which closes About, does not cut the splash short: it gives way to
+// the menu in its own time.
+TEST(StartUp, EscapeLetsTheSplashRunItsTime)
+{
+    RecordingPrompter rec;
+    QWidget* splash = (start(), window("sobre"));
+    ASSERT_NE(splash, nullptr);
+    activate(splash);
+    QTest::keyClick(splash, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(window("sobre"), splash);
+    EXPECT_EQ(window("alap"), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([] { return window("alap") != nullptr; }, 3000));
+    settle();
+    EXPECT_EQ(window("sobre"), nullptr);
 }

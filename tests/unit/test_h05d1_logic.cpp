@@ -16,6 +16,7 @@ using namespace lumora;
 namespace texts = lumora::test::texts;
 using namespace lumora::h05d1;
 using lumora::test::RecordingPrompter;
+using lumora::test::RecordingSpeaker;
 using lumora::test::ScriptedRandom;
 
 namespace {
@@ -36,6 +37,7 @@ struct FakeView : View {
     bool startEnabled = true, nextEnabled = true, solutionEnabled = true;
     bool plusEnabled = true, plusShown = true;
     bool ex1 = true, ex2 = true;
+    bool speak = true; // Options, "Speak answers"
     record::ReviewButton review{false, false, {}};
 
     QString verbText() const override { return verb; }
@@ -68,6 +70,7 @@ struct FakeView : View {
     void setCaption(const QString& c) override { caption = c; }
     void setReview(const record::ReviewButton& b) override { review = b; }
     void setProgressText(const QString& t) override { progress = t; }
+    bool speakAnswers() const override { return speak; }
 };
 
 // A window with its logic, and a learner who knows the answers.
@@ -438,6 +441,60 @@ TEST_F(H05d1Logic, SolutionShowsTheFormWithoutCountingIt)
     w.type("men", "tek");
     EXPECT_EQ(view.record, "mentek; ");
     EXPECT_EQ(view.verb, "áll");
+}
+
+// ---- Speech -----------------------------------------------------------------------------
+
+// Every item of exercise 2 (singular and plural). Hear, while nothing has
+// been said, gives the pronoun and the verb as shown, never the form asked
+// for; with "Speak answers" a right answer says the pronoun and the form,
+// which Hear then says again, and Solution says the form.
+TEST_F(H05d1Logic, SpeechSaysEachRightFormAfterItsAnswerAndNeverBefore)
+{
+    RecordingSpeaker speech;
+    w.open(2);
+    logic.hear();
+    EXPECT_TRUE(speech.said.isEmpty()) << "nothing to hear before Start";
+    view.speak = false;
+    logic.start();
+    for (int k = 0; k < 18; ++k) {
+        const QString form = w.expected();
+        speech.said.clear();
+        logic.hear();
+        ASSERT_EQ(speech.said, QStringList{view.pronounCaption + ", " + view.verb});
+        if (form != view.verb) { // the third person singular is the verb itself
+            EXPECT_FALSE(speech.said[0].contains(form)) << "gives away " << form.toStdString();
+        }
+        speech.said.clear();
+        logic.solution();
+        w.answerRight();
+        EXPECT_TRUE(speech.said.isEmpty()) << "said without Speak answers";
+    }
+
+    view.speak = true;
+    logic.start();
+    for (int k = 0; k < 18; ++k) {
+        const QString person = view.pronounCaption, form = w.expected();
+        speech.said.clear();
+        if (k == 3) {
+            logic.solution();
+            EXPECT_EQ(speech.said, QStringList{form});
+            speech.said.clear();
+        }
+        w.answerRight();
+        logic.hear();
+        ASSERT_EQ(speech.said, QStringList({person + ' ' + form, person + ' ' + form}));
+    }
+    EXPECT_EQ(rec.events.back(), texts::done);
+    // Restart: nothing said in this run yet.
+    logic.start();
+    speech.said.clear();
+    logic.hear();
+    const QString prompt = view.pronounCaption + ", " + view.verb;
+    w.type(" olva", "sz ");
+    logic.hearTyped();
+    logic.hear();
+    EXPECT_EQ(speech.said, QStringList({prompt, "olvasz", "olvasz"}));
 }
 
 // ---- The extended variant --------------------------------------------------------------

@@ -13,6 +13,7 @@ namespace texts = lumora::test::texts;
 using namespace lumora::h05d3;
 using lumora::h05d3::test::forms;
 using lumora::test::RecordingPrompter;
+using lumora::test::RecordingSpeaker;
 using lumora::test::ScriptedRandom;
 
 namespace {
@@ -80,7 +81,9 @@ public:
     bool plusShown() const override { return plusVisible; }
     void setReview(const record::ReviewButton& b) override { review = b; }
     void setProgressText(const QString& text) override { progress = text; }
+    bool speakAnswers() const override { return speak; }
     QString progress;
+    bool speak = true; // Options, "Speak answers"
 };
 
 const QString title = texts::title + ": 3.";
@@ -374,6 +377,59 @@ TEST_F(H05d3Logic, CheckNormalisesWithWarningsThenAccepts)
     }
 }
 
+// The basic series as the textbook has it. Hear, while nothing has been
+// said, gives the subject and the main words, never the sentence; with
+// "Speak answers" a right sentence is said as soon as it is judged, before
+// the reminders about its capital and full stop, and Hear says it again.
+TEST_F(H05d3Logic, SpeechSaysEachSentenceOnceRightAndNeverBefore)
+{
+    RecordingSpeaker speech;
+    speech.events = &rec.events;
+    const struct {
+        const char* prompt;
+        const char* sentence;
+    } series[basicCount] = {
+        {"ti, megy, mozi", "Moziba mentek."},           {"mi, áll, egyetem", "Az egyetem előtt állunk."},
+        {"önök, olvas, újság", "Önök újságot olvasnak."}, {"te, bérel, autó", "Autót bérelsz."},
+        {"én, lakik, szálloda", "Szállodában lakom."},  {"te, főz, konyha", "A konyhában főzöl."},
+    };
+    logic.hear();
+    EXPECT_TRUE(speech.said.isEmpty()) << "nothing to hear before Start";
+    for (bool speak : {false, true}) {
+        view.speak = speak;
+        startBasic(0);
+        for (int k = 0; k < basicCount; ++k) {
+            const QString sentence = QString::fromUtf8(series[k].sentence);
+            const QString say = QStringLiteral("say ") + sentence;
+            rec.clear();
+            logic.hear();
+            const QString heard = speak && k > 0 ? QStringLiteral("say ") + QString::fromUtf8(series[k - 1].sentence)
+                                                 : QStringLiteral("say ") + QString::fromUtf8(series[k].prompt);
+            ASSERT_EQ(rec.events, QStringList{heard});
+            EXPECT_TRUE(speak || !heard.contains(sentence.split(u' ').last().chopped(1))) << "gives the verb away";
+            if (k + 1 < basicCount)
+                pick(k + 1, basicCount);
+            rec.clear();
+            logic.solution(); // says the sentence it shows
+            const QString solution = QStringLiteral("say ") + view.solutionText;
+            if (k == 0) {
+                logic.check(QStringLiteral("moziba mentek"));
+                EXPECT_EQ(rec.events, speak ? QStringList({solution, say, "beep", msgcapital, msgstop})
+                                            : QStringList({"beep", msgcapital, msgstop}));
+            } else {
+                logic.check(sentence);
+                EXPECT_EQ(rec.events.filter(QStringLiteral("say ")),
+                          speak ? QStringList({solution, say}) : QStringList())
+                    << k;
+            }
+        }
+    }
+    rec.clear();
+    logic.hear();
+    logic.hearTyped(QStringLiteral("  Moziba menünk "));
+    EXPECT_EQ(rec.events, QStringList({"say A konyhában főzöl.", "say Moziba menünk"}));
+}
+
 TEST_F(H05d3Logic, WrongAnswerBeepsWarnsAndChangesNothing)
 {
     startBasic(2);
@@ -394,8 +450,8 @@ TEST_F(H05d3Logic, WrongAnswerBeepsWarnsAndChangesNothing)
     EXPECT_EQ(view.answerText, "Önök újságot olvasnak!");
     rec.clear();
     logic.check("");
-    EXPECT_EQ(rec.events, QStringList({msgstop, "beep", msgwrong}));
-    EXPECT_EQ(view.answerText, ".");
+    EXPECT_EQ(rec.events, QStringList({"beep", msgwrong})); // asked once, no reminder
+    EXPECT_EQ(view.answerText, "");
 }
 
 TEST_F(H05d3Logic, HintNamesTheDictionaryFormAndTheKeyNoun)

@@ -12,6 +12,7 @@ using namespace lumora;
 namespace texts = lumora::test::texts;
 using namespace lumora::h05d5;
 using lumora::test::RecordingPrompter;
+using lumora::test::RecordingSpeaker;
 
 namespace {
 
@@ -74,6 +75,8 @@ public:
     void setSolutionEnabled(bool enabled) override { solutionEnabled = enabled; }
     void setReview(const record::ReviewButton& b) override { review = b; }
     void setProgressText(const QString& text) override { progress = text; }
+    bool speakAnswers() const override { return speak; }
+    bool speak = true; // Options, "Speak answers"
 
     int focusedGap() const
     {
@@ -171,6 +174,51 @@ TEST_P(H05d5WholeRun, FillsEveryGapFromTheListAndEnds)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachPerson, H05d5WholeRun, ::testing::Range(0, personCount));
+
+// As a learner hears it in the first person: each solved gap says its word,
+// the last one the whole text, before the box that ends the run.
+TEST_F(H05d5Logic, SpeechSaysEachCompletedWordAndAtTheEndTheWholeText)
+{
+    RecordingSpeaker speech;
+    speech.events = &rec.events;
+    const QStringList words = {"lakom",    "Kelenföldön", "bérelek",  "szobát",  "egyetemen", "tanulok",
+                               "beszélek", "németül",     "franciául", "magyarul", "tanulok",  "szobában",
+                               "ülök",     "pihenek",     "Újságot",  "olvasok", "zenét",     "hallgatok"};
+    const QString text = "Budapesten lakom. Kelenföldön bérelek egy szép szobát. Az egyetemen tanulok. Jól beszélek "
+                         "németül, franciául és magyarul. Most nem tanulok. A szobában ülök és pihenek. Újságot "
+                         "olvasok, és zenét hallgatok.";
+    logic.personChoice("én");
+    logic.hear();
+    EXPECT_EQ(speech.said, QStringList{"Budapesten lak"});
+    logic.start();
+    view.gaps[0].text = " om";
+    logic.hearTyped(0);
+    logic.solution();
+    EXPECT_EQ(speech.said.mid(1), QStringList({"lakom", "lakom"}));
+    for (int g = 0; g < gapCount; ++g) {
+        rec.clear();
+        answerFocused(1);
+        EXPECT_EQ(rec.events.value(0), "say " + (g + 1 < gapCount ? words[g] : text)) << g;
+    }
+    EXPECT_EQ(rec.events, QStringList({"say " + text, texts::done}));
+
+    // Without "Speak answers", Hear gives the text up to the first open gap.
+    view.speak = false;
+    logic.start();
+    speech.said.clear();
+    answerFocused(1);
+    answerFocused(1);
+    logic.solution();
+    EXPECT_TRUE(speech.said.isEmpty());
+    logic.hear();
+    view.stemTexts[3] = "szobá";
+    view.gaps[3].text = "t";
+    logic.hearTyped(3);
+    EXPECT_EQ(speech.said, QStringList({"Budapesten lakom. Kelenföldön bérel", "szobát"}));
+    EXPECT_EQ(spokenText(0), "Péter Budapesten lakik. Kelenföldön bérel egy szép szobát. Az egyetemen tanul. Jól "
+                             "beszél németül, franciául és magyarul. Most nem tanul. A szobában ül és pihen. Újságot "
+                             "olvas, és zenét hallgat.");
+}
 
 TEST_F(H05d5Logic, RunWithoutChoosingAPersonIsPeters)
 {

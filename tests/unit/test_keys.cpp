@@ -131,3 +131,12 @@ TEST(KeyFilterField, AReadOnlyFieldStaysReadOnly)
 {
     EXPECT_EQ(typed(hunkey, "'a0", true), "");
 }
+
+// A click anywhere in an entry of the Char line ("ő ( [ );") means its letter.
+TEST(KeyHelpLetter, EachEntryNamesItsLetterFromTheLetterToTheNext)
+{
+    const QString line = QStringLiteral("á  ( ' );  é ( ; );  í ( ` );  ó ( = );  ö ( 0 );  ő ( [ );  ú ( ] );  ü ( - );  ű ( \\ )");
+    for (auto [at, letter] : {std::pair{line.indexOf(u'['), u'ő'}, {line.indexOf(u'ő') - 1, u'ö'},
+                              {line.indexOf(u'á'), u'á'}, {line.size() + 3, u'ű'}})
+        EXPECT_EQ(keyHelpLetter(at), QChar(letter)) << at;
+}
