@@ -416,7 +416,7 @@ struct Homes {
 // My progress, and the export to a file.
 int records(Screen& screen, const std::string& dir, std::vector<std::string> homes)
 {
-    const Homes own;
+    static const Homes own; // static: removed also when a program fails the run (std::exit)
     homes.insert(homes.begin(), own.made);
     const std::string lumora = dir + "/lumora";
     double emptyMenu = 0;
@@ -452,7 +452,7 @@ int main(int argc, char** argv)
     Screen screen;
     if (!brief && argc > 2 && std::strcmp(argv[2], "record") == 0)
         return records(screen, dir, std::vector<std::string>(argv + 3, argv + argc));
-    const Homes homes;
+    static const Homes homes; // static: removed also when a program fails the run (std::exit)
     const std::string baseline = dir + "/bench_baseline";
     const std::string lumora = dir + "/lumora";
     const std::string inProcess = dir + "/bench_lumora";
