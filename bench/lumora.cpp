@@ -1,6 +1,5 @@
-// The program under measurement, in these modes (see README, Benchmarks):
-//   startup  start as the program does, end when the splash has painted;
-//   menu     start as the program does, end when the menu has painted;
+// The program driven in-process, for what a start from outside cannot show
+// (start-up itself is measured on the program; see README, Benchmarks):
 //   session  open every window once from the menu, then "&End";
 //   windows  time opening each exercise window and judging one answer
 //            (with its write to the record), and opening My progress;
@@ -10,8 +9,6 @@
 //            with a sound server of its own).
 // The record is a fresh one, or the one in $LUMORA_BENCH_DATA/lumora
 // (tools/record/fill.py makes a large one).
-#include "shown.h"
-
 #include "core/module1.h"
 #include "core/platform.h"
 #include "core/prompter.h"
@@ -23,6 +20,7 @@
 #include "ui/navigator.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
@@ -31,6 +29,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <tuple>
@@ -396,18 +395,6 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", data.isEmpty() ? home.path().toLocal8Bit() : data);
     QApplication app(argc, argv);
     const char* mode = argc > 1 ? argv[1] : "";
-    if (std::strcmp(mode, "startup") == 0) {
-        FirstPaint firstPaint;
-        app.installEventFilter(&firstPaint);
-        start();
-        return app.exec();
-    }
-    if (std::strcmp(mode, "menu") == 0) {
-        FirstPaint menuPainted("alap");
-        app.installEventFilter(&menuPainted);
-        start();
-        return app.exec();
-    }
     app.installEventFilter(&painted);
     if (std::strcmp(mode, "windows") == 0)
         return windows();
@@ -425,6 +412,6 @@ int main(int argc, char** argv)
         return voiceTimes();
     if (std::strcmp(mode, "speech") == 0)
         return speechMemory();
-    std::fprintf(stderr, "usage: %s startup|menu|session|windows|progress|voice|speech\n", argv[0]);
+    std::fprintf(stderr, "usage: %s session|windows|progress|voice|speech\n", argv[0]);
     return 2;
 }

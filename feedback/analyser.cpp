@@ -2,11 +2,46 @@
 
 #include <QDeadlineTimer>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QThread>
 
-#include <hunspell.hxx>
+#include <hunspell/hunspell.h>
+#include <type_traits>
 
 namespace lumora::feedback {
+
+// Hunspell's C interface, resolved by name from its library; each pointer has
+// the type of the header's prototype.
+struct Analyser::Hunspell {
+    QLibrary library;
+    decltype(&Hunspell_create) create = nullptr;
+    decltype(&Hunspell_destroy) destroy = nullptr;
+    decltype(&Hunspell_get_dic_encoding) encoding = nullptr;
+    decltype(&Hunspell_spell) spell = nullptr;
+    decltype(&Hunspell_analyze) analyze = nullptr;
+    decltype(&Hunspell_free_list) freeList = nullptr;
+    Hunhandle* handle = nullptr;
+
+    explicit Hunspell(const QString& name) : library(name, 0) {}
+    ~Hunspell()
+    {
+        if (handle)
+            destroy(handle);
+    }
+
+    // Whether the library is there with every function.
+    bool resolve()
+    {
+        auto find = [this](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
+            return function != nullptr;
+        };
+        return library.load() && find(create, "Hunspell_create") && find(destroy, "Hunspell_destroy")
+               && find(encoding, "Hunspell_get_dic_encoding") && find(spell, "Hunspell_spell")
+               && find(analyze, "Hunspell_analyze") && find(freeList, "Hunspell_free_list");
+    }
+};
+
 namespace {
 
 // One line of Hunspell's analysis, " st:olvas po:vrb ts:PRES_INDIC_INDEF_SG_3
@@ -47,7 +82,7 @@ Reading readingOf(const QString& line)
 
 } // namespace
 
-Analyser::Analyser(QString folder) : folder(std::move(folder)) {}
+Analyser::Analyser(QString folder, QString library) : folder(std::move(folder)), library(std::move(library)) {}
 
 Analyser::~Analyser()
 {
@@ -74,10 +109,12 @@ void Analyser::load()
             state.store(State::Missing, std::memory_order_release);
             return;
         }
-        auto loaded = std::make_unique<Hunspell>(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
+        auto loaded = std::make_unique<Hunspell>(library);
+        if (loaded->resolve())
+            loaded->handle = loaded->create(QFile::encodeName(aff).constData(), QFile::encodeName(dic).constData());
         // Debian's hu_HU says SET UTF-8; a dictionary in another encoding
         // would read our words wrongly, so it counts as missing.
-        const bool utf8 = loaded->get_dict_encoding() == "UTF-8";
+        const bool utf8 = loaded->handle && qstrcmp(loaded->encoding(loaded->handle), "UTF-8") == 0;
         {
             std::lock_guard lock(use);
             if (utf8)
@@ -104,13 +141,16 @@ QList<Reading> Analyser::analyse(const QString& word, bool* known) const
         *known = false;
     if (!ready() || word.isEmpty())
         return {};
-    const std::string utf8 = word.toStdString();
+    const QByteArray utf8 = word.toUtf8();
     std::lock_guard lock(use);
     if (known)
-        *known = hunspell->spell(utf8);
+        *known = hunspell->spell(hunspell->handle, utf8.constData()) != 0;
+    char** lines = nullptr;
+    const int n = hunspell->analyze(hunspell->handle, &lines, utf8.constData());
     QList<Reading> readings;
-    for (const std::string& line : hunspell->analyze(utf8))
-        readings << readingOf(QString::fromStdString(line));
+    for (int i = 0; i < n; ++i)
+        readings << readingOf(QString::fromUtf8(lines[i]));
+    hunspell->freeList(hunspell->handle, &lines, n);
     return readings;
 }
 

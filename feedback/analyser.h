@@ -7,12 +7,11 @@
 #include <mutex>
 #include <thread>
 
-class Hunspell;
-
 // What a typed word is, read by Hunspell with the Hungarian dictionary. The
 // dictionary takes a noticeable time to load, so it is loaded on a thread of
-// its own; until it is there every word reads as "not analysed" and the
-// diagnosis answers from the exercise tables alone.
+// its own, with Hunspell's library itself (start-up does not map it); until
+// it is there every word reads as "not analysed" and the diagnosis answers
+// from the exercise tables alone. A missing library is a missing dictionary.
 namespace lumora::feedback {
 
 // One reading of a word: "olvasom" is olvas, a verb, PRES_INDIC_DEF_SG_1.
@@ -26,8 +25,9 @@ struct Reading {
 
 class Analyser {
 public:
-    // Reads folder/hu_HU.aff and folder/hu_HU.dic once load() is called.
-    explicit Analyser(QString folder);
+    // Reads folder/hu_HU.aff and folder/hu_HU.dic with the Hunspell library
+    // of that name once load() is called.
+    explicit Analyser(QString folder, QString library = QStringLiteral("hunspell-1.7"));
     ~Analyser();
     Analyser(const Analyser&) = delete;
     Analyser& operator=(const Analyser&) = delete;
@@ -51,8 +51,9 @@ public:
 
 private:
     enum class State { Idle, Loading, Ready, Missing };
-    QString folder;
+    QString folder, library;
     std::atomic<State> state{State::Idle};
+    struct Hunspell;
     std::unique_ptr<Hunspell> hunspell;
     mutable std::mutex use;  // Hunspell keeps scratch state while it analyses
     std::thread loader;

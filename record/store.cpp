@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <QSqlDriver>
-#include <QSqlError>
 #include <QStandardPaths>
 #include <QThread>
 #include <QVariant>
@@ -30,6 +28,101 @@
 #include <unistd.h>
 
 namespace lumora::record {
+
+// A statement of SQLite's own interface, run with values of Qt's types and
+// read as the QVariants that the checks of what is read take: an integer as
+// qint64, a real as double, a text as QString, a blob as QByteArray, NULL as
+// a null QString.
+class Statement {
+public:
+    Statement(sqlite3* db, QByteArrayView sql)
+    {
+        result = sqlite3_prepare_v2(db, sql.data(), int(sql.size()), &statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool prepared() const { return statement != nullptr; }
+
+    // Runs it with these values up to its first row or its end: whether it ran.
+    bool exec(std::initializer_list<QVariant> values = {})
+    {
+        if (!statement)
+            return false;
+        sqlite3_reset(statement);
+        int i = 0;
+        for (const QVariant& v : values)
+            if ((result = bind(++i, v)) != SQLITE_OK)
+                return false;
+        result = sqlite3_step(statement);
+        fresh = true;
+        return result == SQLITE_ROW || result == SQLITE_DONE;
+    }
+    // The next row, the first one after exec(); false at the end or on a failure.
+    bool next()
+    {
+        if (!fresh && result == SQLITE_ROW)
+            result = sqlite3_step(statement);
+        fresh = false;
+        return result == SQLITE_ROW;
+    }
+    QVariant value(int column) const
+    {
+        switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER: return qint64(sqlite3_column_int64(statement, column));
+        case SQLITE_FLOAT: return sqlite3_column_double(statement, column);
+        case SQLITE_NULL: return QVariant(QMetaType::fromType<QString>());
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, column)),
+                              sqlite3_column_bytes(statement, column));
+        default: return QString::fromUtf8(text(column));
+        }
+    }
+    // A column as SQLite holds it as text, UTF-8; empty for NULL.
+    QByteArrayView text(int column) const
+    {
+        return {sqlite3_column_text(statement, column), sqlite3_column_bytes(statement, column)};
+    }
+    bool isNull(int column) const { return sqlite3_column_type(statement, column) == SQLITE_NULL; }
+    // Done with its rows (a read holds the record until then).
+    void finish()
+    {
+        sqlite3_reset(statement);
+        result = SQLITE_DONE;
+    }
+    // SQLite's result code of the last step; SQLITE_ROW or SQLITE_DONE when it ran.
+    int code() const { return result; }
+
+private:
+    // A null QString is NULL, as an empty one is not.
+    int bind(int i, const QVariant& v)
+    {
+        if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isNull())
+            || (v.typeId() == QMetaType::QByteArray && v.toByteArray().isNull()))
+            return sqlite3_bind_null(statement, i);
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Bool: return sqlite3_bind_int64(statement, i, v.toLongLong());
+        case QMetaType::Double: return sqlite3_bind_double(statement, i, v.toDouble());
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            return sqlite3_bind_blob64(statement, i, bytes.constData(), quint64(bytes.size()), SQLITE_TRANSIENT);
+        }
+        default: {
+            const QByteArray utf8 = v.toString().toUtf8();
+            return sqlite3_bind_text64(statement, i, utf8.constData(), quint64(utf8.size()), SQLITE_TRANSIENT,
+                                       SQLITE_UTF8);
+        }
+        }
+    }
+
+    sqlite3_stmt* statement = nullptr;
+    int result = SQLITE_OK;
+    bool fresh = false; // exec() has stepped to the first row
+};
+
 namespace {
 
 // Version 1 kept bare answers; version 2 adds the runs, each answer's run
@@ -163,22 +256,6 @@ private:
     long offset = 0;
 };
 
-// A column of SQLite's own interface as text; empty for none.
-QString text(sqlite3_stmt* rows, int column)
-{
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(rows, column));
-    return QString::fromUtf8(bytes, sqlite3_column_bytes(rows, column));
-}
-
-// Runs a prepared statement with these values.
-bool bound(QSqlQuery& q, std::initializer_list<QVariant> values)
-{
-    int i = 0;
-    for (const QVariant& v : values)
-        q.bindValue(i++, v);
-    return q.exec();
-}
-
 // Writes all of it; the reason when it cannot. A write cut short (the file
 // reached a size limit) is tried on, so that the next one says why.
 QString writeAll(QIODevice& out, const QByteArray& bytes)
@@ -208,49 +285,45 @@ std::optional<ReviewItem> itemOf(const QVariant& exercise, const QVariant& varia
 
 // Answers kept without their words (by version 2, or added by a tool) get
 // them from the lesson's tables, once; an answer the lesson has no words for,
-// or one the program cannot read, gets empty ones. The error that stopped it,
-// if any.
-QSqlError fillWords(QSqlDatabase& d)
+// or one the program cannot read, gets empty ones. SQLite's code of the
+// failure that stopped it, or SQLITE_OK.
+int fillWords(sqlite3* db)
 {
     std::vector<std::array<QVariant, 4>> keys; // as the record holds them, whatever their type
-    QSqlQuery q(d);
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT DISTINCT exercise, variant, item, person FROM answers WHERE prompt IS NULL")))
-        return q.lastError();
-    while (q.next())
-        keys.push_back({q.value(0), q.value(1), q.value(2), q.value(3)});
-    q.finish();
-    if (!q.prepare(QStringLiteral("UPDATE answers SET prompt = ?, person_word = ?, expected = ? WHERE prompt IS NULL "
-                                  "AND exercise IS ? AND variant IS ? AND item IS ? AND person IS ?")))
-        return q.lastError();
+    Statement read(db, "SELECT DISTINCT exercise, variant, item, person FROM answers WHERE prompt IS NULL");
+    if (!read.exec())
+        return read.code();
+    while (read.next())
+        keys.push_back({read.value(0), read.value(1), read.value(2), read.value(3)});
+    if (read.code() != SQLITE_DONE)
+        return read.code();
+    Statement q(db, "UPDATE answers SET prompt = ?, person_word = ?, expected = ? WHERE prompt IS NULL "
+                    "AND exercise IS ? AND variant IS ? AND item IS ? AND person IS ?");
     for (const auto& [exercise, variant, item, person] : keys) {
         const std::optional<int> e = exerciseOf(exercise);
         const std::optional<Variant> v = variantOf(variant);
         const std::optional<qint64> i = whole(item, 0, 1000), p = whole(person, 0, 1000);
         const Words words = e && v && i && p ? lessonWords(*e, *v, int(*i), int(*p)) : Words{};
         // Filled, even if empty.
-        if (!bound(q, {words.prompt.isNull() ? QStringLiteral("") : words.prompt, words.person, words.expected,
-                       exercise, variant, item, person}))
-            return q.lastError();
+        if (!q.exec({words.prompt.isNull() ? QStringLiteral("") : words.prompt, words.person, words.expected,
+                     exercise, variant, item, person}))
+            return q.code();
     }
-    return {};
+    return SQLITE_OK;
 }
 
 // How many answers wait for their words.
-qint64 countUnworded(QSqlDatabase& d)
+qint64 countUnworded(sqlite3* db)
 {
-    QSqlQuery q(d);
-    return q.exec(QStringLiteral("SELECT COUNT(*) FROM answers WHERE prompt IS NULL")) && q.next()
-               ? q.value(0).toLongLong()
-               : -1;
+    Statement q(db, "SELECT COUNT(*) FROM answers WHERE prompt IS NULL");
+    return q.exec() && q.next() ? q.value(0).toLongLong() : -1;
 }
 
 // SQLite's "not a database" and "malformed": the file is damaged. Any other
 // failure (full disk, no permission, locked too long) is no fault of the file.
-bool damaging(const QSqlError& e)
+bool damaging(int code)
 {
-    const QString code = e.nativeErrorCode();
-    return code == QLatin1String("11") || code == QLatin1String("26");
+    return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
 }
 
 // The folder and the file of the record are opened without following a
@@ -320,14 +393,13 @@ QString Store::defaultPath()
            + QCoreApplication::applicationName() + QStringLiteral("/record.sqlite");
 }
 
-Store::Store(const QString& path, Prompter& prompter)
-    : path(path), connection(QStringLiteral("record-%1").arg(quintptr(this))), prompter(prompter)
+Store::Store(const QString& path, Prompter& prompter) : path(path), prompter(prompter)
 {
     Opened opened = open();
     if (opened == Opened::Damaged && putAside())
         opened = open();
     ok = opened == Opened::Ok;
-    if (!ok && QSqlDatabase::contains(connection))
+    if (!ok && db)
         summarise(true, true); // to be shown, not written
     if (!ok)
         tell(opened);
@@ -350,23 +422,23 @@ void Store::close()
     for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
                     &cover})
         q->reset();
-    if (QSqlDatabase::contains(connection)) {
-        db().close();
-        QSqlDatabase::removeDatabase(connection);
-    }
+    sqlite3_close(db); // every statement is finalized
+    db = nullptr;
 }
 
-QSqlDatabase Store::db() const { return QSqlDatabase::database(connection, false); }
-
-bool Store::connect(bool readOnly)
+int Store::connect(bool readOnly)
 {
     close();
-    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-    d.setDatabaseName(path);
-    // A second copy of the program waits for the first one's write.
-    d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(lockWait)
-                        + (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-    return d.open();
+    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                       (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)
+                                           | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_PRIVATECACHE,
+                                       nullptr);
+    if (opened != SQLITE_OK) {
+        close();
+        return opened;
+    }
+    waitForLock(lockWait); // a second copy of the program waits for the first one's write
+    return SQLITE_OK;
 }
 
 Store::Opened Store::open()
@@ -377,36 +449,42 @@ Store::Opened Store::open()
     if (file != Opened::Ok && file != Opened::ReadOnly)
         return file;
 
+    auto failed = [](int code) { return damaging(code) ? Opened::Damaged : Opened::Unwritable; };
     // Looked at without writing first: a newer program's record stays exactly as it is.
-    if (!connect(true))
-        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    if (const int opened = connect(true); opened != SQLITE_OK)
+        return failed(opened);
     {
-        QSqlQuery check(db());
-        if (!check.exec(QStringLiteral("PRAGMA quick_check")))
-            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
+        Statement check(db, "PRAGMA quick_check");
+        if (!check.exec())
+            return failed(check.code());
         if (!check.next() || check.value(0).toString() != QLatin1String("ok"))
             return Opened::Damaged;
-        check.finish();
-        if (!check.exec(QStringLiteral("PRAGMA user_version")) || !check.next())
-            return damaging(check.lastError()) ? Opened::Damaged : Opened::Unwritable;
-        if (check.value(0).toInt() > version)
+        Statement layout(db, "PRAGMA user_version");
+        if (!layout.exec() || !layout.next())
+            return failed(layout.code());
+        if (layout.value(0).toInt() > version)
             return Opened::Newer;
     }
     if (file == Opened::ReadOnly)
         return file;
-    if (!connect(false))
-        return damaging(db().lastError()) ? Opened::Damaged : Opened::Unwritable;
+    if (const int opened = connect(false); opened != SQLITE_OK)
+        return failed(opened);
     const Opened prepared = prepare();
-    return prepared == Opened::Newer && !connect(true) ? Opened::Unwritable : prepared;
+    return prepared == Opened::Newer && connect(true) != SQLITE_OK ? Opened::Unwritable : prepared;
 }
 
 Store::Opened Store::prepare()
 {
-    QSqlDatabase d = db();
-    QSqlQuery q(d);
+    int code = SQLITE_OK; // of the last statement that failed
+    auto run = [this, &code](const char* sql) {
+        Statement q(db, sql);
+        const bool ran = q.exec();
+        code = ran ? SQLITE_OK : q.code();
+        return ran;
+    };
     auto failure = [&] {
-        const Opened opened = damaging(q.lastError()) ? Opened::Damaged : Opened::Unwritable;
-        q.exec(QStringLiteral("ROLLBACK"));
+        const Opened opened = damaging(code) ? Opened::Damaged : Opened::Unwritable;
+        run("ROLLBACK");
         return opened;
     };
 
@@ -414,51 +492,57 @@ Store::Opened Store::prepare()
     // that write. NORMAL syncs at checkpoints, which a killed program survives.
     // Switching to WAL needs the file to itself, and SQLite does not wait for
     // that: a second copy starting at the same moment tries again.
-    for (int attempt = 0; !q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !q.next()
-                          || q.value(0).toString() != QLatin1String("wal");
-         ++attempt) {
+    for (int attempt = 0;; ++attempt) {
+        Statement wal(db, "PRAGMA journal_mode = WAL");
+        if (wal.exec() && wal.next() && wal.value(0).toString() == QLatin1String("wal"))
+            break;
+        code = wal.code();
         if (attempt == 100)
             return failure();
         QThread::msleep(20);
     }
-    q.finish();
-    if (!q.exec(QStringLiteral("PRAGMA synchronous = NORMAL")))
+    if (!run("PRAGMA synchronous = NORMAL"))
         return failure();
 
     // Read and migrate under the write lock: a second copy starting at the
     // same moment waits, then finds the record migrated.
-    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")) || !q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+    if (!run("BEGIN IMMEDIATE"))
         return failure();
-    const int found = q.value(0).toInt();
-    q.finish();
+    int found = 0;
+    {
+        Statement layout(db, "PRAGMA user_version");
+        if (!layout.exec() || !layout.next()) {
+            code = layout.code();
+            return failure();
+        }
+        found = layout.value(0).toInt();
+    }
     if (found > version) { // a newer program has just migrated it
-        q.exec(QStringLiteral("ROLLBACK"));
+        run("ROLLBACK");
         return Opened::Newer;
     }
     if (found < 1)
         for (const char* sql : version1)
-            if (!q.exec(QLatin1String(sql)))
+            if (!run(sql))
                 return failure();
     if (found < 2)
         for (const char* sql : version2)
-            if (!q.exec(QLatin1String(sql)))
+            if (!run(sql))
                 return failure();
     if (found < 3)
         for (const char* sql : version3)
-            if (!q.exec(QLatin1String(sql)))
+            if (!run(sql))
                 return failure();
     // Answers given their words now are counted in the summary again with them.
-    const qint64 unworded = countUnworded(d);
-    if (const QSqlError e = fillWords(d); e.isValid()) {
-        q.exec(QStringLiteral("ROLLBACK"));
-        return damaging(e) ? Opened::Damaged : Opened::Unwritable;
-    }
-    if (!summarise(false, countUnworded(d) != unworded) || !q.exec(QStringLiteral("COMMIT")))
+    const qint64 unworded = countUnworded(db);
+    if ((code = fillWords(db)) != SQLITE_OK)
+        return failure();
+    if (!summarise(false, countUnworded(db) != unworded) || !run("COMMIT"))
         return failure();
 
-    auto statement = [&d](std::optional<QSqlQuery>& query, const char* sql) {
-        query.emplace(d);
-        return query->prepare(QLatin1String(sql));
+    auto statement = [this](std::unique_ptr<Statement>& query, const char* sql) {
+        query = std::make_unique<Statement>(db, sql);
+        return query->prepared();
     };
     const bool prepared =
         statement(insertRun, "INSERT INTO runs (exercise, variant, started) VALUES (?, ?, ?)")
@@ -482,9 +566,8 @@ bool Store::summarise(bool temporary, bool remake)
     if ((temporary || remake || !summaryCovers()) && !resummarise(temporary))
         return false;
     boxes = {};
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT exercise, extended, item, person, box, since FROM boxes")))
+    Statement q(db, "SELECT exercise, extended, item, person, box, since FROM boxes");
+    if (!q.exec())
         return false;
     while (q.next()) {
         const std::optional<qint64> exercise = whole(q.value(0), 1, 5), extended = whole(q.value(1), 0, 1),
@@ -504,27 +587,25 @@ bool Store::summarise(bool temporary, bool remake)
 
 bool Store::summaryCovers()
 {
-    QSqlQuery q(db());
-    return q.exec(QStringLiteral("SELECT (SELECT answers FROM summary) IS (SELECT MAX(rowid) FROM answers), "
-                                 "(SELECT layout FROM summary) IS %1, (SELECT COUNT(*) FROM summary)")
-                      .arg(summaryLayout))
-           && q.next() && q.value(0).toInt() == 1 && q.value(1).toInt() == 1 && q.value(2).toInt() == 1;
+    Statement q(db, QStringLiteral("SELECT (SELECT answers FROM summary) IS (SELECT MAX(rowid) FROM answers), "
+                                   "(SELECT layout FROM summary) IS %1, (SELECT COUNT(*) FROM summary)")
+                        .arg(summaryLayout)
+                        .toUtf8());
+    return q.exec() && q.next() && q.value(0).toInt() == 1 && q.value(1).toInt() == 1 && q.value(2).toInt() == 1;
 }
 
 bool Store::resummarise(bool temporary)
 {
     const std::vector<FirstTry> tries = firstTries();
-    QSqlQuery q(db());
+    auto run = [this](const QByteArray& sql) { return Statement(db, sql).exec(); };
     // Made anew, in case another program left tables of another shape.
     if (temporary)
-        q.exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        run("PRAGMA temp_store = MEMORY");
     for (const char* name : {"summary", "boxes", "misses", "kinds", "run_misses"})
-        if (!temporary && !q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(name))))
+        if (!temporary && !run(QByteArray("DROP TABLE IF EXISTS ") + name))
             return false;
     for (const char* sql : summaryTables)
-        if (!q.exec(temporary ? QString::fromLatin1(sql).replace(QLatin1String("CREATE TABLE"),
-                                                                   QLatin1String("CREATE TEMP TABLE"))
-                              : QString::fromLatin1(sql)))
+        if (!run(temporary ? QByteArray(sql).replace("CREATE TABLE", "CREATE TEMP TABLE") : QByteArray(sql)))
             return false;
     for (const char* sql : {
              "INSERT INTO misses SELECT exercise, variant, item, person, COUNT(*), MAX(prompt), MAX(person_word), "
@@ -532,18 +613,18 @@ bool Store::resummarise(bool temporary)
              "INSERT INTO run_misses SELECT run, COUNT(DISTINCT item) FROM answers "
              "WHERE correct = 0 AND typeof(run) = 'integer' GROUP BY run",
          })
-        if (!q.exec(QLatin1String(sql)))
+        if (!run(sql))
             return false;
-    if (!q.exec(QStringLiteral("INSERT INTO summary SELECT MAX(rowid), %1 FROM answers").arg(summaryLayout)))
+    if (!run(QStringLiteral("INSERT INTO summary SELECT MAX(rowid), %1 FROM answers").arg(summaryLayout).toUtf8()))
         return false;
-    if (!q.exec(QStringLiteral("INSERT INTO kinds SELECT exercise, substr(mistake, 1, %1), COUNT(*) FROM answers "
-                               "WHERE mistake IS NOT NULL GROUP BY 1, 2")
-                    .arg(kindLimit)))
+    if (!run(QStringLiteral("INSERT INTO kinds SELECT exercise, substr(mistake, 1, %1), COUNT(*) FROM answers "
+                            "WHERE mistake IS NOT NULL GROUP BY 1, 2")
+                 .arg(kindLimit)
+                 .toUtf8()))
         return false;
-    if (!q.prepare(QStringLiteral("INSERT INTO boxes VALUES (?, ?, ?, ?, ?, ?)")))
-        return false;
+    Statement q(db, "INSERT INTO boxes VALUES (?, ?, ?, ?, ?, ?)");
     for (const auto& [item, place] : replay(tries).places)
-        if (!bound(q, {item.exercise, item.extended ? 1 : 0, item.item, item.person, place.box, place.since}))
+        if (!q.exec({item.exercise, item.extended ? 1 : 0, item.item, item.person, place.box, place.since}))
             return false;
     return true;
 }
@@ -645,12 +726,12 @@ void Store::flush()
     // What waits is written whole each time: on a full disk, not with every answer.
     if (pending.empty() || (behind && sinceFailure.isValid() && sinceFailure.elapsed() < retryMs))
         return;
-    QSqlDatabase d = db();
+    auto transaction = [this](const char* sql) { return Statement(db, sql).exec(); };
     qint64 current = run;
-    bool written = d.transaction();
+    bool written = transaction("BEGIN");
     for (auto w = pending.begin(); written && w != pending.end(); ++w)
         written = write(*w, current);
-    if (written && cover->exec() && d.commit()) {
+    if (written && cover->exec() && transaction("COMMIT")) {
         pending.clear();
         lastRead.reset();
         run = current;
@@ -665,7 +746,7 @@ void Store::flush()
     }
     // Nothing of it was written: what waits is tried again, from the start,
     // with a later answer.
-    d.rollback();
+    transaction("ROLLBACK");
     for (auto* q : {&insertRun, &insertAnswer, &countAnswer, &endRun, &countMiss, &countKind, &countRunMiss, &placeItem,
                     &cover})
         (*q)->finish();
@@ -688,9 +769,9 @@ bool Store::write(const Write& w, qint64& current)
     const QVariant none = QVariant(QMetaType::fromType<QString>());
     switch (w.kind) {
     case Write::Kind::RunStarted:
-        if (!bound(*insertRun, {a.exercise, variantName(a.variant), w.at}))
+        if (!insertRun->exec({a.exercise, variantName(a.variant), w.at}))
             return false;
-        current = insertRun->lastInsertId().toLongLong();
+        current = sqlite3_last_insert_rowid(db);
         return true;
     case Write::Kind::Answered: {
         const QString variant = variantName(a.variant);
@@ -698,22 +779,22 @@ bool Store::write(const Write& w, qint64& current)
         // Without words (none were given) the answer gets them from the lesson at the next start.
         const QVariant prompt = a.words.prompt.isEmpty() ? none : QVariant(a.words.prompt.left(typedLimit));
         const QString person = a.words.person.left(typedLimit), expected = a.words.expected.left(typedLimit);
-        return bound(*insertAnswer,
-                     {w.at, a.exercise, variant, a.item, a.person, a.typed ? QVariant(a.typed->left(typedLimit)) : none,
-                      a.correct ? 1 : 0, kind.isEmpty() ? none : QVariant(kind),
-                      current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()), prompt, person,
-                      expected})
-               && bound(*countAnswer, {a.correct ? 1 : 0, a.correct ? 0 : 1, current})
-               && (a.correct || bound(*countMiss, {a.exercise, variant, a.item, a.person, prompt, person, expected}))
-               && (kind.isEmpty() || bound(*countKind, {a.exercise, kind}))
-               && (!w.firstMissInRun || !current || bound(*countRunMiss, {current}))
+        return insertAnswer->exec({w.at, a.exercise, variant, a.item, a.person,
+                                   a.typed ? QVariant(a.typed->left(typedLimit)) : none, a.correct ? 1 : 0,
+                                   kind.isEmpty() ? none : QVariant(kind),
+                                   current ? QVariant(current) : QVariant(QMetaType::fromType<qlonglong>()), prompt,
+                                   person, expected})
+               && countAnswer->exec({a.correct ? 1 : 0, a.correct ? 0 : 1, current})
+               && (a.correct || countMiss->exec({a.exercise, variant, a.item, a.person, prompt, person, expected}))
+               && (kind.isEmpty() || countKind->exec({a.exercise, kind}))
+               && (!w.firstMissInRun || !current || countRunMiss->exec({current}))
                && (!w.placed
-                   || bound(*placeItem, {w.placed->first.exercise, w.placed->first.extended ? 1 : 0,
-                                         w.placed->first.item, w.placed->first.person, w.placed->second.box,
-                                         w.placed->second.since}));
+                   || placeItem->exec({w.placed->first.exercise, w.placed->first.extended ? 1 : 0,
+                                       w.placed->first.item, w.placed->first.person, w.placed->second.box,
+                                       w.placed->second.since}));
     }
     case Write::Kind::RunEnded:
-        if (!bound(*endRun, {w.at, w.finished ? 1 : 0, current}))
+        if (!endRun->exec({w.at, w.finished ? 1 : 0, current}))
             return false;
         current = 0;
         return true;
@@ -721,21 +802,16 @@ bool Store::write(const Write& w, qint64& current)
     return false;
 }
 
-void Store::waitForLock(int ms)
-{
-    QSqlQuery(db()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
-}
+void Store::waitForLock(int ms) { sqlite3_busy_timeout(db, ms); }
 
 History Store::history() const
 {
-    if (!QSqlDatabase::contains(connection))
+    if (!db)
         return readHistory();
     // SQLite counts the writes of other connections; this one's own writes
     // forget what was read (flush).
-    QSqlQuery version(db());
-    const qint64 now = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
-                           ? version.value(0).toLongLong()
-                           : -1;
+    Statement version(db, "PRAGMA data_version");
+    const qint64 now = version.exec() && version.next() ? version.value(0).toLongLong() : -1;
     if (!lastRead || now < 0 || now != lastReadVersion) {
         lastRead = readHistory();
         lastReadVersion = now;
@@ -747,10 +823,8 @@ History Store::readHistory() const
 {
     History h;
     h.practiceSeconds.assign(6, 0);
-    if (!QSqlDatabase::contains(connection))
+    if (!db)
         return h;
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
 
     // First try: in a finished run every item is answered right once, so the
     // items right at the first try are those with no wrong answer. A run that
@@ -758,25 +832,28 @@ History Store::readHistory() const
     // SQLite reads the times (a time it cannot read is NULL): thousands of
     // runs are read in a moment.
     // A run started and never answered is no practice.
-    q.exec(QStringLiteral("SELECT exercise, variant, unixepoch(started), unixepoch(ended), finished, correct, items "
-                          "FROM (SELECT r.exercise, r.variant, r.started, "
-                          "COALESCE(r.ended, (SELECT MAX(at) FROM answers WHERE run = r.id)) AS ended, r.finished, "
-                          "r.correct, COALESCE(m.items, 0) AS items FROM runs r LEFT JOIN run_misses m ON m.run = r.id) "
-                          "WHERE ended IS NOT NULL"));
-    while (q.next()) {
-        const std::optional<int> exercise = exerciseOf(q.value(0));
-        const std::optional<Variant> variant = variantOf(q.value(1));
-        const std::optional<qint64> started = whole(q.value(2), 0, lastTime), ended = whole(q.value(3), 0, lastTime);
-        const std::optional<qint64> finished = whole(q.value(4), 0, 1), correct = whole(q.value(5), 0, 1000000),
-                                    missed = whole(q.value(6), 0, 1000000);
-        if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct || !missed) {
-            ++h.unreadable;
-            continue;
+    {
+        Statement q(db, "SELECT exercise, variant, unixepoch(started), unixepoch(ended), finished, correct, items "
+                        "FROM (SELECT r.exercise, r.variant, r.started, "
+                        "COALESCE(r.ended, (SELECT MAX(at) FROM answers WHERE run = r.id)) AS ended, r.finished, "
+                        "r.correct, COALESCE(m.items, 0) AS items FROM runs r LEFT JOIN run_misses m ON m.run = r.id) "
+                        "WHERE ended IS NOT NULL");
+        q.exec();
+        while (q.next()) {
+            const std::optional<int> exercise = exerciseOf(q.value(0));
+            const std::optional<Variant> variant = variantOf(q.value(1));
+            const std::optional<qint64> started = whole(q.value(2), 0, lastTime), ended = whole(q.value(3), 0, lastTime);
+            const std::optional<qint64> finished = whole(q.value(4), 0, 1), correct = whole(q.value(5), 0, 1000000),
+                                        missed = whole(q.value(6), 0, 1000000);
+            if (!exercise || !variant || !started || !ended || *ended < *started || !finished || !correct || !missed) {
+                ++h.unreadable;
+                continue;
+            }
+            h.practiceSeconds[*exercise] += std::min(*ended - *started, longestRun);
+            if (*finished == 1)
+                h.finished.push_back({*exercise, *variant, QDateTime::fromSecsSinceEpoch(*ended, Qt::UTC),
+                                      int(*correct), int(std::max<qint64>(0, *correct - *missed))});
         }
-        h.practiceSeconds[*exercise] += std::min(*ended - *started, longestRun);
-        if (*finished == 1)
-            h.finished.push_back({*exercise, *variant, QDateTime::fromSecsSinceEpoch(*ended, Qt::UTC), int(*correct),
-                                  int(std::max<qint64>(0, *correct - *missed))});
     }
 
     std::stable_sort(h.finished.begin(), h.finished.end(),
@@ -784,19 +861,24 @@ History Store::readHistory() const
 
     // A review answer names the item it reviews: the misses of both are one row.
     std::map<ReviewItem, History::Missed> missed;
-    q.exec(QStringLiteral("SELECT exercise, variant, item, person, misses, substr(prompt, 1, %1), "
-                          "substr(person_word, 1, %1), substr(expected, 1, %1) FROM misses")
-               .arg(typedLimit));
-    while (q.next()) {
-        const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
-        const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max() / 4);
-        if (!item || !misses) {
-            ++h.unreadable;
-            continue;
+    {
+        Statement q(db, QStringLiteral("SELECT exercise, variant, item, person, misses, substr(prompt, 1, %1), "
+                                       "substr(person_word, 1, %1), substr(expected, 1, %1) FROM misses")
+                            .arg(typedLimit)
+                            .toUtf8());
+        q.exec();
+        while (q.next()) {
+            const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
+            const std::optional<qint64> misses = whole(q.value(4), 1, std::numeric_limits<int>::max() / 4);
+            if (!item || !misses) {
+                ++h.unreadable;
+                continue;
+            }
+            History::Missed& m =
+                missed.try_emplace(*item, History::Missed{item->exercise, {}, 0, *item}).first->second;
+            m.misses += int(*misses);
+            m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
         }
-        History::Missed& m = missed.try_emplace(*item, History::Missed{item->exercise, {}, 0, *item}).first->second;
-        m.misses += int(*misses);
-        m.words = {q.value(5).toString(), q.value(6).toString(), q.value(7).toString()};
     }
     std::vector<std::pair<ReviewItem, History::Missed>> byCount(missed.begin(), missed.end());
     std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) {
@@ -805,7 +887,8 @@ History Store::readHistory() const
     for (const auto& [item, m] : byCount)
         h.missed.push_back(m);
 
-    q.exec(QStringLiteral("SELECT exercise, kind, times FROM kinds ORDER BY exercise, times DESC, kind"));
+    Statement q(db, "SELECT exercise, kind, times FROM kinds ORDER BY exercise, times DESC, kind");
+    q.exec();
     while (q.next()) {
         const std::optional<int> exercise = exerciseOf(q.value(0));
         const std::optional<qint64> times = whole(q.value(2), 1, std::numeric_limits<int>::max());
@@ -821,18 +904,16 @@ History Store::readHistory() const
 std::vector<FirstTry> Store::firstTries() const
 {
     std::vector<FirstTry> read;
-    if (!QSqlDatabase::contains(connection))
+    if (!db)
         return read;
-    QSqlQuery q(db());
-    q.setForwardOnly(true);
     // Oldest first, as the boxes are replayed.
-    if (!q.exec(QStringLiteral(
-            "SELECT exercise, variant, item, person, correct FROM ("
-            "SELECT exercise, variant, item, person, correct, at, run, "
-            // A right answer ends an item's turn: in the same millisecond a wrong one came first.
-            "ROW_NUMBER() OVER (PARTITION BY run, exercise, variant, item, person ORDER BY at, correct) AS n "
-            "FROM answers"
-            ") firsts WHERE n = 1 ORDER BY at, run")))
+    Statement q(db, "SELECT exercise, variant, item, person, correct FROM ("
+                    "SELECT exercise, variant, item, person, correct, at, run, "
+                    // A right answer ends an item's turn: in the same millisecond a wrong one came first.
+                    "ROW_NUMBER() OVER (PARTITION BY run, exercise, variant, item, person ORDER BY at, correct) AS n "
+                    "FROM answers"
+                    ") firsts WHERE n = 1 ORDER BY at, run");
+    if (!q.exec())
         return read;
     while (q.next()) {
         const std::optional<ReviewItem> item = itemOf(q.value(0), q.value(1), q.value(2), q.value(3));
@@ -845,36 +926,17 @@ std::vector<FirstTry> Store::firstTries() const
 
 QString Store::exportCsv(QIODevice& out) const
 {
-    if (!QSqlDatabase::contains(connection))
+    if (!db)
         return QStringLiteral("the record of answers could not be opened");
-    // Qt's SQL makes an object of every value read; a record of a million
-    // answers is read through SQLite's own interface, on the same connection.
-    const QVariant handle = db().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return QStringLiteral("the record of answers could not be opened");
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
-    sqlite3_stmt* rows = nullptr;
     // SQLite reads the times (a million in a moment); one it cannot read is
     // written as it is.
-    static constexpr char sql[] = "SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, "
-                                  "correct, mistake, run, unixepoch(at) FROM answers ORDER BY rowid";
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(
-        sqlite3_prepare_v2(connection, sql, -1, &rows, nullptr) == SQLITE_OK ? rows : nullptr,
-        sqlite3_finalize);
-    auto unreadable = [connection] {
-        return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(connection)));
+    Statement rows(db, "SELECT at, exercise, variant, item, person, prompt, person_word, expected, typed, correct, "
+                       "mistake, run, unixepoch(at) FROM answers ORDER BY rowid");
+    auto unreadable = [this] {
+        return QStringLiteral("the record of answers cannot be read: %1").arg(QString::fromUtf8(sqlite3_errmsg(db)));
     };
-    if (!statement)
+    if (!rows.exec())
         return unreadable();
-    // A value as Qt's SQL would give it: the checks of what is read take these.
-    auto value = [rows](int column) -> QVariant {
-        switch (sqlite3_column_type(rows, column)) {
-        case SQLITE_NULL: return {};
-        case SQLITE_INTEGER: return qint64(sqlite3_column_int64(rows, column));
-        case SQLITE_FLOAT: return sqlite3_column_double(rows, column);
-        default: return text(rows, column);
-        }
-    };
     // The byte-order mark tells a spreadsheet that the text is UTF-8, so the
     // accents show as they are.
     QByteArray chunk = (QChar(0xFEFF)
@@ -884,10 +946,11 @@ QString Store::exportCsv(QIODevice& out) const
                                    QStringLiteral("correct"), QStringLiteral("mistake"), QStringLiteral("run")}))
                            .toUtf8();
     LocalTime local;
-    // Texts cut to their first `chars` characters here: substr() in the
-    // query costs SQLite a copy of every text of a million answers.
-    auto bytes = [rows](int column, int chars = typedLimit) {
-        QByteArrayView utf8(sqlite3_column_text(rows, column), sqlite3_column_bytes(rows, column));
+    // Texts taken as SQLite holds them, not made into a QVariant each, and
+    // cut to their first `chars` characters here: substr() in the query
+    // costs SQLite a copy of every text of a million answers.
+    auto bytes = [&rows](int column, int chars = typedLimit) {
+        const QByteArrayView utf8 = rows.text(column);
         if (utf8.size() <= chars)
             return utf8;
         qsizetype end = 0;
@@ -896,12 +959,11 @@ QString Store::exportCsv(QIODevice& out) const
                 break;
         return utf8.first(end);
     };
-    int stepped;
-    while ((stepped = sqlite3_step(rows)) == SQLITE_ROW) {
+    while (rows.next()) {
         // Counted from 1, and an extended pair of a review run by its verb;
         // an item the lesson does not have as it is written.
-        const std::optional<ReviewItem> item = itemOf(value(1), value(2), value(3), value(4));
-        const std::optional<qint64> at = whole(value(12), 0, lastTime);
+        const std::optional<ReviewItem> item = itemOf(rows.value(1), rows.value(2), rows.value(3), rows.value(4));
+        const std::optional<qint64> at = whole(rows.value(12), 0, lastTime);
         const QByteArray time = at ? local(*at) : QByteArray();
         const QByteArray number = item ? QByteArray::number(item->item + 1) : QByteArray();
         const QByteArrayView fields[] = {at ? time : bytes(0),
@@ -912,7 +974,7 @@ QString Store::exportCsv(QIODevice& out) const
                                          bytes(6),
                                          bytes(7),
                                          bytes(8),
-                                         sqlite3_column_type(rows, 8) == SQLITE_NULL ? "solution" : "typed",
+                                         rows.isNull(8) ? "solution" : "typed",
                                          bytes(9),
                                          bytes(10, kindLimit),
                                          bytes(11)};
@@ -928,7 +990,7 @@ QString Store::exportCsv(QIODevice& out) const
             chunk.truncate(0); // keeps its memory
         }
     }
-    if (stepped != SQLITE_DONE)
+    if (rows.code() != SQLITE_DONE)
         return unreadable();
     return writeAll(out, chunk);
 }

@@ -6,16 +6,17 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QIODevice>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
 
-// The learner's record in an SQLite file; every SQL statement of the program
-// is in store.cpp.
+struct sqlite3;
+
+// The learner's record in an SQLite file, through SQLite's own interface;
+// every SQL statement of the program is in store.cpp.
 namespace lumora::record {
 
 // What the progress window shows, read in one go.
@@ -45,6 +46,8 @@ struct History {
     std::vector<MistakeKind> kinds;       // by exercise, most frequent first
     int unreadable = 0;                   // rows left out: the program cannot show what they hold
 };
+
+class Statement; // one of SQLite's prepared statements (store.cpp)
 
 class Store : public Recorder, public FirstTries {
 public:
@@ -97,7 +100,8 @@ private:
         bool firstMissInRun = false;
     };
 
-    bool connect(bool readOnly);
+    // SQLite's result code.
+    int connect(bool readOnly);
     Opened open();
     Opened prepare();
     // Makes the summary's tables, as temporary ones for a record that is not
@@ -115,11 +119,10 @@ private:
     void flush();
     bool write(const Write& w, qint64& current);
     void waitForLock(int ms);
-    QSqlDatabase db() const;
     History readHistory() const;
 
     QString path;
-    QString connection;
+    sqlite3* db = nullptr; // while the record is open
     Prompter& prompter;
     bool ok = false;
     bool warned = false;
@@ -128,7 +131,7 @@ private:
     bool runOpen = false;
     qint64 run = 0; // id of the open run in the record; 0 when none is open or it waits
     std::vector<Write> pending;
-    std::optional<QSqlQuery> insertRun, insertAnswer, countAnswer, endRun, countMiss, countKind, countRunMiss,
+    std::unique_ptr<Statement> insertRun, insertAnswer, countAnswer, endRun, countMiss, countKind, countRunMiss,
         placeItem, cover;
     Boxes boxes;
     // The history last read, kept while nothing was written: a record of a

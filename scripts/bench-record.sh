@@ -16,4 +16,4 @@ for n in 100000 1000000; do
     homes="$homes $(realpath "$home")"
 done
 # shellcheck disable=SC2086
-exec xvfb-run -a -s "-screen 0 1024x768x24" "$build/bench_run" "$build" record $homes
+exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$build/bench_run" "$build" record $homes

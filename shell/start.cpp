@@ -141,7 +141,10 @@ void start()
     static const bool styled = (QApplication::setStyle(new NoPluginProbe), true);
     static_cast<void>(styled);
     QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_APP_ID));
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora.png")))));
+    // Every window sends its icon to the window manager when it is made: 64
+    // pixels (16 KiB), not the 256 installed for the desktop (256 KiB a
+    // window, held twice over while it is sent).
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(resourceImage(QStringLiteral(":/icons/lumora-64.png")))));
 
     // Opened again by a second start (tests restart the program in-process).
     closeRecord();
@@ -164,7 +167,7 @@ void start()
         [](QWidget& w, int exercise) { static_cast<ProgressWindow&>(w).showExercise(exercise); });
     navigator::registerWindow<WordsWindow>(Window::Words,
                                            [](WordsWindow& w, int exercise) { w.showExercise(exercise); });
-    // The record (Qt SQL, its SQLite driver, a check of the file) opens once
+    // The record (SQLite, a check of the file) opens once
     // the splash is on screen, well within the splash's 0.8 s.
     afterFirstPaint(*navigator::open(Window::About), openRecord);
 }

@@ -13,7 +13,7 @@ deb=$(ls -t lumora_*.deb | head -n 1)
 fail() { echo "$deb: $*"; exit 1; }
 
 info=$(dpkg-deb --info "$deb")
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6 libqt6sql6-sqlite fonts-liberation2 libhunspell hunspell-hu \
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 fonts-liberation2 libhunspell-1.7-0 hunspell-hu \
            libespeak-ng1 espeak-ng-data libpulse0; do
     echo "$info" | grep -q "Depends:.*$dep" || fail "missing dependency $dep"
 done

@@ -373,6 +373,19 @@ TEST(Feedback, UntilTheDictionaryIsThereTheTablesAnswerAndSayNothingTheyDoNotKno
     EXPECT_EQ(kindName(sentence(0, 22, mozi, mozi2, "A moziban mentek.", 1).kind), "case");
 }
 
+// Hunspell's library is loaded with the dictionary: without it the
+// dictionary is as missing as without its files.
+TEST(Feedback, WithoutHunspellsLibraryTheDictionaryIsMissing)
+{
+    Analyser without(QStringLiteral("/usr/share/hunspell"), QStringLiteral("no-such-hunspell"));
+    without.load();
+    EXPECT_FALSE(without.waitUntilReady(20000));
+    EXPECT_TRUE(without.settled());
+    bool known = true;
+    EXPECT_TRUE(without.analyse(QStringLiteral("olvasom"), &known).isEmpty());
+    EXPECT_FALSE(known);
+}
+
 TEST(Feedback, TheDictionaryReadsWhatTheExamplesAre)
 {
     ASSERT_TRUE(dictionaryLoaded());

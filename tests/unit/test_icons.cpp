@@ -123,7 +123,7 @@ TEST(Icons, MenuPicturesAndApplicationIconDecodeAtTheirSizes)
     const std::pair<const char*, QSize> pictures[] = {
         {":/icons/menu1.png", {32, 32}}, {":/icons/menu2.png", {32, 32}},
         {":/icons/menu3.png", {32, 32}}, {":/icons/menu5.png", {32, 32}},
-        {":/icons/lumora.png", {256, 256}},
+        {":/icons/lumora-64.png", {64, 64}},
     };
     QList<QImage> menus;
     for (const auto& [path, size] : pictures) {

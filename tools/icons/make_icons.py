@@ -11,7 +11,9 @@ edit them here, not in the SVGs), then renders it with rsvg-convert
   pixel: the colours are mapped, without dithering, onto the classic
   16-colour palette, and the background becomes the icon's transparency mask;
 - the menu button pictures become 32 x 32 PNGs in the same colours;
-- lumora.svg, the application icon, becomes a 256 x 256 PNG.
+- lumora.svg, the application icon, becomes a 256 x 256 PNG (installed for
+  the desktop) and a 64 x 64 one (the windows' own icon, sent to the window
+  manager with every window).
 
 --sheet also writes every picture enlarged four times side by side, for
 looking at them. Standard library only.
@@ -271,6 +273,7 @@ def to_palette(png, out, palette):
 def pictures():
     """Every picture: its file under assets/icons, its SVG text and its size."""
     yield "lumora.png", lumora(), 256
+    yield "lumora-64.png", lumora(), 64
     for number, (digit, count, with_hat) in PERSONS.items():
         yield f"person{number}.ico", person_icon(digit, count, with_hat), 32
     for i, (letter, accent) in enumerate([("a", "´"), ("e", "´"), ("o", "˝")], 1):
@@ -294,7 +297,7 @@ def main():
         run("convert", *[f"xc:{c}" for c in PALETTE], "+append", palette)
         small = []
         for filename, drawing, size in pictures():
-            source = HERE / f"{Path(filename).stem}.svg"
+            source = HERE / f"{Path(filename).stem.removesuffix('-64')}.svg"
             source.write_text(drawing, encoding="utf-8")
             png = tmp / f"{source.stem}.png"
             run("rsvg-convert", "-w", size, "-h", size, source, "-o", png)
