@@ -79,6 +79,8 @@ public:
     void setPlusShown(bool shown) override { plusVisible = shown; }
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
+    void setListenEnabled(bool enabled) override { listenEnabled = enabled; }
+    bool listenEnabled = false;
     void setReview(const record::ReviewButton& b) override { review = b; }
     void setProgressText(const QString& text) override { progress = text; }
     bool speakAnswers() const override { return speak; }
