@@ -27,6 +27,8 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 const QString stopRight = QStringLiteral("A full stop has been added at the end, and the sentence is right.");
 const QString stopAdded = QStringLiteral("A full stop has been added at the end.");
 
+const QString extendedMode = QStringLiteral("(Extended)");
+
 // The answer field's name while a sentence is heard; it names the place in
 // the run, so that each new sentence is announced.
 const QString heardItem =
@@ -83,6 +85,7 @@ void Logic::start()
         view.setPlusEnabled(false);
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
+    view.setModeText(extended_ ? extendedMode : QString()); // also after a Listen run broken off
     if (extended_) {
         run.start(3, record::Variant::Extended, 0);
         firstitem(0, itemCount - 1);
@@ -421,7 +424,7 @@ void Logic::plus()
     showProgress();
     extended_ = true;
     view.focusStart();
-    view.setModeText(QStringLiteral("(Extended)"));
+    view.setModeText(extendedMode);
     view.setPersonShown(false);
     view.setPlusInvitationShown(false);
     view.setPersonIconShown(true);

@@ -784,6 +784,23 @@ TEST(H05d3Listen, TenDrawnSentencesEachSaidOnceThenTheRunLine)
     EXPECT_FALSE(run.answers[1].typed.has_value()) << "the Solution";
     EXPECT_EQ(run.answers[4].typed, "Ők egy étteremben ültök.");
     EXPECT_EQ(t.rnd.draws, 2 * listenCount);
+
+    // Start breaks off a second Listen run: a whole basic series of six follows.
+    t.logic.listen();
+    for (int n = 0; n < 3; ++n)
+        t.logic.check(t.view.solutionText);
+    t.rec.clear();
+    t.view.speak = false;
+    t.logic.start();
+    EXPECT_EQ(t.view.modeText, "");
+    EXPECT_TRUE(t.view.personShown);
+    EXPECT_EQ(t.view.progress, "0 of 6 right · 0 mistakes");
+    for (int n = 0; n < basicCount; ++n) {
+        EXPECT_FALSE(t.rec.events.contains(msgdone)) << n;
+        t.logic.check(t.view.solutionText);
+    }
+    EXPECT_TRUE(t.rec.events.contains(msgdone));
+    EXPECT_TRUE(t.rec.events.filter("say ").isEmpty()) << "nothing is said by itself in a basic series";
 }
 
 // What is typed for a sentence heard is normalised, warned about and judged
