@@ -111,12 +111,12 @@ private:
     void nevma();                    // the item's person: fixed when basic, drawn when extended
     void Change();                   // after a series: back to the basic variant, nothing shown
     void done();                     // the end of a series
-    void ask();                      // shows the review item `solved_` with its person
+    void ask();                      // shows the review item `asked` with its person
     void showProgress();
     bool endless() const;           // a run of the extended variant, which has no end
     bool listening() const;         // the item shown is heard: in a Listen run or reviewed from one
     int recordedItem() const;       // the item as the record names it
-    void offerListen();
+    void offerListen();             // Listen usable or not, as the run stands
     record::Words words() const; // the item as the learner sees it, for the record
     void answering();  // Next and Solution ready, Example and the solution line away
     void say(const QString& text);
