@@ -529,9 +529,11 @@ TEST(Exercise3Window, AWholeListenRunTypedFromWhatIsHeard)
     QStringList keys;
     for (auto* b : ex.w->findChildren<QAbstractButton*>())
         keys << QKeySequence::mnemonic(b->text()).toString();
-    for (auto* menu : ex.w->findChildren<QMenu*>())
-        for (QAction* a : menu->actions() << menu->menuAction())
+    for (auto* menu : ex.w->findChildren<QMenu*>()) {
+        const QList<QAction*> actions = menu->actions() << menu->menuAction();
+        for (QAction* a : actions)
             keys << QKeySequence::mnemonic(a->text()).toString();
+    }
     EXPECT_EQ(keys.count("Alt+T"), 1) << keys.join(' ').toStdString();
     for (auto* c : listen->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(c == listen || !c->geometry().intersects(listen->geometry())) << c->objectName().toStdString();
