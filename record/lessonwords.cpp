@@ -23,9 +23,10 @@ Words verbWords(int exercise, Variant variant, int item, int person)
     return {igeblista().at(asked.item), pronoun(person), extendedAnswer(asked.item, person)};
 }
 
-Words pictureWords(int item, int personcode)
+Words pictureWords(Variant variant, int item, int personcode)
 {
     using namespace h05d3;
+    item = firstTry(3, variantName(variant), item, personcode, false).item.item; // a heard one of a review run
     if (item < 0 || item >= itemCount || person(personcode).code != personcode)
         return {};
     return {pictureDescription(item), subject(item, personcode), sentences(item, personcode).first};
@@ -49,7 +50,7 @@ Words lessonWords(int exercise, Variant variant, int item, int person)
     switch (exercise) {
     case 1:
     case 2: return verbWords(exercise, variant, item, person);
-    case 3: return pictureWords(item, person);
+    case 3: return pictureWords(variant, item, person);
     case 5: return gapWords(item, person);
     }
     return {};

@@ -20,6 +20,7 @@ QString variantName(Variant v)
     switch (v) {
     case Variant::Extended: return QStringLiteral("extended");
     case Variant::Review: return QStringLiteral("review");
+    case Variant::Listen: return QStringLiteral("listen");
     case Variant::Basic: break;
     }
     return QStringLiteral("basic");

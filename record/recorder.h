@@ -7,8 +7,9 @@
 // (record/store.h); logic tests keep them in memory.
 namespace lumora::record {
 
-enum class Variant { Basic, Extended, Review };
-// 'basic', 'extended', 'review': how a variant is written in the record.
+// Listen: exercise 3's sentences heard, not seen.
+enum class Variant { Basic, Extended, Review, Listen };
+// 'basic', 'extended', 'review', 'listen': how a variant is written in the record.
 QString variantName(Variant v);
 
 // An answer in the words the learner saw, so that the record can show it

@@ -9,20 +9,27 @@
 #include <tuple>
 
 namespace lumora::record {
+namespace {
+
+// Where a review run starts numbering an exercise's extended pairs or heard sentences.
+int afterSeen(int exercise) { return exercise == 3 ? h05d3::itemCount : h05d1::itemCount; }
+
+} // namespace
 
 FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct)
 {
     const bool review = variant == QLatin1String("review");
     bool extended = false;
-    if (exercise == 1 || exercise == 2) {
-        extended = variant == QLatin1String("extended") || (review && item >= h05d1::itemCount);
+    if (exercise == 1 || exercise == 2 || exercise == 3) {
+        const QLatin1String own(exercise == 3 ? "listen" : "extended");
+        extended = variant == own || (review && item >= afterSeen(exercise));
         if (review && extended)
-            item -= h05d1::itemCount;
+            item -= afterSeen(exercise);
     }
     return {{exercise, extended, item, person}, correct, review};
 }
 
-int reviewedItem(const ReviewItem& item) { return item.extended ? h05d1::itemCount + item.item : item.item; }
+int reviewedItem(const ReviewItem& item) { return item.extended ? afterSeen(item.exercise) + item.item : item.item; }
 
 bool known(const ReviewItem& i)
 {

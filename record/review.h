@@ -15,10 +15,12 @@ inline constexpr int boxCount = 2;
 
 // An item as the record keeps it (item and person). Exercises 1 and 2 ask
 // basic items and extended verb-person pairs, whose numbers overlap, so the
-// kind is part of the item; exercises 3 and 5 ask the same items either way.
+// kind is part of the item; so is, in exercise 3, a sentence heard in a
+// Listen run rather than read off the picture. Exercise 5 asks the same
+// items either way.
 struct ReviewItem {
     int exercise;
-    bool extended;
+    bool extended; // exercises 1 and 2: an extended pair; exercise 3: a heard sentence
     int item;
     int person;
     auto operator<=>(const ReviewItem&) const = default;
@@ -36,10 +38,11 @@ struct Waiting {
     int box; // 1 .. boxCount
 };
 
-// A first try as the record writes it: variant 'basic', 'extended' or
-// 'review'. A review run of exercises 1 and 2 writes an extended pair after
+// A first try as the record writes it: variant 'basic', 'extended', 'review'
+// or 'listen'. A review run of exercises 1 and 2 writes an extended pair after
 // the basic items (item count + verb), so that it names the same item as the
-// extended run did.
+// extended run did; one of exercise 3 writes a heard sentence after the 32
+// pictures.
 FirstTry firstTry(int exercise, QStringView variant, int item, int person, bool correct);
 // The item number an answer in a review run is written with.
 int reviewedItem(const ReviewItem& item);

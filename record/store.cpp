@@ -207,7 +207,7 @@ std::optional<int> exerciseOf(const QVariant& v)
 
 std::optional<Variant> variantOf(const QVariant& v)
 {
-    for (Variant variant : {Variant::Basic, Variant::Extended, Variant::Review})
+    for (Variant variant : {Variant::Basic, Variant::Extended, Variant::Review, Variant::Listen})
         if (v.typeId() == QMetaType::QString && v.toString() == variantName(variant))
             return variant;
     return std::nullopt;

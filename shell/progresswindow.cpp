@@ -99,7 +99,7 @@ public:
     {
     }
     int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(runs.size()); }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 3; }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 4; }
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
@@ -107,7 +107,8 @@ public:
         const History::FinishedRun& r = runs[runs.size() - 1 - std::size_t(index.row())];
         switch (index.column()) {
         case 0: return day(r, QStringLiteral("yyyy-MM-dd HH:mm"));
-        case 1: return QStringLiteral("%1 of %2").arg(r.firstTry).arg(r.correct);
+        case 1: return record::variantName(r.variant);
+        case 2: return QStringLiteral("%1 of %2").arg(r.firstTry).arg(r.correct);
         default: return percent(r.firstTry, r.correct);
         }
     }
@@ -115,8 +116,9 @@ public:
     {
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return {};
-        return QStringList{QStringLiteral("Finished"), QStringLiteral("First try"), QStringLiteral("Accuracy")}.value(
-            section);
+        return QStringList{QStringLiteral("Finished"), QStringLiteral("Variant"), QStringLiteral("First try"),
+                           QStringLiteral("Accuracy")}
+            .value(section);
     }
     // The local date of the first and of the latest run.
     QString first() const { return runs.empty() ? QString() : day(runs.front(), QStringLiteral("yyyy-MM-dd")); }
@@ -325,7 +327,9 @@ void ProgressWindow::fill(QWidget* page, int exercise)
             const QString right = exercise == 5 && record::known(m.item)
                                       ? h05d5::wholeWord(m.item.item, m.item.person)
                                       : w.expected;
-            missedRows.push_back({w.prompt, w.person, right.isEmpty() ? QStringLiteral("(left empty)") : right,
+            // A sentence missed by ear is another item than the same one read off the picture.
+            const QString prompt = exercise == 3 && m.item.extended ? QStringLiteral("listen: ") + w.prompt : w.prompt;
+            missedRows.push_back({prompt, w.person, right.isEmpty() ? QStringLiteral("(left empty)") : right,
                                   QString::number(m.misses)});
         }
     std::vector<QStringList> kindRows;

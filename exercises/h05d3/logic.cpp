@@ -27,6 +27,13 @@ const QString noItem = QStringLiteral("sentence: no picture now");
 const QString stopRight = QStringLiteral("A full stop has been added at the end, and the sentence is right.");
 const QString stopAdded = QStringLiteral("A full stop has been added at the end.");
 
+const QString extendedMode = QStringLiteral("(Extended)");
+
+// The answer field's name while a sentence is heard; it names the place in
+// the run, so that each new sentence is announced.
+const QString heardItem =
+    QStringLiteral("sentence you hear, %1 of %2: it is being said now. Type what you hear; F5 says it again.");
+
 // Takes no notice of the warnings: for finding out what normalising makes of a text.
 class Unheard : public Prompter {
 public:
@@ -64,18 +71,21 @@ void Logic::load()
     extended_ = false;
     view.describeAnswer(noItem);
     view.focusStart();
+    offerListen();
     offered.show(3, running);
 }
 
 void Logic::start()
 {
     reviewing = false;
+    listen_ = false;
     view.setAnswerShown(true);
     view.focusAnswer();
     if (view.plusShown())
         view.setPlusEnabled(false);
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
+    view.setModeText(extended_ ? extendedMode : QString()); // also after a Listen run broken off
     if (extended_) {
         run.start(3, record::Variant::Extended, 0);
         firstitem(0, itemCount - 1);
@@ -104,6 +114,26 @@ void Logic::answering()
         offered.show(3, false);
     else
         offered.hold();
+    offerListen();
+}
+
+// Like Review, Listen waits for the end of a run, but ends a run that has none.
+void Logic::offerListen() { view.setListenEnabled(!running || endless()); }
+
+void Logic::listen()
+{
+    reviewing = false;
+    listen_ = true;
+    asked = 0;
+    view.setAnswerShown(true);
+    view.focusAnswer();
+    if (view.plusShown())
+        view.setPlusEnabled(false);
+    view.setModeText(QStringLiteral("(Listen)"));
+    run.start(3, record::Variant::Listen, listenCount);
+    answering(); // before the first sentence is said, which Hear says again
+    firstitem(0, itemCount - 1);
+    showProgress();
 }
 
 void Logic::review()
@@ -112,21 +142,22 @@ void Logic::review()
     if (queue.empty())
         return;
     reviewing = true;
+    listen_ = false;
     view.setAnswerShown(true);
     view.focusAnswer();
     if (view.plusShown())
         view.setPlusEnabled(false);
-    solved_ = 0;
+    asked = 0;
     run.start(3, record::Variant::Review, int(queue.size()));
+    answering();
     ask();
     showProgress();
-    answering();
 }
 
 void Logic::ask()
 {
-    item_ = queue.at(solved_).item;
-    personcode_ = queue.at(solved_).person;
+    item_ = queue.at(asked).item;
+    personcode_ = queue.at(asked).person;
     setup();
 }
 
@@ -173,8 +204,18 @@ void Logic::setup()
     sentenceA_ = accepted.first;
     sentenceB_ = accepted.second;
     view.setSolutionText(sentenceA_);
-    view.describeAnswer(QStringLiteral("sentence for the picture: %1 Person: %2")
-                            .arg(pictureDescription(item_), personLabel));
+    if (!listening()) {
+        view.describeAnswer(QStringLiteral("sentence for the picture: %1 Person: %2")
+                                .arg(pictureDescription(item_), personLabel));
+        return;
+    }
+    // The person is heard in the sentence, not seen.
+    view.setPersonText(QString());
+    view.setPersonShown(false);
+    view.setPersonIconShown(false);
+    const int total = reviewing ? int(queue.size()) : listenCount;
+    view.describeAnswer(heardItem.arg(asked + 1).arg(total));
+    say(sentenceA_);
 }
 
 void Logic::nevma()
@@ -187,7 +228,7 @@ void Logic::nevma()
         view.setPersonIconShown(false);
         return;
     }
-    if (!extended_) {
+    if (!extended_ && !listen_) {
         personcode_ = basicPerson(item_);
         personLabel = person(personcode_).label.toString();
         view.setPersonText(personLabel);
@@ -223,7 +264,8 @@ void Logic::check(const QString& typed)
     Module1::capfirst(normalised, unheard);
     Module1::endmark(normalised, unheard);
     const bool right = normalised == sentenceA_ || normalised == sentenceB_;
-    if (right)
+    // A heard sentence is not said back: the next one follows at once.
+    if (right && !listening())
         sayAnswer(normalised); // while the reminders, if any, are read
     StopNote boxes(prompter, right ? stopRight : stopAdded);
     Module1::capfirst(answer, boxes);
@@ -234,7 +276,7 @@ void Logic::check(const QString& typed)
         ++tries;
         const feedback::Diagnosis mistake =
             feedback::sentence(item_, personcode_, sentenceA_, sentenceB_, answer, tries);
-        run.answered(item_, personcode_, words(), answer, false, feedback::recordedKind(mistake.kind));
+        run.answered(recordedItem(), personcode_, words(), answer, false, feedback::recordedKind(mistake.kind));
         showProgress();
         prompter.beep();
         prompter.message(Module1::msgwrong, Module1::title, Icon::Exclamation,
@@ -242,11 +284,16 @@ void Logic::check(const QString& typed)
         view.focusAnswer(); // also after a mouse click on Next: the correction goes to the field
         return;
     }
-    run.answered(item_, personcode_, words(), answer, true);
+    run.answered(recordedItem(), personcode_, words(), answer, true);
     showProgress();
     if (reviewing) {
-        if (++solved_ < int(queue.size()))
+        if (++asked < int(queue.size()))
             ask();
+        else
+            done();
+    } else if (listen_) {
+        if (++asked < listenCount)
+            firstitem(0, itemCount - 1);
         else
             done();
     } else if (extended_) {
@@ -282,8 +329,10 @@ void Logic::Change()
     view.setPersonIconShown(false);
     view.setExampleShown(true);
     reviewing = false;
+    listen_ = false;
     running = false;
     offered.show(3, running);
+    offerListen();
 }
 
 void Logic::showProgress()
@@ -294,14 +343,19 @@ void Logic::showProgress()
 }
 
 // The extended variant has no end to wait for: Review offers its misses as they come.
-bool Logic::endless() const { return extended_ && !reviewing; }
+bool Logic::endless() const { return extended_ && !reviewing && !listen_; }
+
+bool Logic::listening() const { return reviewing ? queue.at(asked).extended : listen_; }
+
+// A review run names a heard item after the seen ones, as the record tells them apart.
+int Logic::recordedItem() const { return reviewing ? record::reviewedItem(queue.at(asked)) : item_; }
 
 record::Words Logic::words() const { return {pictureDescription(item_), subject(item_, personcode_), sentenceA_}; }
 
 void Logic::solution()
 {
     sayAnswer(sentenceA_);
-    run.answered(item_, personcode_, words(), std::nullopt, false);
+    run.answered(recordedItem(), personcode_, words(), std::nullopt, false);
     showProgress();
     view.setSolutionShown(true);
     view.focusAnswer();
@@ -309,7 +363,9 @@ void Logic::solution()
 
 void Logic::hear()
 {
-    if (!said.isEmpty())
+    if (running && listening())
+        speaker.say(sentenceA_);
+    else if (!said.isEmpty())
         speaker.say(said);
     else if (running)
         speaker.say(QStringList{subject(item_, personcode_), dictionaryForm(item_), hata[item_]}.join(u", "));
@@ -368,7 +424,7 @@ void Logic::plus()
     showProgress();
     extended_ = true;
     view.focusStart();
-    view.setModeText(QStringLiteral("(Extended)"));
+    view.setModeText(extendedMode);
     view.setPersonShown(false);
     view.setPlusInvitationShown(false);
     view.setPersonIconShown(true);

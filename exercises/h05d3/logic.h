@@ -13,6 +13,9 @@ class Random;
 
 namespace lumora::h05d3 {
 
+// Sentences of a Listen run.
+constexpr int listenCount = 10;
+
 // What the logic asks of the window of exercise 3. "Shown" means the
 // control itself is not hidden, whether or not the window is on screen.
 class View : public record::ReviewView {
@@ -64,6 +67,9 @@ public:
     virtual void setPlusEnabled(bool enabled) = 0;
     virtual bool plusShown() const = 0;
 
+    // Listen button: usable while no run with an end is going on. The window
+    // also disables it while nothing can be heard.
+    virtual void setListenEnabled(bool enabled) = 0;
 
     virtual void setProgressText(const QString& text) = 0; // Progress
     // Options, "Explain mistakes": a wrong answer's box names the mistake.
@@ -73,7 +79,8 @@ public:
 };
 
 // The behaviour of exercise 3: a basic series of six pictures with fixed
-// persons, or ("Plus") endless random pictures with random persons.
+// persons, ("Plus") endless random pictures with random persons, or
+// ("Listen") ten random ones whose sentence is heard, not its person seen.
 // Each public operation is one event of the window.
 class Logic {
 public:
@@ -89,22 +96,27 @@ public:
     void example();                    // Modelo click
     void plus();                       // Plusd1 click
     void review();                     // Review: the pictures waiting for review
+    void listen();                     // Listen: a run of sentences to hear and write
     // Hear or F5: says again what was said last; before anything was said in
     // this series, the subject and the main words in their dictionary forms.
+    // A sentence to listen to is said again, whatever was said since.
     void hear();
     void hearTyped(const QString& typed); // Shift+F5 in the answer field
 
 
 private:
-    void firstitem(int lo, int hi);  // draws the first item in lo..hi and shows it
+    void firstitem(int lo, int hi);  // draws an item in lo..hi, repeats allowed, and shows it
     void nextitem(int lo, int hi);   // draws the next open item, or ends the series
     void setup();                    // shows the item: picture, person, both sentences
     void nevma();                    // the item's person: fixed when basic, drawn when extended
     void Change();                   // after a series: back to the basic variant, nothing shown
     void done();                     // the end of a series
-    void ask();                      // shows the review item `solved_` with its person
+    void ask();                      // shows the review item `asked` with its person
     void showProgress();
     bool endless() const;           // a run of the extended variant, which has no end
+    bool listening() const;         // the item shown is heard: in a Listen run or reviewed from one
+    int recordedItem() const;       // the item as the record names it
+    void offerListen();             // Listen usable or not, as the run stands
     record::Words words() const; // the item as the learner sees it, for the record
     void answering();  // Next and Solution ready, Example and the solution line away
     void say(const QString& text);
@@ -126,6 +138,8 @@ private:
     int tries = 0; // wrong answers on the current item
     std::vector<record::ReviewItem> queue; // the review run's items, in order
     bool reviewing = false;
+    bool listen_ = false;   // a Listen run
+    int asked = 0;          // items right in a review or Listen run (solved_ is the basic series')
     bool running = false; // from Start or Review until the series ends
     record::ReviewControl offered;  // the Review button, from the record the review boxes come from
     record::Run run;

@@ -2,6 +2,7 @@
 
 #include "core/icons.h"
 #include "core/platform.h"
+#include "core/speaker.h"
 #include "lesson/meanings.h"
 #include "lesson/pictures.h"
 #include "ui/controls.h"
@@ -20,6 +21,9 @@ const QSize pictureSize(240, 170);
 const QString brackets = QStringLiteral(
     "A person in brackets, such as (mi), is left out of the sentence: the ending of the verb shows it. A person "
     "without brackets, such as önök, is written in the sentence.");
+
+const QString listenTip = QStringLiteral(
+    "Ten pictures whose sentence you hear: write what is said, in the person you hear. F5 says it again.");
 
 QFont heading() { return typeface(QStringLiteral("Arial"), 12, true); }
 QFont sentence() { return typeface(QStringLiteral("Times New Roman"), 13.5, true); }
@@ -61,6 +65,9 @@ Window::Window()
 
     modelo = controls::button(a, "Modelo", QStringLiteral("&Example"), 7320, 1800, 1215, 495);
     siguiente = nextButton("Siguiente", 7320, 2400, 1215, 495);
+    // Below Next, right of the picture and above the answer field.
+    listenButton = controls::button(a, "Listen", QStringLiteral("Lis&ten"), 7320, 3000, 1215, 495);
+    connect(&speaker(), &Speaker::silenceChanged, listenButton, [this] { showListen(); });
     defaults.set(nullptr);  // Next is the default button only while items run
 
     label7 = controls::label(a, "Label7", QString(), 120, 3000, 1695, 495);
@@ -105,6 +112,7 @@ Window::Window()
     connect(modelo, &QPushButton::clicked, this, [this] { logic.example(); });
     connect(plusd1, &QPushButton::clicked, this, [this] { logic.plus(); });
     connect(reviewButton, &QPushButton::clicked, this, [this] { logic.review(); });
+    connect(listenButton, &QPushButton::clicked, this, [this] { logic.listen(); });
     connect(text1, &QLineEdit::textChanged, this, [this] { logic.typing(); });
 
     clearPicture();
@@ -170,6 +178,20 @@ void Window::setExampleShown(bool shown) { modelo->setVisible(shown); }
 void Window::setPlusShown(bool shown) { plusd1->setVisible(shown); }
 void Window::setPlusEnabled(bool enabled) { plusd1->setEnabled(enabled); }
 bool Window::plusShown() const { return !plusd1->isHidden(); }
+
+void Window::setListenEnabled(bool enabled)
+{
+    listenOffered = enabled;
+    showListen();
+}
+
+void Window::showListen()
+{
+    const QString silence = speaker().silence();
+    listenButton->setEnabled(listenOffered && silence.isEmpty());
+    listenButton->setToolTip(silence.isEmpty() ? listenTip : silence);
+    listenButton->setAccessibleDescription(listenButton->toolTip());
+}
 void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
 void Window::setProgressText(const QString& text) { showProgress(text); }
 

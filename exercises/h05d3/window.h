@@ -46,6 +46,8 @@ private:
     void setPlusShown(bool shown) override;
     void setPlusEnabled(bool enabled) override;
     bool plusShown() const override;
+    void setListenEnabled(bool enabled) override;
+    void showListen(); // usable when the logic offers it and speech can be heard
     void setReview(const record::ReviewButton& button) override;
     bool explainMistakes() const override;
     bool speakAnswers() const override;
@@ -58,6 +60,8 @@ private:
     QPushButton* modelo;
     QPushButton* plusd1;
     QPushButton* reviewButton;
+    QPushButton* listenButton;
+    bool listenOffered = true;
     QLineEdit* text1;
     QLabel* image1; // the current picture
     QLabel* image2; // the person icon

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/keytables.h"
 #include "recording.h"
 
 #include <QAction>
@@ -98,6 +99,21 @@ inline void clickLetter(QLabel* line, const QString& letter, Qt::KeyboardModifie
     const QString text = line->text();
     const qreal x = QFontMetricsF(line->font()).horizontalAdvance(text.left(text.indexOf(letter))) + 3;
     QTest::mouseClick(line, Qt::LeftButton, modifiers, QPoint(int(x), line->height() / 2));
+}
+
+// The keys that type the text on a learner's English keyboard: the key
+// filter turns ' into á, [ into ő and so on.
+inline QString englishKeys(const QString& text)
+{
+    QString keys;
+    for (QChar letter : text) {
+        QChar key = letter;
+        for (char16_t c = 32; c < 127; ++c)
+            if (hunkey(QChar(c)) == letter && QChar(c) != letter)
+                key = QChar(c);
+        keys += key;
+    }
+    return keys;
 }
 
 // Starts the program and waits for the splash to give way to the menu.

@@ -2,6 +2,7 @@
 #include "core/keytables.h"
 #include "core/module1.h"
 #include "core/platform.h"
+#include "core/speaker.h"
 #include "gui.h"
 #include "lesson/pictures.h"
 #include "record/store.h"
@@ -10,8 +11,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 
 using namespace lumora;
@@ -509,4 +513,65 @@ TEST(Exercise3Window, OnTopTogglesAndHowToHasThreeParagraphs)
               "the picture.\r\n\r\nIf you want to see how to type the special Hungarian characters (á, é etc.) on "
               "an English keyboard, click the \"Char\" button. If you want that information to desappear, click "
               "again.");
+}
+
+// Listen with the keys alone: Alt+T, each sentence typed as heard, F5
+// between, Enter; the end, the variant in My progress, the miss heard again
+// in Review. The button has a key of its own, stands clear of every control
+// and says why it is disabled while nothing can be heard.
+TEST(Exercise3Window, AWholeListenRunTypedFromWhatIsHeard)
+{
+    RecordingPrompter rec;
+    RecordingSpeaker speech;
+    ScriptedRandom random; // its own fixed draws
+    Exercise3 ex = openFromMenu();
+    QPushButton* listen = ex.button("Listen");
+    QStringList keys;
+    for (auto* b : ex.w->findChildren<QAbstractButton*>())
+        keys << QKeySequence::mnemonic(b->text()).toString();
+    for (auto* menu : ex.w->findChildren<QMenu*>()) {
+        const QList<QAction*> actions = menu->actions() << menu->menuAction();
+        for (QAction* a : actions)
+            keys << QKeySequence::mnemonic(a->text()).toString();
+    }
+    EXPECT_EQ(keys.count("Alt+T"), 1) << keys.join(' ').toStdString();
+    for (auto* c : listen->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(c == listen || !c->geometry().intersects(listen->geometry())) << c->objectName().toStdString();
+    speech.setSilence(noVoice);
+    EXPECT_FALSE(listen->isEnabled());
+    EXPECT_EQ(listen->toolTip(), noVoice);
+    speech.setSilence({});
+
+    accessKey(ex.w, Qt::Key_T);
+    QString missed;
+    for (int n = 0; n < 10; ++n) {
+        ASSERT_EQ(speech.said.size(), 2 * n + 1);
+        const QString sentence = speech.said.last();
+        EXPECT_EQ(sentence, ex.label("Label1")->text());
+        EXPECT_TRUE(ex.label("Label7")->isHidden() && ex.label("Image2")->isHidden());
+        EXPECT_TRUE(ex.answerField()->accessibleName().contains(QStringLiteral("%1 of 10: it is being said").arg(n + 1)));
+        QTest::keyClick(ex.answerField(), Qt::Key_F5);
+        EXPECT_EQ(speech.said.last(), sentence);
+        if (n == 2) {
+            missed = sentence;
+            ex.answer(englishKeys(sentence.chopped(1) + "x."));
+        }
+        ex.answer(englishKeys(sentence));
+    }
+    EXPECT_EQ(rec.events, QStringList({"beep", texts::wrong, "beep", texts::done}));
+    EXPECT_TRUE(rec.messages.back().detail.endsWith(" · 1 mistake · 1 item waits for review"));
+    EXPECT_TRUE(listen->isEnabled());
+
+    trigger(ex.w, "mnuProgress");
+    QStringList cells;
+    for (auto* t : window("progress")->findChildren<QAbstractItemView*>())
+        for (int c = 0; t->isVisible() && c < t->model()->columnCount(); ++c)
+            cells << t->model()->index(0, c).data().toString();
+    EXPECT_TRUE(cells.contains("listen")) << cells.join(" | ").toStdString();
+    EXPECT_FALSE(cells.filter(QRegularExpression("^listen: [A-Z]")).isEmpty()) << cells.join(" | ").toStdString();
+    window("progress")->close();
+    activate(ex.w);
+    accessKey(ex.w, Qt::Key_V);
+    EXPECT_EQ(speech.said.last(), missed) << "asked again by ear";
+    EXPECT_TRUE(ex.label("Label7")->isHidden());
 }

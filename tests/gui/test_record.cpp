@@ -1,6 +1,5 @@
 // Answers typed in exercise 1 reach the record, the progress line and the
 // My progress window, and are still there after the program starts again.
-#include "core/keytables.h"
 #include "core/module1.h"
 #include "gui.h"
 #include "record/store.h"
@@ -73,18 +72,10 @@ QStringList mostMissed()
 // turns ' into á, [ into ő and so on.
 void typeInto(QLineEdit* field, const QString& text)
 {
-    QString keys;
-    for (QChar letter : text) {
-        QChar key = letter;
-        for (char16_t c = 32; c < 127; ++c)
-            if (hunkey(QChar(c)) == letter && QChar(c) != letter)
-                key = QChar(c);
-        keys += key;
-    }
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Backspace);
-    QTest::keyClicks(field, keys);
+    QTest::keyClicks(field, englishKeys(text));
 }
 
 TEST(RecordWindow, TypedAnswersReachRecordProgressLineAndProgressWindowAndStay)

@@ -33,9 +33,9 @@ def utterance(samples):
     return first, last
 
 
-def synthesised_seconds(tool, text):
+def synthesised_seconds(tool, text, slowly=False):
     """How long the program's voice speaks the text (tests/speech/pcm.cpp)."""
-    out = subprocess.run([tool, text], check=True, capture_output=True).stdout
+    out = subprocess.run([tool, *(["--slowly"] if slowly else []), text], check=True, capture_output=True).stdout
     header, pcm = out.split(b"\n", 1)
     if int(header) != RATE:
         raise RuntimeError(f"the voice speaks at {int(header)} Hz")

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """The real sound path, end to end: the program speaks into a PulseAudio
 server of the test's own (a null sink, in a private XDG_RUNTIME_DIR), whose
-monitor the test records while it answers exercise 5 with real key presses.
-Then the same without a server, and without the Hungarian voice. AT-SPI says
-which gap has the focus and why Hear is disabled. ctest runs it inside
+monitor the test records while it answers exercise 5 with real key presses
+and listens to one sentence of exercise 3. Then the same without a server,
+and without the Hungarian voice. AT-SPI says which gap has the focus, what
+the solution line shows and why Hear and Listen are disabled. ctest runs it inside
 xvfb-run and dbus-run-session:
 
     soundpath.py PATH/TO/lumora PATH/TO/speech_pcm
@@ -67,10 +68,15 @@ def focused_gap(w):
                  if n.name.startswith("gap ") and n.getState().contains(pyatspi.STATE_FOCUSED)), None)
 
 
-def hear(w):
-    """Whether Hear is enabled, and its description (the reason when it is not)."""
-    b = next(n for n in nodes(w) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "Hear")
+def hear(w, name="Hear"):
+    """Whether the button is enabled, and its description (the reason when it is not)."""
+    b = next(n for n in nodes(w) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == name)
     return b.getState().contains(pyatspi.STATE_SENSITIVE), b.description
+
+
+def solution_line(w):
+    return next((n.name for n in nodes(w) if n.description == "solution" and n.name
+                 and n.getState().contains(pyatspi.STATE_SHOWING)), None)
 
 
 def active(name_end):
@@ -90,6 +96,18 @@ class Program:
         key("alt+s")
         wait_for("gap 0", lambda: focused_gap(w) == 0)
         return w
+
+    def exercise3(self):
+        key("alt+3")
+        return wait_for("exercise 3", lambda: active(": 3."))
+
+    def listen_disabled(self, reason):
+        """From the menu: exercise 3's Listen is disabled with its reason; back to the menu."""
+        w = self.exercise3()
+        state = wait_for("Listen to be disabled", lambda: not hear(w, "Listen")[0] and hear(w, "Listen"), 2.0)
+        check(state[1] == reason, f"Listen is disabled: {state[1]!r}")
+        key("alt+F4")  # Alt+E is also Example's while no run goes on
+        wait_for("the menu", lambda: active("Lumora exercise menu"))
 
     def answer_two_gaps(self, w, heard=lambda keys, text: key(*keys)):
         """Gap 0 as it stands, gap 1 typed ("0" is ö): the exercise goes on."""
@@ -139,6 +157,29 @@ def cut_short(recorder, keys, then, after):
           f"at most {longest:.2f} s")
 
 
+def listen_to_one(program, recorder, tool):
+    """Exercise 3's Listen says its first sentence by itself; F5 says it again,
+    slowly once Speak slowly is on."""
+    w = program.exercise3()
+    found = recorder.speech_after(key("alt+t"))
+    recorder.speech_after(key("alt+u"))  # Solution shows the sentence, and says it
+    sentence = wait_for("the solution line", lambda: solution_line(w), 2.0)
+    for keys, slowly in ((["alt+t"], False), (["F5"], True)):
+        if slowly:
+            key("alt+o")
+            key("l")
+            found = recorder.speech_after(key("F5"))
+        expected = synthesised_seconds(tool, sentence, slowly)
+        delay, seconds = found or (0, 0)
+        check(found and delay <= 0.3 and abs(seconds - expected) <= 0.2 * expected,
+              f"Listen, {' '.join(keys)}: {sentence!r} heard {delay * 1000:.0f} ms after the key, for {seconds:.2f} s "
+              f"(synthesised {'slowly ' if slowly else ''}{expected:.2f} s)")
+    key("alt+o")
+    key("l")
+    key("alt+e")
+    wait_for("the menu", lambda: active("Lumora exercise menu"))
+
+
 def with_server(lumora, tool, env, runtime):
     server = Server(runtime, env)
     recorder = Recorder(env)
@@ -155,6 +196,7 @@ def with_server(lumora, tool, env, runtime):
         # A new utterance stops the one playing; closing the window stops it.
         cut_short(recorder, ["F5"], ["F5"], synthesised_seconds(tool, "Kelenföldön"))
         cut_short(recorder, ["F5"], ["alt+e"], 0.0)
+        listen_to_one(program, recorder, tool)
         # The server goes away: the next Hear finds that out, and nothing else changes.
         recorder.stop()
         server.stop()
@@ -176,6 +218,7 @@ def without(lumora, tool, env, runtime, reason):
     program = Program(lumora, env)
     recorder = None
     try:
+        program.listen_disabled(reason)
         w = program.exercise5()
         state = wait_for("Hear to be disabled", lambda: not hear(w)[0] and hear(w), 2.0)
         check(state[1] == reason, f"Hear is disabled: {state[1]!r}")

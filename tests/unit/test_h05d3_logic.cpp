@@ -5,6 +5,7 @@
 #include "recording.h"
 #include "texts.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -79,6 +80,8 @@ public:
     void setPlusShown(bool shown) override { plusVisible = shown; }
     void setPlusEnabled(bool enabled) override { plusEnabled = enabled; }
     bool plusShown() const override { return plusVisible; }
+    void setListenEnabled(bool enabled) override { listenEnabled = enabled; }
+    bool listenEnabled = false;
     void setReview(const record::ReviewButton& b) override { review = b; }
     void setProgressText(const QString& text) override { progress = text; }
     bool speakAnswers() const override { return speak; }
@@ -664,4 +667,118 @@ TEST(H05d3Record, EachAnswerKeepsThePictureThePersonAndTheFirstSentence)
     EXPECT_EQ(words(1, 0), albert);
     EXPECT_EQ(words(1, 1), albert);
     EXPECT_FALSE(memory.runs[1].answers[1].typed.has_value());
+}
+namespace {
+
+// Exercise 3 with a record in memory and the speech among the boxes; the
+// draws of item and person scripted as the extended variant makes them.
+struct Listening {
+    Listening(std::initializer_list<std::pair<int, int>> drawn)
+    {
+        Module1::setmsg();
+        Module1::title += ": 3.";
+        speech.events = &rec.events;
+        for (const auto& [item, choice] : drawn)
+            rnd.script.insert(rnd.script.end(), {(item + 0.5) / itemCount, (choice - 0.5) / 3});
+        logic.load();
+    }
+    RecordingPrompter rec;
+    RecordingSpeaker speech;
+    ScriptedRandom rnd;
+    RecordingView view;
+    lumora::test::MemoryRecorder memory;
+    Logic logic{view, rec, rnd, memory, memory};
+};
+
+} // namespace
+
+// Ten pictures drawn with their persons (one twice in a row), none showing
+// its person; each sentence said once by itself and again at every Hear,
+// whatever was said between; the end and its line as in a basic series; a
+// run of its own variant whose misses Review asks by ear, numbered after the
+// pictures. Start then breaks off a Listen run for a whole basic series.
+TEST(H05d3Listen, TenDrawnSentencesSaidOnceEndedAndReviewedByEar)
+{
+    const std::pair<int, int> drawn[listenCount] = {{7, 2}, {9, 3}, {0, 1}, {31, 3}, {4, 1},
+                                                    {4, 1}, {12, 2}, {29, 3}, {11, 2}, {20, 3}};
+    Listening t{drawn[0], drawn[1], drawn[2], drawn[3], drawn[4], drawn[5], drawn[6], drawn[7], drawn[8], drawn[9]};
+    Column al, hat;
+    allista(al);
+    hatlista(hat);
+    t.logic.listen();
+    EXPECT_EQ(t.view.modeText, "(Listen)");
+    EXPECT_FALSE(t.view.listenEnabled);
+    EXPECT_FALSE(t.view.plusEnabled);
+    for (int n = 0; n < listenCount; ++n) {
+        const auto [k, choice] = drawn[n];
+        const QString subject = choice < 3 ? QString() : singular(k) ? al[k] + " " : QStringLiteral("ők ");
+        const QString sentence = capital(subject + hat[k] + " " + QString::fromUtf8(forms[k][choice - 1]) + ".");
+        ASSERT_EQ(t.view.picture, k);
+        EXPECT_FALSE(t.view.personShown || t.view.iconShown);
+        EXPECT_EQ(t.rec.events, QStringList{"say " + sentence});
+        EXPECT_TRUE(t.view.answerName.startsWith(QStringLiteral("sentence you hear, %1 of 10: it is being said").arg(n + 1)));
+        t.logic.hearTyped(QStringLiteral("x"));
+        t.logic.hear();
+        EXPECT_EQ(t.speech.said.last(), sentence);
+        if (n == 1)
+            t.logic.solution();
+        EXPECT_EQ(t.view.solutionShown, n == 1);
+        if (n == 3)
+            t.logic.check(QStringLiteral("Ők egy étteremben ültök."));
+        t.rec.clear();
+        t.logic.check(sentence);
+    }
+    EXPECT_EQ(t.rec.events, (QStringList{"beep", msgdone}));
+    EXPECT_EQ(t.rec.messages[0].detail, "7 of 9 right at the first try · 2 mistakes · 2 items wait for review");
+    EXPECT_EQ(t.view.progress, "10 of 10 right · 2 mistakes");
+    EXPECT_EQ(t.view.modeText, "");
+    EXPECT_TRUE(t.view.listenEnabled);
+    EXPECT_EQ(t.memory.runs.at(0).variant, record::Variant::Listen);
+    EXPECT_EQ(t.memory.runs[0].answers.size(), 12u);
+
+    t.rec.clear();
+    t.logic.review(); // the Solution first: (9, Albert)
+    EXPECT_EQ(t.view.picture, 9);
+    EXPECT_FALSE(t.view.personShown);
+    EXPECT_EQ(t.rec.events, QStringList{"say Albert taxit keres."});
+    t.logic.check(QStringLiteral("Albert taxit keres."));
+    EXPECT_EQ(t.memory.runs.back().answers.at(0).item, itemCount + 9);
+    EXPECT_EQ(record::firstTry(3, u"review", itemCount + 9, 3, true).item, (record::ReviewItem{3, true, 9, 3}));
+
+    t.logic.listen();
+    t.logic.check(t.view.solutionText);
+    t.view.speak = false;
+    t.rec.clear();
+    t.logic.start();
+    EXPECT_EQ(t.view.modeText, "");
+    EXPECT_TRUE(t.view.personShown);
+    for (int n = 0; n < basicCount; ++n)
+        t.logic.check(t.view.solutionText);
+    EXPECT_EQ(t.rec.events, (QStringList{"beep", msgdone})) << "six, and nothing said by itself";
+}
+
+// Typed for a sentence heard, a text gets the boxes, the explanations and
+// the judgement it gets in the extended variant, in the same order.
+TEST(H05d3Listen, JudgedAsTheExtendedVariantJudges)
+{
+    for (const char* text : {"a moziba mentek", "Moziba mentek .", "  A  moziba   mentek.  ", "Moziba megyünk.",
+                             "A moziba mennek.", "Moziban mentek.", "Mentek moziba.", ".", "moziba mentünk"}) {
+        Listening seen{{0, 2}, {7, 2}}, heard{{0, 2}, {7, 2}}; // ti: "A moziba mentek." and "Moziba mentek."
+        seen.logic.plus();
+        seen.logic.start();
+        heard.logic.listen();
+        for (Listening* t : {&seen, &heard}) {
+            t->rec.clear();
+            t->logic.check(QString::fromUtf8(text));
+            t->logic.check(QString::fromUtf8(text)); // the second try's hint too
+            t->rec.events = t->rec.events.filter(QRegularExpression(QStringLiteral("^(?!say )")));
+            for (const auto& m : t->rec.messages)
+                t->rec.events << m.title << m.detail;
+            for (const auto& a : t->memory.runs[0].answers)
+                t->rec.events << QString::number(a.correct) + a.mistake;
+        }
+        EXPECT_EQ(heard.rec.events, seen.rec.events) << text;
+        EXPECT_EQ(heard.view.answerLog, seen.view.answerLog);
+        EXPECT_EQ(heard.view.picture, seen.view.picture);
+    }
 }

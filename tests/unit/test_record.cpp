@@ -856,3 +856,41 @@ TEST_F(RecordTest, FirstTriesAreEachRunsFirstAnswerToEachItem)
         }
     }
 }
+
+// A record of the version before (no Listen answers) opens with nothing
+// written and exports as it did; Listen answers then come as their own
+// variant, and a heard sentence reviewed is counted from 1 as its picture.
+TEST_F(RecordTest, AnOldRecordOpensAsItWasAndListenAnswersAreAVariantOfTheirOwn)
+{
+    QDir().mkpath(folder());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TEST_DATA "/record-v2.sqlite"), path()));
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    auto bytes = [this] {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    { Store upgraded(path(), prompter); } // as the version before left it
+    const QByteArray before = bytes();
+    Store store(path(), prompter);
+    QBuffer csv;
+    csv.open(QIODevice::WriteOnly);
+    ASSERT_EQ(store.exportCsv(csv), "");
+    EXPECT_EQ(bytes(), before);
+    const Words bench{QStringLiteral("A woman on a bench"), QStringLiteral("te"), QStringLiteral("Egy padon ülsz.")};
+    for (auto [variant, item] : {std::pair{Variant::Listen, 12}, std::pair{Variant::Review, 32 + 12}}) {
+        store.runStarted(3, variant);
+        store.answered({3, variant, item, 2, QStringLiteral("Egy padon ülök."), false, QStringLiteral("person"), bench});
+        store.runEnded(false);
+    }
+    QBuffer now;
+    now.open(QIODevice::WriteOnly);
+    ASSERT_EQ(store.exportCsv(now), "");
+    ASSERT_TRUE(now.data().startsWith(csv.data()));
+    const QStringList added = QString::fromUtf8(now.data().mid(csv.data().size())).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(added.size(), 3);
+    for (int i : {0, 1})
+        EXPECT_EQ(added[i].section(u',', 1, 3), i == 0 ? "3,listen,13" : "3,review,13") << added[i].toStdString();
+    const std::vector<ReviewItem> waiting = store.reviewBoxes().waiting(3);
+    EXPECT_EQ(std::count(waiting.begin(), waiting.end(), ReviewItem{3, true, 12, 2}), 1);
+    EXPECT_EQ(std::count(waiting.begin(), waiting.end(), ReviewItem{3, false, 12, 2}), 0);
+}
