@@ -190,6 +190,7 @@ const Row rows[] = {
     // Which ending of te, and -ik verbs for én
     {"OlvasszAfterS",            Basic, 53, 0, "olvassz",     "ending",   {"-ol, -el or -öl", "\"s\""}, "", "", "", {"olvaszt", "harmony"}},
     {"FozszAfterZ",              Basic, 55, 0, "főzsz",       "ending",   {"\"z\""}, "", "", "", {"harmony"}},
+    {"FozszIsCloseToTeForMi",    Basic, 4, 0,  "főzsz",       "person",   {"close to the form for te", "is mi."}},
     {"KeresszAfterS",            Extended, 23, 2, "keressz",  "ending",   {"\"s\""}},
     {"BeszelelNotAfterL",        Basic, 51, 0, "beszélel",    "ending",   {"only after s, sz or z", "\"l\""}, "", "", "", {"harmony"}},
     {"SetalolNotAfterL",         Basic, 52, 0, "sétálol",     "ending",   {"only after s, sz or z"}, "", "", "", {"harmony"}},
@@ -241,6 +242,7 @@ const Row rows[] = {
     {"LakikokKeepsIkAndK",       Extended, 10, 1, "lakikok", "stem", {"-ik of lakik", "\"m\" for én"}},
     {"MegyKeptBeforeTheForm",    Basic, 37, 0, "megymennek", "stem", {"\"megy\" is one stem too many"}, "", "", "", {"form for"}},
     {"OlvasjukIsDefinite",       Extended, 22, 3, "olvasjuk", "definite", {"-juk", "definite object"}},
+    {"OlvasjakForOkNamesNoOtherPerson", Extended, 22, 5, "olvasják", "definite", {"-ják", "no definite object."}, "", "", "", {"the person is"}},
     {"MegyIsAlsoSaid",           Extended, 25, 2, "mégy", "stem", {"also said", "everyday form of megy for te"}, "", "", "", {"stem as shown"}},
     {"UlonkIsHarmony",           Basic, 7, 0, "ülonk", "harmony", {"\"ülonk\"", "ül"}},
     {"BeszelnakAccentsAndHarmony", Extended, 12, 5, "beszelnak", "accents", {"accents in the verb", "\"nak\" breaks the vowel harmony"}},

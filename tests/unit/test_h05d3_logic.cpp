@@ -632,6 +632,26 @@ TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
     EXPECT_TRUE(view.review.enabled);
 }
 
+// A review begun from Plus holds Review until it ends, as any review does.
+TEST(H05d3Review, OneBegunFromPlusHoldsReviewUntilItEnds)
+{
+    RecordingPrompter rec;
+    ScriptedRandom rnd;
+    RecordingView view;
+    lumora::test::MemoryRecorder memory;
+    memory.runStarted(3, record::Variant::Extended);
+    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}, {}});
+    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}, {}});
+    Module1::setmsg();
+    Logic logic{view, rec, rnd, memory, memory};
+    logic.load();
+    logic.plus();
+    logic.review();
+    logic.check(view.solutionText);
+    EXPECT_EQ(view.picture, 1);
+    EXPECT_FALSE(view.review.enabled);
+}
+
 // The record keeps each answer with the picture as a screen reader hears it,
 // the person as a word (an item's own subject for the third person) and the
 // first sentence the exercise takes.

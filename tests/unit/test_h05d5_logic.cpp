@@ -382,6 +382,19 @@ TEST_F(H05d5Logic, StemGapsNeedTheChangedStem)
     }
 }
 
+// A comma added to the stem is no word of the learner's: no try, and the stem is put back.
+TEST_F(H05d5Logic, AStemWithNoNewLetterIsNoTryAndIsPutBack)
+{
+    logic.start();
+    logic.gapFocus(3);
+    view.stemTexts[3] = "szoba,";
+    view.gaps[3].text = " ";
+    logic.next();
+    EXPECT_EQ(view.stemTexts[3], "szoba");
+    EXPECT_EQ(view.gaps[3].text, "");
+    EXPECT_TRUE(view.gaps[3].enabled);
+}
+
 TEST_F(H05d5Logic, NextOpenGapWrapsPastTheEndAndSkipsSolvedOnes)
 {
     logic.start();

@@ -33,6 +33,9 @@ TEST(Meanings, EveryWordShownHasAMeaningUnderItsDictionaryForm)
         }
     for (const Meaning& m : meanings::all())
         EXPECT_TRUE(used.contains(&m)) << m.word.toString().toStdString() << " is in no exercise, or listed twice";
+    // A word said twice in a text is glossed once, under its dictionary form.
+    EXPECT_EQ(meanings::glosses(u"a lányok és a fiúk"),
+              QStringList({"a — the", "lány — girl", "és — and", "fiú — boy"}));
 }
 
 namespace {

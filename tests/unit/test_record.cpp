@@ -773,6 +773,7 @@ TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
                                 "INSERT INTO boxes VALUES (3, 0, 2, 5, 1, 0)",   // not a person of exercise 3
                                 "INSERT INTO boxes VALUES (5, 0, 18, 1, 1, 0)",  // one gap too far
                                 "INSERT INTO misses VALUES (1, 'extended', 3, 999, 4, 'ír', '?', '?')",
+                                "INSERT INTO misses VALUES (1, 'basic', 7.5, 4, 2, 'ül', 'ti', 'ültök')", // no whole number
                                 "INSERT INTO kinds VALUES (4, 'person', 3)", // there is no exercise 4
                                 "INSERT INTO runs VALUES (NULL, 4, 'basic', '2026-03-01T10:00:00.000Z', "
                                 "'2026-03-01T10:05:00.000Z', 1, 12, 0)",
@@ -789,7 +790,7 @@ TEST_F(RecordTest, SummaryRowsTheLessonDoesNotHaveAreLeftOut)
     EXPECT_EQ(waiting[0].item, (ReviewItem{1, false, 7, 4}));
     const History h = store.history();
     EXPECT_EQ(h.missed.size(), 1u);
-    EXPECT_EQ(h.unreadable, 4);
+    EXPECT_EQ(h.unreadable, 5);
     EXPECT_TRUE(h.kinds.empty());
     ASSERT_EQ(h.finished.size(), 1u);
     EXPECT_EQ(h.finished[0].exercise, 1);
