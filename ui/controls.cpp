@@ -217,14 +217,17 @@ QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QCol
     return area;
 }
 
+void showSpeech(QAbstractButton* button, const QString& tip, bool offered)
+{
+    const QString silence = speaker().silence();
+    button->setEnabled(offered && silence.isEmpty());
+    button->setToolTip(silence.isEmpty() ? tip : silence);
+    button->setAccessibleDescription(button->toolTip());
+}
+
 void followSpeech(QAbstractButton* button, const QString& tip)
 {
-    auto show = [button, tip] {
-        const QString silence = speaker().silence();
-        button->setEnabled(silence.isEmpty());
-        button->setToolTip(silence.isEmpty() ? tip : silence);
-        button->setAccessibleDescription(silence.isEmpty() ? tip : silence);
-    };
+    auto show = [button, tip] { showSpeech(button, tip, true); };
     show();
     QObject::connect(&speaker(), &Speaker::silenceChanged, button, show);
 }

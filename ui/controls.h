@@ -43,6 +43,8 @@ void paint(QWidget* widget, const QColor& background, const QColor& text);
 // can be heard; otherwise disabled, with the reason as its tooltip and
 // description ("No sound output was found.").
 void followSpeech(QAbstractButton* button, const QString& tip);
+// The same, once, for a button that is also usable only while `offered`.
+void showSpeech(QAbstractButton* button, const QString& tip, bool offered);
 
 // The client area of a window: fixed size, given background.
 QWidget* clientArea(QWidget* parent, int widthTwips, int heightTwips, const QColor& background);

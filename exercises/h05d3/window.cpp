@@ -185,13 +185,7 @@ void Window::setListenEnabled(bool enabled)
     showListen();
 }
 
-void Window::showListen()
-{
-    const QString silence = speaker().silence();
-    listenButton->setEnabled(listenOffered && silence.isEmpty());
-    listenButton->setToolTip(silence.isEmpty() ? listenTip : silence);
-    listenButton->setAccessibleDescription(listenButton->toolTip());
-}
+void Window::showListen() { controls::showSpeech(listenButton, listenTip, listenOffered); }
 void Window::setReview(const record::ReviewButton& button) { showReviewButton(reviewButton, button); }
 void Window::setProgressText(const QString& text) { showProgress(text); }
 

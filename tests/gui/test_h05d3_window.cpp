@@ -543,6 +543,7 @@ TEST(Exercise3Window, AWholeListenRunTypedFromWhatIsHeard)
     speech.setSilence({});
 
     accessKey(ex.w, Qt::Key_T);
+    EXPECT_FALSE(listen->isEnabled()); // a run with an end is going on
     QString missed;
     for (int n = 0; n < 10; ++n) {
         ASSERT_EQ(speech.said.size(), 2 * n + 1);
