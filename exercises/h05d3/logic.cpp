@@ -75,14 +75,20 @@ void Logic::load()
     offered.show(3, running);
 }
 
-void Logic::start()
+// What every run begins with: the answer field ready, Plus held.
+void Logic::opening()
 {
-    reviewing = false;
-    listen_ = false;
     view.setAnswerShown(true);
     view.focusAnswer();
     if (view.plusShown())
         view.setPlusEnabled(false);
+}
+
+void Logic::start()
+{
+    reviewing = false;
+    listen_ = false;
+    opening();
 
     marks.fill(true); // solved stays: a restart mid-series only reopens the items
     view.setModeText(extended_ ? extendedMode : QString()); // also after a Listen run broken off
@@ -125,10 +131,7 @@ void Logic::listen()
     reviewing = false;
     listen_ = true;
     asked = 0;
-    view.setAnswerShown(true);
-    view.focusAnswer();
-    if (view.plusShown())
-        view.setPlusEnabled(false);
+    opening();
     view.setModeText(QStringLiteral("(Listen)"));
     run.start(3, record::Variant::Listen, listenCount);
     answering(); // before the first sentence is said, which Hear says again
@@ -143,10 +146,7 @@ void Logic::review()
         return;
     reviewing = true;
     listen_ = false;
-    view.setAnswerShown(true);
-    view.focusAnswer();
-    if (view.plusShown())
-        view.setPlusEnabled(false);
+    opening();
     asked = 0;
     run.start(3, record::Variant::Review, int(queue.size()));
     answering();

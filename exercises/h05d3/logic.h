@@ -118,6 +118,7 @@ private:
     int recordedItem() const;       // the item as the record names it
     void offerListen();             // Listen usable or not, as the run stands
     record::Words words() const; // the item as the learner sees it, for the record
+    void opening();    // a run of any variant begins: the answer field ready, Plus held
     void answering();  // Next and Solution ready, Example and the solution line away
     void say(const QString& text);
     void sayAnswer(const QString& text); // when the learner wants answers said
