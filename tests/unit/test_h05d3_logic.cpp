@@ -589,6 +589,18 @@ TEST_F(H05d3Logic, PlusSwitchesToTheExtendedVariant)
     expectAccepted("Ők egy étteremben ülnek.");
 }
 
+namespace {
+
+// A Plus run, still going, with picture 12 missed for te and picture 1 given up for mi.
+void missTwoInPlus(lumora::test::MemoryRecorder& memory)
+{
+    memory.runStarted(3, record::Variant::Extended);
+    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}, {}});
+    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}, {}});
+}
+
+} // namespace
+
 // The review asks the missed pictures with the persons they were missed in,
 // named by the person label, records them as a review run, and ends as a
 // basic series does.
@@ -598,9 +610,7 @@ TEST(H05d3Review, AsksTheMissedPicturesWithTheirPersons)
     ScriptedRandom rnd;
     RecordingView view;
     lumora::test::MemoryRecorder memory;
-    memory.runStarted(3, record::Variant::Extended);
-    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}, {}});
-    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}, {}});
+    missTwoInPlus(memory);
     memory.runEnded(false);
     Module1::setmsg();
     Logic logic{view, rec, rnd, memory, memory};
@@ -639,9 +649,7 @@ TEST(H05d3Review, OneBegunFromPlusHoldsReviewUntilItEnds)
     ScriptedRandom rnd;
     RecordingView view;
     lumora::test::MemoryRecorder memory;
-    memory.runStarted(3, record::Variant::Extended);
-    memory.answered({3, record::Variant::Extended, 12, 2, QStringLiteral("x"), false, {}, {}});
-    memory.answered({3, record::Variant::Extended, 1, 11, std::nullopt, false, {}, {}});
+    missTwoInPlus(memory);
     Module1::setmsg();
     Logic logic{view, rec, rnd, memory, memory};
     logic.load();
